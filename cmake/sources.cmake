@@ -1,0 +1,43 @@
+# Source sets, gathered by folder so that a new file needs no CMake edit.
+#
+# Naming rule: a file whose name ends in "_win32.cpp", and everything in
+# intro/, uses the Windows API and is built only for Windows. Everything else
+# in shell/, world/, render/, game/ and model/ is portable and is built by both
+# compilers. shell/winmain_win32.cpp is the program entry of Brakmoor.exe.
+
+set(BRAKMOOR_PORTABLE_DIRS shell world render game model)
+
+set(_portable "")
+set(_win32 "")
+foreach(dir ${BRAKMOOR_PORTABLE_DIRS})
+  file(GLOB _files CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${dir}/*.cpp)
+  foreach(f ${_files})
+    if(f MATCHES "_win32\\.cpp$")
+      list(APPEND _win32 ${f})
+    else()
+      list(APPEND _portable ${f})
+    endif()
+  endforeach()
+endforeach()
+file(GLOB _intro CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/intro/*.cpp)
+list(APPEND _win32 ${_intro})
+list(FILTER _win32 EXCLUDE REGEX "shell/winmain_win32\\.cpp$")
+
+set(BRAKMOOR_PORTABLE_SOURCES ${_portable})
+set(BRAKMOOR_WIN32_SOURCES ${_win32})
+set(BRAKMOOR_ENTRY_SOURCE ${CMAKE_SOURCE_DIR}/shell/winmain_win32.cpp)
+
+# Platform libraries the core draws with.
+if(WIN32)
+  set(BRAKMOOR_GL_LIBS opengl32 glu32)
+  set(BRAKMOOR_WIN32_LIBS gdi32 user32 winmm vfw32 dinput dxguid ole32)
+else()
+  set(BRAKMOOR_GL_LIBS OSMesa GLU)
+endif()
+
+# The portable core: the same sources for the game and the native tests.
+function(brakmoor_add_core_library name)
+  add_library(${name} STATIC ${BRAKMOOR_PORTABLE_SOURCES} ${ARGN})
+  target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
+  target_link_libraries(${name} PUBLIC coldet_headers ${BRAKMOOR_GL_LIBS})
+endfunction()

@@ -1,0 +1,2 @@
+// Placeholder until the collision library lands.
+#include "coldet/coldet.h"

@@ -1,0 +1,32 @@
+#include <GL/osmesa.h>
+
+#include "render/gl_api.h"
+#include "tests/support/gl_context.h"
+
+struct TestGlContext::Impl {
+  OSMesaContext context = nullptr;
+  std::vector<std::uint8_t> buffer;
+};
+
+TestGlContext::TestGlContext(int width, int height)
+    : impl_(new Impl), width_(width), height_(height) {
+  impl_->context = OSMesaCreateContextExt(OSMESA_RGBA, 16, 0, 0, nullptr);
+  if (impl_->context == nullptr) return;
+  impl_->buffer.assign(static_cast<std::size_t>(width) * height * 4, 0);
+  ok_ = OSMesaMakeCurrent(impl_->context, impl_->buffer.data(),
+                          GL_UNSIGNED_BYTE, width, height) != 0;
+  if (ok_) glViewport(0, 0, width, height);
+}
+
+TestGlContext::~TestGlContext() {
+  if (impl_->context != nullptr) OSMesaDestroyContext(impl_->context);
+  delete impl_;
+}
+
+std::vector<std::uint8_t> TestGlContext::readPixels() const {
+  std::vector<std::uint8_t> pixels(static_cast<std::size_t>(width_) * height_ * 4);
+  glFinish();
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glReadPixels(0, 0, width_, height_, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+  return pixels;
+}

@@ -1,0 +1,39 @@
+#include "tests/support/recording_os.h"
+
+void RecordingOs::playSound(const char* fileName, unsigned flags) {
+  sounds.push_back({fileName ? fileName : "", flags});
+}
+
+int RecordingOs::messageBox(void* owner, const char* text, const char* caption,
+                            unsigned style) {
+  messageBoxes.push_back({owner, text ? text : "", caption ? caption : "", style});
+  if (messageBoxAnswers.empty()) return os::answerOk;
+  int answer = messageBoxAnswers.front();
+  messageBoxAnswers.pop_front();
+  return answer;
+}
+
+void RecordingOs::setCursorPosition(int x, int y) {
+  cursor = {x, y};
+  cursorMoves.push_back(cursor);
+}
+
+void RecordingOs::sleepMilliseconds(unsigned milliseconds) {
+  sleptMilliseconds += milliseconds;
+}
+
+bool RecordingOs::performanceFrequency(std::int64_t* result) {
+  if (!hasPerformanceCounter) return false;
+  *result = countsPerSecond;
+  return true;
+}
+
+std::int64_t RecordingOs::performanceCounter() {
+  std::int64_t value = counter;
+  counter += counterStepPerRead;
+  return value;
+}
+
+ScopedRecordingOs::ScopedRecordingOs() : previous_(installOsServices(&os_)) {}
+
+ScopedRecordingOs::~ScopedRecordingOs() { installOsServices(previous_); }
