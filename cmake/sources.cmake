@@ -35,9 +35,30 @@ else()
   set(BRAKMOOR_GL_LIBS OSMesa GLU)
 endif()
 
-# The portable core: the same sources for the game and the native tests.
+# The portable core, one static library per folder (core_world, core_game,
+# ...), so a test program builds only what it uses; brakmoor_core gathers
+# them all. The same sources serve the game and the native tests.
 function(brakmoor_add_core_library name)
-  add_library(${name} STATIC ${BRAKMOOR_PORTABLE_SOURCES} ${ARGN})
-  target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
-  target_link_libraries(${name} PUBLIC coldet_headers ${BRAKMOOR_GL_LIBS})
+  set(all "")
+  foreach(dir ${BRAKMOOR_PORTABLE_DIRS})
+    set(srcs ${BRAKMOOR_PORTABLE_SOURCES})
+    list(FILTER srcs INCLUDE REGEX "/${dir}/[^/]*$")
+    if(srcs)
+      add_library(core_${dir} STATIC ${srcs})
+      target_include_directories(core_${dir} PUBLIC ${CMAKE_SOURCE_DIR})
+      target_link_libraries(core_${dir} PUBLIC coldet_headers ${BRAKMOOR_GL_LIBS})
+      list(APPEND all core_${dir})
+    endif()
+  endforeach()
+  # Folders call each other (the game uses the world, the models, the fonts
+  # and the shell's clock); linking each to the others lets any subset link.
+  foreach(lib ${all})
+    set(others ${all})
+    list(REMOVE_ITEM others ${lib})
+    if(others)
+      target_link_libraries(${lib} INTERFACE ${others})
+    endif()
+  endforeach()
+  add_library(${name} INTERFACE)
+  target_link_libraries(${name} INTERFACE ${all})
 endfunction()
