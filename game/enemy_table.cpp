@@ -1,0 +1,3 @@
+#include "game/enemy_table.h"
+
+EnemyTable enemyTable;

@@ -1,0 +1,5 @@
+#include "game/firing.h"
+
+#include "game/game_state.h"
+
+void pullTrigger() { gameFlags.shotTriggered = true; }

@@ -1,0 +1,20 @@
+#include "game/mouse_look.h"
+
+#include "shell/os_services.h"
+
+namespace {
+constexpr float degreesPerPixel = 0.05f;
+constexpr float pitchLimit = 30.0f;
+}  // namespace
+
+void applyMouseLook(PlayerState& player) {
+  const os::CursorPosition cursor = osServices().cursorPosition();
+  osServices().setCursorPosition(mouseLookCentreX, mouseLookCentreY);
+  player.heading += static_cast<float>(mouseLookCentreX - cursor.x) * degreesPerPixel;
+  player.pitch -= static_cast<float>(mouseLookCentreY - cursor.y) * degreesPerPixel;
+  if (player.pitch > pitchLimit) {
+    player.pitch = pitchLimit;
+  } else if (player.pitch < -pitchLimit) {
+    player.pitch = -pitchLimit;
+  }
+}
