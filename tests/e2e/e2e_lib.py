@@ -1,0 +1,273 @@
+"""Helpers for end-to-end tests: the real Brakmoor.exe under Wine on the X
+display that scripts/test provides (DISPLAY), driven with xdotool and
+photographed with ImageMagick.
+
+A test script looks like this:
+
+    from e2e_lib import GameRun, main_args, check
+    args = main_args()
+    with GameRun(args) as game:
+        game.enter_dialog()                 # accept the start dialog
+        intro = game.wait_window("Brakmoor")
+        ...
+        check(game.wait_exit(30) == 0, "Escape ends with exit code 0")
+
+Every failure raises E2EFailure with a clear reason; a message box that
+appears unexpectedly is reported by its title instead of hanging the test.
+"""
+
+import argparse
+import os
+import shutil
+import signal
+import subprocess
+import sys
+import time
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+REPO = os.path.dirname(os.path.dirname(HERE))
+WINE_RUN = os.path.join(REPO, "scripts", "wine-run")
+
+
+class E2EFailure(Exception):
+    pass
+
+
+def check(condition, what):
+    """Fails the test with `what` when `condition` is false."""
+    if not condition:
+        raise E2EFailure(what)
+    print("ok:", what)
+
+
+def main_args():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--game-dir", required=True,
+                        help="folder with Brakmoor.exe, coldet.dll and data/")
+    parser.add_argument("--artifacts", required=True,
+                        help="folder for screenshots")
+    return parser.parse_args()
+
+
+def run(command, check_result=True, timeout=30):
+    result = subprocess.run(command, stdout=subprocess.PIPE,
+                            stderr=subprocess.PIPE, text=True, timeout=timeout)
+    if check_result and result.returncode != 0:
+        raise E2EFailure("%s failed: %s" % (" ".join(command), result.stderr.strip()))
+    return result.stdout
+
+
+def search_windows(title, exact=True):
+    """Visible X windows whose name is `title` (a regular expression when
+    exact is False)."""
+    pattern = "^%s$" % title if exact else title
+    out = run(["xdotool", "search", "--onlyvisible", "--name", pattern],
+              check_result=False)
+    return [line.strip() for line in out.splitlines() if line.strip()]
+
+
+def window_name(window):
+    return run(["xdotool", "getwindowname", window], check_result=False).strip()
+
+
+def window_geometry(window):
+    """(x, y, width, height) of an X window."""
+    out = run(["xdotool", "getwindowgeometry", "--shell", window])
+    values = dict(line.split("=", 1) for line in out.splitlines() if "=" in line)
+    return (int(values["X"]), int(values["Y"]), int(values["WIDTH"]),
+            int(values["HEIGHT"]))
+
+
+def all_window_names():
+    out = run(["xdotool", "search", "--onlyvisible", "--name", "."],
+              check_result=False)
+    names = []
+    for window in out.split():
+        name = window_name(window)
+        if name:
+            names.append(name)
+    return names
+
+
+def image_mean_and_deviation(path):
+    """Mean and standard deviation of all channels, each 0..1."""
+    out = run(["convert", path, "-format",
+               "%[fx:mean] %[fx:standard_deviation]", "info:"])
+    mean, deviation = out.split()
+    return float(mean), float(deviation)
+
+
+def pixels_differing(path_a, path_b, fuzz_percent=2):
+    """Number of pixels that differ by more than `fuzz_percent`."""
+    result = subprocess.run(["compare", "-metric", "AE", "-fuzz",
+                             "%d%%" % fuzz_percent, path_a, path_b, "null:"],
+                            stdout=subprocess.PIPE, stderr=subprocess.PIPE,
+                            text=True, timeout=60)
+    # compare prints the metric on stderr; exit code 1 just means "differ".
+    text = result.stderr.strip().split()[0] if result.stderr.strip() else "0"
+    return int(float(text))
+
+
+class GameRun:
+    """One run of Brakmoor.exe. Use as a context manager: the process and
+    the Wine server are stopped at the end whatever happened."""
+
+    def __init__(self, args, name=None):
+        self.game_dir = os.path.abspath(args.game_dir)
+        self.name = name or os.path.splitext(os.path.basename(sys.argv[0]))[0]
+        self.artifacts = os.path.join(os.path.abspath(args.artifacts), self.name)
+        shutil.rmtree(self.artifacts, ignore_errors=True)
+        os.makedirs(self.artifacts, exist_ok=True)
+        self.process = None
+        self.exe = os.path.join(self.game_dir, "Brakmoor.exe")
+        if "DISPLAY" not in os.environ:
+            raise E2EFailure("no X display: run the e2e tests through scripts/test")
+
+    def __enter__(self):
+        if not os.path.exists(self.exe):
+            raise E2EFailure("missing %s" % self.exe)
+        log = open(os.path.join(self.artifacts, "wine.log"), "w")
+        self.process = subprocess.Popen([WINE_RUN, self.exe], cwd=self.game_dir,
+                                        stdout=log, stderr=subprocess.STDOUT,
+                                        start_new_session=True)
+        return self
+
+    def __exit__(self, kind, value, traceback):
+        if kind is not None:
+            try:
+                self.screenshot("failure")
+                print("windows at failure:", all_window_names())
+            except Exception as error:  # the display may be gone too
+                print("no failure screenshot:", error)
+        self.stop()
+        return False
+
+    def stop(self):
+        if self.process is not None and self.process.poll() is None:
+            try:
+                os.killpg(self.process.pid, signal.SIGKILL)
+            except ProcessLookupError:
+                pass
+            self.process.wait(timeout=10)
+        # Ends the Wine server of the prefix and every program still in it.
+        subprocess.run([WINE_RUN, "wineserver", "-k"], stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL, timeout=30, cwd=self.game_dir)
+
+    # -- windows ---------------------------------------------------------
+    def wait_window(self, title, timeout=60, exact=True, exclude=()):
+        """The first visible window named `title` (not in `exclude`).
+        Fails early when the process ends or a different message box shows."""
+        deadline = time.time() + timeout
+        while time.time() < deadline:
+            found = [w for w in search_windows(title, exact) if w not in exclude]
+            if found:
+                return found[0]
+            if self.process.poll() is not None:
+                raise E2EFailure("the game ended (exit code %s) before window %r appeared"
+                                 % (self.process.returncode, title))
+            time.sleep(0.25)
+        raise E2EFailure("window %r did not appear within %d s; visible windows: %s"
+                         % (title, timeout, all_window_names()))
+
+    def wait_no_window(self, title, timeout=30):
+        deadline = time.time() + timeout
+        while time.time() < deadline:
+            if not search_windows(title):
+                return
+            time.sleep(0.25)
+        raise E2EFailure("window %r still open after %d s" % (title, timeout))
+
+    def enter_dialog(self, timeout=60):
+        """Accepts the start dialog with Enter (its default button)."""
+        dialog = self.wait_dialog(timeout)
+        self.key(dialog, "Return")
+        return dialog
+
+    def wait_dialog(self, timeout=60):
+        # The start dialog has no caption, so its window has an empty name;
+        # it is the first window of the process.
+        deadline = time.time() + timeout
+        while time.time() < deadline:
+            out = run(["xdotool", "search", "--onlyvisible", "--pid",
+                       str(self.process.pid), "--name", ""], check_result=False)
+            windows = out.split()
+            if not windows:
+                out = run(["xdotool", "search", "--onlyvisible", "--class", "."],
+                          check_result=False)
+                windows = [w for w in out.split() if window_name(w) == ""]
+            if windows:
+                return windows[-1]
+            if self.process.poll() is not None:
+                raise E2EFailure("the game ended before the start dialog appeared")
+            time.sleep(0.25)
+        raise E2EFailure("the start dialog did not appear within %d s" % timeout)
+
+    # -- input -----------------------------------------------------------
+    def key(self, window, key):
+        run(["xdotool", "key", "--window", window, key])
+
+    def key_down(self, window, key):
+        run(["xdotool", "keydown", "--window", window, key])
+
+    def key_up(self, window, key):
+        run(["xdotool", "keyup", "--window", window, key])
+
+    def hold_key(self, window, key, seconds):
+        self.key_down(window, key)
+        try:
+            time.sleep(seconds)
+        finally:
+            self.key_up(window, key)
+
+    def click(self, x, y):
+        run(["xdotool", "mousemove", str(x), str(y), "click", "1"])
+
+    def close_window(self, window):
+        """Asks the window to close, as the title-bar button does."""
+        run(["xdotool", "windowclose", window], check_result=False)
+
+    # -- pictures --------------------------------------------------------
+    def screenshot(self, name):
+        path = os.path.join(self.artifacts, name + ".png")
+        run(["import", "-window", "root", path])
+        print("screenshot:", path)
+        return path
+
+    def screenshot_window(self, window, name):
+        path = os.path.join(self.artifacts, name + ".png")
+        run(["import", "-window", window, path])
+        print("screenshot:", path)
+        return path
+
+    # -- the end ---------------------------------------------------------
+    def answer_message_box(self, title, key="Return", timeout=30):
+        box = self.wait_window(title, timeout)
+        self.key(box, key)
+        return box
+
+    def wait_exit(self, timeout=60, expected_boxes=()):
+        """The exit code of the game. A message box that blocks the end is
+        named in the failure (boxes whose titles are in `expected_boxes` are
+        answered with Return)."""
+        deadline = time.time() + timeout
+        while time.time() < deadline:
+            code = self.process.poll()
+            if code is not None:
+                return code
+            for title in expected_boxes:
+                for box in search_windows(title):
+                    self.key(box, "Return")
+            time.sleep(0.25)
+        raise E2EFailure("the game did not end within %d s; visible windows: %s"
+                         % (timeout, all_window_names()))
+
+
+def run_test(body):
+    """Runs `body(args)` and turns E2EFailure into a clear exit code 1."""
+    args = main_args()
+    try:
+        body(args)
+    except E2EFailure as failure:
+        print("FAIL:", failure)
+        sys.exit(1)
+    print("PASS")
