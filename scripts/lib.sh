@@ -1,0 +1,84 @@
+# Shared by scripts/test and scripts/play: builds, Wine and the private X
+# display. Source it from the repository root.
+
+build_native() {
+  cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo &&
+    cmake --build build -j 2
+}
+
+# build_windows DIR TOOLCHAIN: a Windows build that takes its data tree and
+# title picture from the native build.
+build_windows() {
+  cmake -S . -B "$1" -DCMAKE_TOOLCHAIN_FILE="$2" -DCMAKE_BUILD_TYPE=Release \
+    -DBRAKMOOR_NATIVE_BUILD_DIR="$PWD/build" &&
+    cmake --build "$1" -j 2
+}
+
+build_fuzz() {
+  cmake -S . -B build-fuzz -DBRAKMOOR_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14 &&
+    cmake --build build-fuzz -j 2
+}
+
+can_run_32bit() {
+  /lib/ld-linux.so.2 --version >/dev/null 2>&1
+}
+
+# The Windows build whose programs Wine can run here.
+wine_test_build_dir() {
+  if can_run_32bit; then echo build-win; else echo build-win64; fi
+}
+
+# Starts Xvfb on a free display number and exports DISPLAY.
+start_private_display() {
+  local number
+  for number in $(seq 90 120); do
+    if [ ! -e "/tmp/.X11-unix/X$number" ] && [ ! -e "/tmp/.X$number-lock" ]; then
+      Xvfb ":$number" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+      xvfb_pid=$!
+      export DISPLAY=":$number"
+      local tries
+      for tries in $(seq 1 50); do
+        xdpyinfo >/dev/null 2>&1 && return 0
+        sleep 0.1
+      done
+      kill "$xvfb_pid" 2>/dev/null
+    fi
+  done
+  echo "could not start Xvfb" >&2
+  return 1
+}
+
+stop_private_display() {
+  [ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid" 2>/dev/null
+  xvfb_pid=""
+}
+
+# summarize RESULTS_DIR FUZZ_PASSED FUZZ_FAILED FAILED_STEPS: counts the
+# test cases of the JUnit files, prints the closing line and sets the exit
+# code.
+summarize() {
+  python3 - "$@" <<'PY'
+import glob, os, sys
+import xml.etree.ElementTree as ET
+results, fuzz_passed, fuzz_failed, failed_steps = sys.argv[1], *map(int, sys.argv[2:])
+passed = fuzz_passed
+failed = fuzz_failed + failed_steps
+for path in glob.glob(os.path.join(results, "*.xml")):
+    try:
+        root = ET.parse(path).getroot()
+    except ET.ParseError:
+        failed += 1
+        continue
+    for case in root.iter("testcase"):
+        status = case.get("status", "run")
+        if case.find("failure") is not None or case.find("error") is not None or status == "fail":
+            failed += 1
+        elif case.find("skipped") is not None or status in ("notrun", "disabled"):
+            continue
+        else:
+            passed += 1
+print("%d passed, %d failed" % (passed, failed))
+sys.exit(1 if failed or passed == 0 else 0)
+PY
+}

@@ -1,0 +1,33 @@
+"""A short scripted visit of the game on a private display: accept the start
+dialog, Escape through the intro, walk a few seconds, Escape. Prints the
+paths of the screenshots it saves."""
+import os
+import sys
+import time
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
+from e2e_lib import GameRun, run_test  # noqa: E402
+
+
+def visit(args):
+    with GameRun(args, name="visit") as game:
+        dialog = game.wait_dialog()
+        time.sleep(1)
+        game.screenshot("1-start-dialog")
+        game.key(dialog, "Return")
+        intro = game.wait_window("Brakmoor")
+        time.sleep(2)
+        game.screenshot("2-intro")
+        game.key(intro, "Escape")
+        window = game.wait_window("Brakmoor", exclude=(intro,))
+        time.sleep(2)
+        game.screenshot("3-game")
+        game.hold_key(window, "Up", 3)
+        game.screenshot("4-walked")
+        game.hold_key(window, "Left", 1)
+        game.screenshot("5-stepped-left")
+        game.key(window, "Escape")
+        print("exit code:", game.wait_exit(60))
+
+
+run_test(visit)
