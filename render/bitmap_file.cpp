@@ -1,0 +1,20 @@
+#include <cstdio>
+#include <cstdlib>
+
+#include "render/bitmap_image.h"
+
+BitmapImage* loadBitmapFile(const char* fileName) {
+  if (fileName == nullptr) return nullptr;
+  // Only an existence check: a missing texture is the caller's failure to
+  // report, so the reader (which reports everything) is not even called.
+  std::FILE* probe = std::fopen(fileName, "r");
+  if (probe == nullptr) return nullptr;
+  std::fclose(probe);
+  return readDibFile(fileName);
+}
+
+void freeBitmapImage(BitmapImage* image) {
+  if (image == nullptr) return;
+  std::free(image->pixels);
+  std::free(image);
+}

@@ -1,0 +1,25 @@
+#pragma once
+// An RGB picture read from a BMP file: 3 bytes per pixel (red, green, blue),
+// rows packed without gaps, bottom row first (OpenGL's texture origin). The
+// record and its pixel block come from malloc; freeBitmapImage releases both.
+
+#include <cstdint>
+
+struct BitmapImage {
+  std::int32_t width;
+  std::int32_t height;
+  std::uint8_t* pixels;
+};
+
+// Null for a null name or a file that cannot be opened for reading, without
+// any message; otherwise whatever readDibFile gives.
+BitmapImage* loadBitmapFile(const char* fileName);
+
+// Reads a BMP file of any depth and compression the platform converts. Null on
+// any failure, which it reports itself in a message box titled "Error".
+// Implemented by the Win32 reader in the game and by a native stand-in in the
+// native test programs.
+BitmapImage* readDibFile(const char* fileName);
+
+// Releases the pixel block and then the record; null is allowed.
+void freeBitmapImage(BitmapImage* image);

@@ -1,0 +1,56 @@
+#include "render/texture_table.h"
+
+#include "render/bitmap_image.h"
+
+const char* const textureFileNames[textureCount] = {
+    "Data/BMP/floor1.bmp",       "Data/BMP/brass640.bmp",     "Data/BMP/brick02b.bmp",
+    "Data/BMP/brick03b.bmp",     "Data/BMP/water01b.bmp",     "Data/BMP/water03b.bmp",
+    "Data/BMP/stone09b.bmp",     "Data/BMP/marbl08b.bmp",     "Data/BMP/floor27b.bmp",
+    "Data/BMP/brass640.bmp",     "Data/BMP/brick06b.bmp",     "Data/BMP/windows-logo.bmp",
+    "Data/BMP/linux-logo.bmp",   "Data/BMP/wood01b.bmp",      "Data/BMP/wood05b.bmp",
+    "Data/BMP/wood10b.bmp",      "Data/BMP/tolvane.bmp",      "Data/BMP/font512.bmp",
+    "Data/BMP/font256.bmp",      "Data/BMP/floor09b.bmp",     "Data/BMP/floor13b.bmp",
+    "Data/BMP/grani02b.bmp",     "Data/BMP/grani03b.bmp",     "Data/BMP/grani07b.bmp",
+    "Data/BMP/fence01b.bmp",     "Data/BMP/floor08b.bmp",     "Data/BMP/stone10b.bmp",
+    "Data/BMP/m16.bmp",          "Data/BMP/rifle.bmp",        "Data/BMP/rifle_blast.bmp",
+    "Data/BMP/rifle_blast2.bmp", "Data/BMP/crosshair.bmp",
+};
+
+GLuint textureTable[textureCount];
+
+namespace {
+void releaseImages(BitmapImage* (&images)[textureCount]) {
+  for (BitmapImage*& image : images) {
+    freeBitmapImage(image);
+    image = nullptr;
+  }
+}
+}  // namespace
+
+int loadTextures() {
+  BitmapImage* images[textureCount] = {};
+  for (int i = 0; i < textureCount; ++i) {
+    images[i] = loadBitmapFile(textureFileNames[i]);
+    if (images[i] == nullptr) {
+      releaseImages(images);
+      return 0;
+    }
+  }
+
+  // The images' rows are packed, not padded to 4 bytes; a width whose row is
+  // not a multiple of 4 bytes would otherwise be read sheared and past its end.
+  GLint savedAlignment = 4;
+  glGetIntegerv(GL_UNPACK_ALIGNMENT, &savedAlignment);
+  glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+  glGenTextures(textureCount, textureTable);
+  for (int i = 0; i < textureCount; ++i) {
+    glBindTexture(GL_TEXTURE_2D, textureTable[i]);
+    glTexImage2D(GL_TEXTURE_2D, 0, 3, images[i]->width, images[i]->height, 0, GL_RGB,
+                 GL_UNSIGNED_BYTE, images[i]->pixels);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+  }
+  glPixelStorei(GL_UNPACK_ALIGNMENT, savedAlignment);
+  releaseImages(images);
+  return 1;
+}

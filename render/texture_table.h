@@ -1,0 +1,19 @@
+#pragma once
+// The 32 surface textures of the game, addressed everywhere by their index.
+
+#include "render/gl_api.h"
+
+constexpr int textureCount = 32;
+
+// File of each index (index 9 repeats index 1). The data generator writes
+// exactly these files.
+extern const char* const textureFileNames[textureCount];
+
+// OpenGL names of the textures, filled by loadTextures.
+extern GLuint textureTable[textureCount];
+
+// Reads all 32 files and uploads them into the current OpenGL context with
+// fresh names (names of an earlier call are not deleted). 1 on success; 0 as
+// soon as a file cannot be read, and then no texture is created and the table
+// keeps its old names.
+int loadTextures();
