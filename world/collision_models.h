@@ -1,0 +1,43 @@
+#pragma once
+// The game's three collision models and the player box they test.
+//
+// playerBoxModel holds the 16 player box triangles, worldCollisionModel every
+// world triangle in array order (so a reported world index selects
+// worldTriangles[i] directly), secondPlayerBoxModel the box once more. They
+// are created at static initialisation, in that order, and filled by
+// buildWorld; a later buildWorld refills them (the library starts a model
+// over when it receives triangles after finalize).
+
+#include <cstdint>
+
+#include "coldet/coldet.h"
+
+extern CollisionModel3D* playerBoxModel;
+extern CollisionModel3D* worldCollisionModel;
+extern CollisionModel3D* secondPlayerBoxModel;
+
+constexpr int32_t playerBoxTriangleCount = 16;
+
+// The player box in its own coordinates (x right, y up, negative z ahead):
+// per triangle x, y, z of three corners. 0-3 are a spike reaching 0.5 ahead,
+// 4-7 one reaching 0.5 behind, 8-11 four copies of a flat triangle reaching
+// 0.5 to the left and 12-15 the same to the right, so each part owns four
+// consecutive indices.
+extern const float playerBoxTriangles[playerBoxTriangleCount][9];
+
+enum CollisionSide : int32_t {
+  collisionFront = 0,
+  collisionBack = 1,
+  collisionLeft = 2,
+  collisionRight = 3,
+  collisionNone = -1
+};
+
+// The part of the player box that triangle `boxTriangle` belongs to; any
+// index outside 0..15 gives collisionNone.
+CollisionSide collisionSideOfBoxTriangle(int32_t boxTriangle);
+
+// Gives `worldModel` every world triangle and the two box models the player
+// box, finalising each. Null models are skipped.
+void fillCollisionModels(CollisionModel3D* worldModel, CollisionModel3D* playerBox,
+                         CollisionModel3D* secondPlayerBox);
