@@ -3,12 +3,11 @@
 #include "coldet/coldet.h"
 #include "game/enemy_table.h"
 #include "render/gl_api.h"
+#include "world/collision_models.h"
 
 PlayerCollision playerCollision;
 
 namespace {
-
-constexpr std::int32_t trianglesPerBoxPart = 4;
 
 void giveModelViewMatrix(CollisionModel3D* model) {
   float matrix[16];
@@ -31,13 +30,12 @@ void traceDiagnosticRay(CollisionModel3D* worldModel, CollisionModel3D* playerBo
 }  // namespace
 
 void markContactSide(CollisionFlags& flags, std::int32_t boxTriangle) {
-  if (boxTriangle < 0) return;
-  switch (boxTriangle / trianglesPerBoxPart) {
-    case 0: flags.front = 1; break;
-    case 1: flags.back = 1; break;
-    case 2: flags.left = 1; break;
-    case 3: flags.right = 1; break;
-    default: break;
+  switch (collisionSideOfBoxTriangle(boxTriangle)) {
+    case collisionFront: flags.front = 1; break;
+    case collisionBack: flags.back = 1; break;
+    case collisionLeft: flags.left = 1; break;
+    case collisionRight: flags.right = 1; break;
+    case collisionNone: break;
   }
 }
 
