@@ -1,0 +1,81 @@
+#include "tools/datagen/maze_grid.h"
+
+#include <cstdio>
+#include <deque>
+#include <fstream>
+
+MazeGrid::MazeGrid(int width, int height, GridCell start)
+    : width_(width), height_(height), start_(start), cells_(static_cast<size_t>(width) * height, 0) {}
+
+int MazeGrid::value(int x, int y) const {
+  if (x < 1 || y < 1 || x > width_ || y > height_) return 0;
+  return cells_[static_cast<size_t>(y - 1) * width_ + (x - 1)];
+}
+
+void MazeGrid::setValue(int x, int y, int value) {
+  if (x >= 1 && y >= 1 && x <= width_ && y <= height_) cells_[static_cast<size_t>(y - 1) * width_ + (x - 1)] = value;
+}
+
+std::vector<GridCell> MazeGrid::longestShortestRoute() const {
+  if (!open(start_.x, start_.y)) return {};
+  std::vector<int> previous(cells_.size(), -1);
+  std::vector<bool> seen(cells_.size(), false);
+  auto index = [this](int x, int y) { return static_cast<size_t>(y - 1) * width_ + (x - 1); };
+  std::deque<GridCell> queue{start_};
+  seen[index(start_.x, start_.y)] = true;
+  GridCell last = start_;
+  const int steps[4][2] = {{1, 0}, {0, 1}, {-1, 0}, {0, -1}};
+  while (!queue.empty()) {
+    last = queue.front();
+    queue.pop_front();
+    for (const auto& step : steps) {
+      int nx = last.x + step[0], ny = last.y + step[1];
+      if (!open(nx, ny) || seen[index(nx, ny)]) continue;
+      seen[index(nx, ny)] = true;
+      previous[index(nx, ny)] = static_cast<int>(index(last.x, last.y));
+      queue.push_back({nx, ny});
+    }
+  }
+  std::vector<GridCell> route;
+  for (int at = static_cast<int>(index(last.x, last.y)); at >= 0; at = previous[static_cast<size_t>(at)])
+    route.insert(route.begin(), {at % width_ + 1, at / width_ + 1});
+  return route;
+}
+
+namespace {
+// The next line that is neither blank nor a comment, without its line end.
+bool nextLine(std::ifstream& in, std::string& line) {
+  while (std::getline(in, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (!line.empty() && line[0] != '#') return true;
+  }
+  return false;
+}
+}  // namespace
+
+std::optional<MazeGrid> readMazeGrid(const std::string& path) {
+  std::ifstream in(path);
+  if (!in) {
+    std::fprintf(stderr, "datagen: cannot read level %s\n", path.c_str());
+    return std::nullopt;
+  }
+  int width = 0, height = 0;
+  GridCell start;
+  std::string line;
+  while (nextLine(in, line)) {
+    if (line[0] == 'X') std::sscanf(line.c_str(), "X %d", &width);
+    if (line[0] == 'Y') std::sscanf(line.c_str(), "Y %d", &height);
+    if (line[0] == 'P') std::sscanf(line.c_str(), "P %d %d", &start.x, &start.y);
+    if (line != "Level") continue;
+    if (width < 1 || height < 1 || width > 253 || height > 253) break;
+    MazeGrid grid(width, height, start);
+    for (int row = 0; row < height && nextLine(in, line); ++row)
+      for (int column = 0; column < width && column < static_cast<int>(line.size()); ++column) {
+        char c = line[static_cast<size_t>(column)];
+        grid.setValue(column + 1, height - row, c >= '0' && c <= '9' ? c - '0' : 0);
+      }
+    return grid;
+  }
+  std::fprintf(stderr, "datagen: level %s has no usable grid\n", path.c_str());
+  return std::nullopt;
+}
