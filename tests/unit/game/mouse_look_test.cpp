@@ -23,7 +23,7 @@ TEST(MouseLook, PitchStopsAtThirtyDegreesEitherWay) {
   os->cursor = {320, 240 - 1000};
   applyMouseLook(player);
   EXPECT_EQ(player.pitch, -30.0f);
-  os->cursor = {320, 240 + 1000};
+  os->cursor = {320, 240 + 2000};
   applyMouseLook(player);
   EXPECT_EQ(player.pitch, 30.0f);
   // Within the limits the tilt adds up: 100 pixels up is 5 degrees.
