@@ -9,7 +9,10 @@ constexpr double introNearPlane = 1.0;
 // The game's near plane is the single-precision 0.1 widened to double.
 constexpr double gameNearPlane = static_cast<double>(0.1f);
 
+// A height of 0 (a window dragged flat) counts as 1, so the aspect ratio
+// stays finite.
 void setProjection(int width, int height, double nearPlane) {
+  if (height == 0) height = 1;
   glViewport(0, 0, width, height);
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
@@ -26,6 +29,5 @@ void resizeIntroScene(int width, int height) {
 }
 
 void resizeGameScene(int width, int height) {
-  if (height == 0) height = 1;
   setProjection(width, height, gameNearPlane);
 }

@@ -3,7 +3,7 @@
 // vertical field of view with the far plane at 100; the intro's near plane is
 // 1.0, the game's 0.1f.
 
-// A height of 0 is passed through as is: the intro window is never sized so.
+// In both, a height of 0 counts as 1, so a collapsed window keeps a valid
+// projection.
 void resizeIntroScene(int width, int height);
-// A height of 0 counts as 1, so a collapsed window keeps a valid projection.
 void resizeGameScene(int width, int height);

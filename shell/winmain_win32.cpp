@@ -1,9 +1,11 @@
 #include <windows.h>
 
+#include "shell/intro_window.h"
 #include "shell/os_services_win32.h"
 
-// Placeholder entry until the run sequence lands.
+// The command line and the show state are not used: the start dialog is the
+// only configuration.
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   installOsServices(&win32OsServices());
-  return 0;
+  return runProgram(instance);
 }

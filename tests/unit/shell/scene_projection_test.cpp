@@ -56,17 +56,23 @@ TEST(SceneProjection, GameAndIntroDifferOnlyInTheNearPlane) {
   EXPECT_EQ(viewport[3], 1024);
 }
 
-TEST(SceneProjection, AGameWindowOfHeightZeroKeepsAValidProjection) {
+TEST(SceneProjection, AWindowOfHeightZeroKeepsAValidProjection) {
   TestGlContext context;
   ASSERT_TRUE(context.ok());
-  resizeGameScene(640, 0);
-  Frustum collapsed = readFrustum();
-  EXPECT_NEAR(collapsed.aspect, 640.0, 1e-2);  // the height counts as 1
-  EXPECT_NEAR(collapsed.nearPlane, 0.1, 1e-4);
-  GLint viewport[4];
-  glGetIntegerv(GL_VIEWPORT, viewport);
-  EXPECT_EQ(viewport[3], 1);
-  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+  struct Case {
+    void (*resize)(int, int);
+    double nearPlane;
+  };
+  for (Case c : {Case{resizeGameScene, 0.1}, Case{resizeIntroScene, 1.0}}) {
+    c.resize(640, 0);
+    Frustum collapsed = readFrustum();
+    EXPECT_NEAR(collapsed.aspect, 640.0, 1e-2);  // the height counts as 1
+    EXPECT_NEAR(collapsed.nearPlane, c.nearPlane, 1e-4);
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    EXPECT_EQ(viewport[3], 1);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+  }
 }
 
 }  // namespace
