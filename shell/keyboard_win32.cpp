@@ -1,8 +1,4 @@
-#define DIRECTINPUT_VERSION 0x0700
-#include <windows.h>
-#include <dinput.h>
-
-#include "shell/keyboard.h"
+#include "shell/keyboard_win32.h"
 
 unsigned char keyboardState[256];
 

@@ -1,0 +1,58 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "shell/keyboard_win32.h"
+
+namespace {
+
+class Keyboard : public ::testing::Test {
+ protected:
+  void TearDown() override { shutdownKeyboard(); }
+  void* instance() { return GetModuleHandleA(nullptr); }
+};
+
+TEST_F(Keyboard, ShutdownReleasesOnceAndIsHarmlessAgain) {
+  shutdownKeyboard();  // nothing created yet
+  EXPECT_EQ(directInput, nullptr);
+
+  ASSERT_EQ(initKeyboard(instance()), 1);
+  EXPECT_NE(directInput, nullptr);
+  EXPECT_NE(keyboardDevice, nullptr);
+
+  shutdownKeyboard();
+  EXPECT_EQ(directInput, nullptr);
+  EXPECT_EQ(keyboardDevice, nullptr);
+  shutdownKeyboard();
+  EXPECT_EQ(directInput, nullptr);
+
+  // The device can be set up again after a full release.
+  EXPECT_EQ(initKeyboard(instance()), 1);
+}
+
+TEST_F(Keyboard, ASecondInitReplacesTheDevice) {
+  ASSERT_EQ(initKeyboard(instance()), 1);
+  ASSERT_EQ(initKeyboard(instance()), 1);
+  ASSERT_NE(keyboardDevice, nullptr);
+  // The replacement is a working device: its state can be read.
+  unsigned char state[256];
+  EXPECT_EQ(keyboardDevice->GetDeviceState(sizeof state, state), DI_OK);
+}
+
+TEST_F(Keyboard, UntouchedKeysReadAsUp) {
+  ASSERT_EQ(initKeyboard(instance()), 1);
+  std::memset(keyboardState, 0xAA, sizeof keyboardState);
+  readKeyboardState();
+  for (int code = 0; code < 256; ++code)
+    EXPECT_EQ(keyboardState[code] & 0x80, 0) << "scan code " << code;
+}
+
+TEST_F(Keyboard, ReadingWithoutADeviceKeepsThePreviousState) {
+  shutdownKeyboard();
+  std::memset(keyboardState, 0, sizeof keyboardState);
+  keyboardState[0x01] = 0x80;
+  readKeyboardState();
+  EXPECT_EQ(keyboardState[0x01], 0x80);
+}
+
+}  // namespace
