@@ -14,13 +14,15 @@ void rivet(Image& image, float cx, float cy, float radius, Colour metal) {
 }
 
 // Streaks of brushed metal: noise stretched hard along x.
+constexpr int kStreaksAcross = 4, kStreaksDown = 128;
+TileNoise brushNoise(uint64_t seed) { return TileNoise(kStreaksAcross, kStreaksDown, seed); }
 float brushed(const TileNoise& streaks, int x, int y, int size) {
-  return streaks.at(static_cast<float>(x) * 4.0f / size, static_cast<float>(y) * 128.0f / size);
+  return streaks.at(static_cast<float>(x) * kStreaksAcross / size, static_cast<float>(y) * kStreaksDown / size);
 }
 }  // namespace
 
 Image paintBrass(int size, uint64_t seed) {
-  TileNoise streaks(128, seed);
+  TileNoise streaks = brushNoise(seed);
   FractalNoise tarnish(4, 3, seed + 1);
   const Colour brass{0.78f, 0.6f, 0.24f};
   Image image(size, size);
@@ -60,15 +62,17 @@ Image paintGrating(int size, uint64_t seed) {
 }
 
 Image paintRivetedPanels(int size, int panelsAcross, Colour metal, uint64_t seed) {
-  TileNoise streaks(128, seed);
+  TileNoise streaks = brushNoise(seed);
   FractalNoise grime(4, 3, seed + 1);
   int panel = size / panelsAcross;
   Image image(size, size);
   image.paint([&](int x, int y) {
     float u = static_cast<float>(x) / size, v = static_cast<float>(y) / size;
     int px = x % panel, py = y % panel;
-    if (px < 2 || py < 2) return scaled(metal, 0.3f);  // seam
-    float shade = (px < 5 || py < 5) ? 1.2f : (px > panel - 4 || py > panel - 4) ? 0.75f : 1.0f;
+    // A groove between panels, half on either side of the border, so the
+    // picture tiles: each panel's upper left edge catches the light.
+    if (px < 1 || py < 1 || px >= panel - 1 || py >= panel - 1) return scaled(metal, 0.3f);
+    float shade = (px < 4 || py < 4) ? 1.2f : (px >= panel - 4 || py >= panel - 4) ? 0.75f : 1.0f;
     return scaled(metal, shade * (0.85f + 0.2f * brushed(streaks, x, y, size)) * (0.8f + 0.3f * grime.at(u, v)));
   });
   float inset = panel * 0.12f;

@@ -7,12 +7,14 @@
 
 class TileNoise {
  public:
-  TileNoise(int period, uint64_t seed);
+  TileNoise(int period, uint64_t seed) : TileNoise(period, period, seed) {}
+  // Different periods across and down, for streaks.
+  TileNoise(int periodX, int periodY, uint64_t seed);
   // x and y in lattice units; wraps with the period. Result in [0, 1].
   float at(float x, float y) const;
 
  private:
-  int period_;
+  int periodX_, periodY_;
   std::vector<float> lattice_;
 };
 

@@ -158,7 +158,9 @@ Image paintMuzzleFlash(int size, int rays, float heat, uint64_t seed) {
     float spike = std::pow(std::fabs(std::cos(kPi * (position - std::floor(position) - 0.5f))), 6.0f);
     float flame = std::exp(-r / (0.08f + 0.3f * reach[static_cast<size_t>(ray)] * spike));
     float core = std::exp(-r * 10.0f);
-    float intensity = std::min(1.0f, flame + core);
+    // Fades out completely before the picture's edge: black stays invisible.
+    float edge = std::max(0.0f, 1.0f - r);
+    float intensity = std::min(1.0f, flame + core) * edge * edge;
     Colour hot = mix({0.9f, 0.25f, 0.02f}, {1.0f, 0.85f, 0.4f}, heat);
     return mix(scaled(hot, intensity), {1.0f, 1.0f, 0.9f}, core);
   });

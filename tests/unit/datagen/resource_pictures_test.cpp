@@ -1,0 +1,48 @@
+// The pictures the generator makes for the program's resources: the start
+// dialog's title picture and the icon of the exe.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "tests/unit/datagen/data_readers.h"
+
+TEST(ResourcePictures, TitlePictureFitsTheDialogsBitmapControl) {
+  BmpPicture title = readBmp(generatedPath("title.bmp"));
+  ASSERT_EQ(title.problem, "");
+  EXPECT_EQ(title.width, 320);
+  EXPECT_EQ(title.height, 165);
+  std::set<std::vector<uint8_t>> rows;
+  for (int y = 0; y < title.height; ++y)
+    rows.insert(std::vector<uint8_t>(title.rgb.begin() + y * title.width * 3, title.rgb.begin() + (y + 1) * title.width * 3));
+  EXPECT_GT(rows.size(), 150u) << "a picture, not a plain field";
+}
+
+TEST(ResourcePictures, IconDirectoryPointsAtWellFormedPictures) {
+  std::vector<uint8_t> icon = readWholeFile(generatedPath("brakmoor.ico"));
+  ASSERT_GE(icon.size(), 6u);
+  EXPECT_EQ(le16(icon, 0), 0);
+  EXPECT_EQ(le16(icon, 2), 1) << "type icon";
+  size_t count = le16(icon, 4);
+  ASSERT_GE(count, 1u);
+  ASSERT_GE(icon.size(), 6 + 16 * count);
+  size_t end = 6 + 16 * count;
+  for (size_t i = 0; i < count; ++i) {
+    SCOPED_TRACE("entry " + std::to_string(i));
+    size_t entry = 6 + 16 * i;
+    int size = icon[entry];
+    uint32_t bytes = le32(icon, entry + 8), offset = le32(icon, entry + 12);
+    ASSERT_EQ(offset, end) << "pictures follow each other without gaps";
+    ASSERT_LE(offset + bytes, icon.size());
+    end = offset + bytes;
+    EXPECT_TRUE(size == 16 || size == 32 || size == 48) << size;
+    EXPECT_EQ(icon[entry + 1], size);
+    // The picture: an info header with doubled height (colours, then mask).
+    EXPECT_EQ(le32(icon, offset), 40u);
+    EXPECT_EQ(le32(icon, offset + 4), static_cast<uint32_t>(size));
+    EXPECT_EQ(le32(icon, offset + 8), static_cast<uint32_t>(2 * size));
+    uint32_t bits = le16(icon, offset + 14);
+    size_t colourRow = (size * bits / 8 + 3) / 4 * 4, maskRow = (size + 31) / 32 * 4;
+    EXPECT_EQ(bytes, 40 + (colourRow + maskRow) * size);
+  }
+  EXPECT_EQ(end, icon.size());
+}
