@@ -82,3 +82,19 @@ print("%d passed, %d failed" % (passed, failed))
 sys.exit(1 if failed or passed == 0 else 0)
 PY
 }
+
+# Packs the release archive of the 32-bit build and checks what it holds.
+build_release() {
+  cmake --build build-win --target release &&
+    python3 - build-win/Brakmoor-*-win32.zip <<'PY'
+import sys, zipfile
+names = set(zipfile.ZipFile(sys.argv[1]).namelist())
+needed = ["Brakmoor.exe", "coldet.dll", "README.txt", "data/LEVEL/level1.dat",
+          "data/BMP/font512.bmp", "data/avi/intro.avi", "data/wav/m16.wav",
+          "data/MODELS/gign.mdl"]
+missing = [name for name in needed if name not in names]
+if missing:
+    sys.exit("release archive lacks: %s" % ", ".join(missing))
+print("release archive ok: %s (%d files)" % (sys.argv[1], len(names)))
+PY
+}
