@@ -1,25 +1,20 @@
-// The 32 texture files of the game's texture table, as the build generated
-// them: readable 24-bit bitmaps of power-of-two sizes that look like
+// The 32 texture files named by the game's texture table, as the build
+// generated them: readable 24-bit bitmaps of power-of-two sizes that look like
 // something, tile without seams, and keep black where the game blends
 // additively.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <set>
 #include <string>
 
+#include "render/bitmap_image.h"
+#include "render/texture_table.h"
+#include "tests/support/recording_os.h"
 #include "tests/unit/datagen/data_readers.h"
 
 namespace {
-// The game's texture table, by index (index 9 loads the file of index 1).
-const char* const kTableFiles[32] = {
-    "floor1.bmp",   "brass640.bmp",     "brick02b.bmp",     "brick03b.bmp",   "water01b.bmp",  "water03b.bmp",
-    "stone09b.bmp", "marbl08b.bmp",     "floor27b.bmp",     "brass640.bmp",   "brick06b.bmp",  "windows-logo.bmp",
-    "linux-logo.bmp", "wood01b.bmp",    "wood05b.bmp",      "wood10b.bmp",    "tolvane.bmp",   "font512.bmp",
-    "font256.bmp",  "floor09b.bmp",     "floor13b.bmp",     "grani02b.bmp",   "grani03b.bmp",  "grani07b.bmp",
-    "fence01b.bmp", "floor08b.bmp",     "stone10b.bmp",     "m16.bmp",        "rifle.bmp",     "rifle_blast.bmp",
-    "rifle_blast2.bmp", "crosshair.bmp"};
-
 // Surfaces that cover walls, floors and ceilings, repeated across cells.
 const char* const kTilingSurfaces[] = {"floor1.bmp",   "brass640.bmp", "brick02b.bmp", "brick03b.bmp", "water01b.bmp",
                                        "water03b.bmp", "stone09b.bmp", "marbl08b.bmp", "floor27b.bmp", "brick06b.bmp",
@@ -41,6 +36,17 @@ bool powerOfTwo(int n) { return n > 0 && (n & (n - 1)) == 0; }
 
 BmpPicture texture(const std::string& name) { return readBmp(dataPath("BMP/" + name)); }
 
+// The game's table names its files "Data/BMP/<name>".
+std::vector<std::string> tableFileNames() {
+  std::vector<std::string> names;
+  for (const char* path : textureFileNames) {
+    std::string name = path;
+    EXPECT_EQ(name.rfind("Data/BMP/", 0), 0u) << name;
+    names.push_back(name.substr(std::string("Data/BMP/").size()));
+  }
+  return names;
+}
+
 // Mean brightness difference between two columns (or rows when `rows`).
 double lineDifference(const BmpPicture& p, int a, int b, bool rows) {
   double sum = 0.0;
@@ -61,7 +67,7 @@ double typicalNeighbourDifference(const BmpPicture& p, bool rows) {
 }  // namespace
 
 TEST(TextureFiles, EveryTableEntryIsAReadable24BitBitmapOfPowerOfTwoSize) {
-  for (const char* name : kTableFiles) {
+  for (const std::string& name : tableFileNames()) {
     SCOPED_TRACE(name);
     BmpPicture p = texture(name);
     ASSERT_EQ(p.problem, "");
@@ -74,9 +80,31 @@ TEST(TextureFiles, EveryTableEntryIsAReadable24BitBitmapOfPowerOfTwoSize) {
   EXPECT_EQ(texture("font256.bmp").height, 256);
 }
 
+TEST(TextureFiles, TheGamesBmpReaderSeesTheSamePictures) {
+  ScopedRecordingOs os;
+  for (const char* path : textureFileNames) {
+    SCOPED_TRACE(path);
+    BmpPicture p = readBmp(std::string(BRAKMOOR_DATA_DIR) + "/" + path);
+    ASSERT_EQ(p.problem, "");
+    BitmapImage* image = readDibFile((std::string(BRAKMOOR_DATA_DIR) + "/" + path).c_str());
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(image->width, p.width);
+    EXPECT_EQ(image->height, p.height);
+    // The game's images keep the bottom row first.
+    size_t row = static_cast<size_t>(p.width) * 3;
+    bool same = image->width == p.width && image->height == p.height;
+    for (int y = 0; same && y < p.height; ++y)
+      same = std::equal(p.rgb.begin() + static_cast<long>(row * y), p.rgb.begin() + static_cast<long>(row * (y + 1)),
+                        image->pixels + row * static_cast<size_t>(p.height - 1 - y));
+    EXPECT_TRUE(same);
+    freeBitmapImage(image);
+  }
+  EXPECT_TRUE(os->messageBoxes.empty());
+}
+
 TEST(TextureFiles, PicturesHaveDetailAndDifferFromEachOther) {
   std::set<std::vector<uint8_t>> seen;
-  for (const char* name : kTableFiles) {
+  for (const std::string& name : tableFileNames()) {
     SCOPED_TRACE(name);
     BmpPicture p = texture(name);
     ASSERT_EQ(p.problem, "");
