@@ -126,12 +126,26 @@ bool isFinite(const Triangle& t) {
   return true;
 }
 
+// Bounding boxes of two finite triangles overlap (plain comparisons: this
+// runs for every pair the tree cannot part).
+bool boxesOverlap(const Triangle& a, const Triangle& b) {
+  for (int axis = 0; axis < 3; ++axis) {
+    const float a0 = component(a.corners[0], axis), a1 = component(a.corners[1], axis), a2 = component(a.corners[2], axis);
+    const float b0 = component(b.corners[0], axis), b1 = component(b.corners[1], axis), b2 = component(b.corners[2], axis);
+    if (std::max({a0, a1, a2}) < std::min({b0, b1, b2}) || std::max({b0, b1, b2}) < std::min({a0, a1, a2})) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 bool trianglesTouch(const Triangle& a, const Triangle& b) {
   // A corner at infinity or NaN has no place in space: such a triangle
   // touches nothing.
   if (!isFinite(a) || !isFinite(b)) return false;
+  // The coordinate axes first: cheap, and they part most pairs that only
+  // share a bounding box of the tree.
+  if (!boxesOverlap(a, b)) return false;
   const Edges ea = edgesOf(a), eb = edgesOf(b);
   if (!ea.hasArea && !eb.hasArea) return flatTrianglesTouch(a, b);
   if (ea.hasArea && separatedAlong(ea.normal, a, b)) return false;

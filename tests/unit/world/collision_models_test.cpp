@@ -6,41 +6,11 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cmath>
-
+#include "camera_matrix.h"
 #include "level_text.h"
 #include "world/world_geometry.h"
 
 namespace {
-
-using Matrix = std::array<float, 16>;
-
-Matrix multiply(const Matrix& a, const Matrix& b) {
-  Matrix r{};
-  for (int row = 0; row < 4; ++row) {
-    for (int column = 0; column < 4; ++column) {
-      float sum = 0;
-      for (int k = 0; k < 4; ++k) sum += a[k * 4 + row] * b[column * 4 + k];
-      r[column * 4 + row] = sum;
-    }
-  }
-  return r;
-}
-
-Matrix translation(float x, float y, float z) { return {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, x, y, z, 1}; }
-
-// The camera as the game sets it: rotate by 360 - heading about Y, then
-// move the eye to the origin. Heading 0 looks toward -Z (a cell's Top
-// border), 90 toward -X (Left), 180 toward +Z (Bottom), 270 toward +X.
-Matrix camera(float eyeX, float eyeZ, float headingDegrees) {
-  const float a = (360.0f - headingDegrees) * 0.017453292f;
-  const float c = std::cos(a), s = std::sin(a);
-  const Matrix rotation = {c, 0, -s, 0, 0, 1, 0, 0, s, 0, c, 0, 0, 0, 0, 1};
-  return multiply(rotation, translation(-eyeX, -0.8f, -eyeZ));
-}
-
-const Matrix boxPlacement = translation(0, 0, -0.25f);
 
 // A lone cell (2, 2): X from 2 to 4, Z from -2 (Bottom) to -4 (Top); its
 // centre is (3, -3).
@@ -49,12 +19,12 @@ class CollisionModels : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(loadLevelText("X 3\nY 3\nLevel\n000\n010\n000\n"));
     buildWorld(worldCollisionModel, playerBoxModel, secondPlayerBoxModel);
-    playerBoxModel->setTransform(boxPlacement.data());
-    secondPlayerBoxModel->setTransform(boxPlacement.data());
+    playerBoxModel->setTransform(playerBoxPlacement.data());
+    secondPlayerBoxModel->setTransform(playerBoxPlacement.data());
   }
 
   bool touches(float eyeX, float eyeZ, float heading) {
-    const Matrix view = camera(eyeX, eyeZ, heading);
+    const GlMatrix view = cameraMatrix(eyeX, eyeZ, heading);
     worldCollisionModel->setTransform(view.data());
     return playerBoxModel->collision(worldCollisionModel, -1, 0, nullptr);
   }
@@ -114,7 +84,7 @@ TEST_F(CollisionModels, RebuildingRefillsTheModels) {
   ASSERT_TRUE(loadLevelText("X 3\nY 3\n"));
   buildWorld(worldCollisionModel, playerBoxModel, secondPlayerBoxModel);
   ASSERT_EQ(worldTriangleCount, 0);
-  playerBoxModel->setTransform(boxPlacement.data());
+  playerBoxModel->setTransform(playerBoxPlacement.data());
   for (float heading : {0.0f, 90.0f, 180.0f}) EXPECT_FALSE(touches(3, -4 + 0.55f, heading));
   // The second box model holds the same box and finds the same contact.
   SetUp();
