@@ -38,6 +38,18 @@ void addNeedle(CollisionModel3D* m, float x, float y) {
   m->addTriangle(x, y, -0.1f, x, y, 0.1f, x + 0.01f, y + 0.01f, 0.1f);
 }
 
+// A unit square in z = 0 and a needle through it.
+class WallAndNeedle : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    addSquare(wall.get(), 0);
+    wall->finalize();
+    addNeedle(needle.get(), 0.5f, 0.2f);
+    needle->finalize();
+  }
+  Model wall, needle;
+};
+
 TEST(CollisionModel, EmptyOrUnfinishedModelsNeverCollide) {
   Model empty, square, unfinished;
   empty->finalize();
@@ -79,12 +91,7 @@ TEST(CollisionModel, ReportsIndicesInInsertionOrderByTheLowestPairRule) {
   EXPECT_FALSE(needles->getCollidingTriangles(t1, t2));
 }
 
-TEST(CollisionModel, UsesTheCurrentTransformsOfBothModels) {
-  Model wall, needle;
-  addSquare(wall.get(), 0);
-  wall->finalize();
-  addNeedle(needle.get(), 0.5f, 0.2f);
-  needle->finalize();
+TEST_F(WallAndNeedle, UsesTheCurrentTransformsOfBothModels) {
   ASSERT_TRUE(wall->collision(needle.get()));
   const Matrix up = translation(0, 2, 0), upAgain = translation(0, 2, 0.05f), sideways = translation(3, 0, 0);
   needle->setTransform(up.data());
@@ -111,12 +118,7 @@ TEST(CollisionModel, RotationsTurnTheModels) {
   EXPECT_FALSE(wall->collision(needle.get()));
 }
 
-TEST(CollisionModel, SingularTransformsStillGiveTheReferenceAnswer) {
-  Model wall, needle;
-  addSquare(wall.get(), 0);
-  wall->finalize();
-  addNeedle(needle.get(), 0.5f, 0.2f);
-  needle->finalize();
+TEST_F(WallAndNeedle, SingularTransformsStillGiveTheReferenceAnswer) {
   // Flattening the needle onto z = 0 keeps it on the wall; flattening the
   // wall onto y = 5 moves it away.
   const Matrix flatZ = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1};
@@ -132,12 +134,7 @@ TEST(CollisionModel, SingularTransformsStillGiveTheReferenceAnswer) {
   EXPECT_FALSE(wall->rayCollision(aside, down));
 }
 
-TEST(CollisionModel, FillingAgainStartsOver) {
-  Model wall, needle;
-  addSquare(wall.get(), 0);
-  wall->finalize();
-  addNeedle(needle.get(), 0.5f, 0.2f);
-  needle->finalize();
+TEST_F(WallAndNeedle, FillingAgainStartsOver) {
   ASSERT_TRUE(wall->collision(needle.get()));
   addSquare(wall.get(), 5);  // new filling: only the far square
   EXPECT_TRUE(wall->collision(needle.get())) << "the old triangles stay until finalize";
