@@ -1,0 +1,112 @@
+"""Walking the maze: the game shows the textured, fogged maze, holding Up
+moves the view, and walking straight into a wall stops there. Escape ends
+the game with exit code 0.
+
+The walking bob goes on while the player stands blocked, so two pictures of
+a blocked player may differ by the eye height. The bob repeats itself every
+37 passes, so a blocked player shows the very same picture again a little
+later, while a walking player never does: seeing one identical picture twice
+while Up is held all the time proves that the player no longer moves.
+"""
+
+import os
+import time
+
+from e2e_lib import (E2EFailure, GameRun, check, image_mean_and_deviation,
+                     pixels_differing, run, run_test, window_geometry)
+
+# Longest time the walk to the first wall may take (it is about 10 units,
+# a hundred frame passes, at any frame rate the test machine manages).
+WALK_TIMEOUT = 150
+
+
+def crop(game, path, geometry, name):
+    """The game window's part of a full-screen shot, as its own file."""
+    x, y, width, height = geometry
+    out = os.path.join(game.artifacts, name + ".png")
+    run(["convert", path, "-crop", "%dx%d+%d+%d" % (width, height, x, y),
+         "+repage", out])
+    return out
+
+
+def pixel_hash(path):
+    return run(["identify", "-format", "%#", path]).strip()
+
+
+def shot(game, geometry, name):
+    return crop(game, game.screenshot(name + "-screen"), geometry, name)
+
+
+def start_game(game):
+    game.enter_dialog(timeout=120)
+    intro = game.wait_window("Brakmoor", timeout=120)
+    # The game turns the view by the cursor's distance from (320, 240);
+    # starting there keeps the first view straight ahead.
+    run(["xdotool", "mousemove", "320", "240"])
+    game.hold_key(intro, "Escape", 0.5)
+    window = game.wait_window("Brakmoor", timeout=120, exclude=(intro,))
+    # The first frames need the textures and the world; give them time.
+    time.sleep(3)
+    return window
+
+
+def walk_until_blocked(game, window, geometry):
+    """Holds Up and photographs the view until a picture comes back after
+    the view had changed in between (a frozen or undrawn window, or one
+    frame caught twice, proves nothing). Returns the two pictures' paths and
+    the number of pictures taken."""
+    digests = []
+    paths = []
+    game.key_down(window, "Up")
+    try:
+        deadline = time.time() + WALK_TIMEOUT
+        while time.time() < deadline:
+            path = shot(game, geometry, "walking-%03d" % len(paths))
+            digest = pixel_hash(path)
+            if digest in digests:
+                first = digests.index(digest)
+                if any(d != digest for d in digests[first + 1:]):
+                    return path, paths[first], len(paths) + 1
+            digests.append(digest)
+            paths.append(path)
+        raise E2EFailure("holding Up for %d s never brought a picture back: "
+                         "the player kept moving (or the view never changed)"
+                         % WALK_TIMEOUT)
+    finally:
+        game.key_up(window, "Up")
+
+
+def test(args):
+    with GameRun(args) as game:
+        window = start_game(game)
+        geometry = window_geometry(window)
+        before = shot(game, geometry, "before")
+        mean, deviation = image_mean_and_deviation(before)
+        check(mean > 0.05, "the maze is not black (mean %.3f)" % mean)
+        check(deviation > 0.05, "the maze is not one flat colour (deviation %.3f)" % deviation)
+
+        game.hold_key(window, "Up", 3)
+        time.sleep(0.5)
+        after = shot(game, geometry, "after-walking")
+        changed = pixels_differing(before, after)
+        area = geometry[2] * geometry[3]
+        check(changed > area // 20,
+              "holding Up for 3 s changed the view (%d of %d pixels)" % (changed, area))
+
+        repeated, first, count = walk_until_blocked(game, window, geometry)
+        print("while Up stayed down, %s showed %s again after %d pictures: "
+              "the wall stopped the player" % (os.path.basename(repeated),
+                                               os.path.basename(first), count))
+        mean, deviation = image_mean_and_deviation(repeated)
+        check(deviation > 0.05, "the blocked view still shows the textured wall "
+              "(deviation %.3f)" % deviation)
+        check(pixels_differing(after, repeated) > area // 20,
+              "the blocked view is not the view after the first walk")
+
+        game.hold_key(window, "Escape", 1.0)
+        code = game.wait_exit(60)
+        check(code == 0, "Escape ends the game with exit code 0 (got %s)" % code)
+
+
+if __name__ == "__main__":
+    run_test(test)
