@@ -27,6 +27,14 @@ class ByteWriter {
     std::memcpy(&bits, &v, 4);
     int32(at, bits);
   }
+  // A header table: `count` records of `recordSize` bytes, with the count at
+  // `countField` and the table's offset in the field right after it.
+  std::size_t table(std::size_t countField, std::size_t count, std::size_t recordSize) {
+    const std::size_t at = reserve(recordSize * count);
+    int32(countField, static_cast<std::int32_t>(count));
+    int32(countField + 4, static_cast<std::int32_t>(at));
+    return at;
+  }
   std::size_t points(const std::vector<TestPoint>& list) {
     const std::size_t at = reserve(12 * list.size());
     for (std::size_t i = 0; i < list.size(); ++i) {
@@ -73,9 +81,7 @@ std::size_t writeAnimation(ByteWriter& w, const TestSequence& sequence) {
 }
 
 void writeTextures(ByteWriter& w, const TestModel& model) {
-  const std::size_t table = w.reserve(80 * model.textures.size());
-  w.int32(180, static_cast<std::int32_t>(model.textures.size()));
-  w.int32(184, static_cast<std::int32_t>(table));
+  const std::size_t table = w.table(180, model.textures.size(), 80);
   for (std::size_t i = 0; i < model.textures.size(); ++i) {
     const TestTexture& t = model.textures[i];
     const std::size_t record = table + 80 * i;
@@ -94,9 +100,7 @@ void writeTextures(ByteWriter& w, const TestModel& model) {
 }
 
 void writeBodyParts(ByteWriter& w, const TestModel& model) {
-  const std::size_t parts = w.reserve(76 * model.bodyParts.size());
-  w.int32(204, static_cast<std::int32_t>(model.bodyParts.size()));
-  w.int32(208, static_cast<std::int32_t>(parts));
+  const std::size_t parts = w.table(204, model.bodyParts.size(), 76);
   for (std::size_t p = 0; p < model.bodyParts.size(); ++p) {
     const TestBodyPart& part = model.bodyParts[p];
     const std::size_t subs = w.reserve(112 * part.submodels.size());
@@ -140,9 +144,7 @@ TestModelFiles writeTestModel(const TestModel& model) {
   ByteWriter w;
   w.reserve(212);
 
-  const std::size_t bones = w.reserve(112 * model.bones.size());
-  w.int32(140, static_cast<std::int32_t>(model.bones.size()));
-  w.int32(144, static_cast<std::int32_t>(bones));
+  const std::size_t bones = w.table(140, model.bones.size(), 112);
   for (std::size_t i = 0; i < model.bones.size(); ++i) {
     const TestBone& b = model.bones[i];
     const std::size_t record = bones + 112 * i;
@@ -154,9 +156,7 @@ TestModelFiles writeTestModel(const TestModel& model) {
     }
   }
 
-  const std::size_t controllers = w.reserve(24 * model.controllers.size());
-  w.int32(148, static_cast<std::int32_t>(model.controllers.size()));
-  w.int32(152, static_cast<std::int32_t>(controllers));
+  const std::size_t controllers = w.table(148, model.controllers.size(), 24);
   for (std::size_t j = 0; j < model.controllers.size(); ++j) {
     const TestController& c = model.controllers[j];
     w.int32(controllers + 24 * j + 4, c.type);
@@ -167,15 +167,11 @@ TestModelFiles writeTestModel(const TestModel& model) {
 
   // Group 0 data sits behind an offset of 0 in the first group record, so
   // animation offsets of group 0 count from the start of the main file.
-  const std::size_t groupTable = w.reserve(104 * model.sequenceGroupCount);
-  w.int32(172, model.sequenceGroupCount);
-  w.int32(176, static_cast<std::int32_t>(groupTable));
+  w.table(172, static_cast<std::size_t>(model.sequenceGroupCount), 104);
   std::vector<ByteWriter> groupWriters(model.sequenceGroupCount > 1 ? model.sequenceGroupCount - 1 : 0);
   for (ByteWriter& g : groupWriters) g.reserve(212);
 
-  const std::size_t sequences = w.reserve(176 * model.sequences.size());
-  w.int32(164, static_cast<std::int32_t>(model.sequences.size()));
-  w.int32(168, static_cast<std::int32_t>(sequences));
+  const std::size_t sequences = w.table(164, model.sequences.size(), 176);
   for (std::size_t n = 0; n < model.sequences.size(); ++n) {
     const TestSequence& s = model.sequences[n];
     const std::size_t record = sequences + 176 * n;

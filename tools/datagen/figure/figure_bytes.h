@@ -16,6 +16,14 @@ class FileImage {
     bytes_.resize(at + size, 0);
     return at;
   }
+  // A header table: `count` records of `recordSize` bytes, with the count at
+  // `countField` and the table's offset in the field right after it.
+  size_t table(size_t countField, size_t count, size_t recordSize) {
+    const size_t at = reserve(recordSize * count);
+    i32(countField, static_cast<int32_t>(count));
+    i32(countField + 4, static_cast<int32_t>(at));
+    return at;
+  }
   void i32(size_t at, int32_t v) {
     for (int i = 0; i < 4; ++i) bytes_[at + i] = static_cast<uint8_t>(static_cast<uint32_t>(v) >> (8 * i));
   }

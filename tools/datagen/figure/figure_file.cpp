@@ -14,10 +14,10 @@ namespace {
 // Record sizes and field offsets of the format, as this writer lays it out.
 namespace layout {
 constexpr size_t headerSize = 212;
-constexpr size_t boneCount = 140, boneOffset = 144, controllerCount = 148, controllerOffset = 152,
-                 sequenceCount = 164, sequenceOffset = 168, groupCount = 172, groupOffset = 176,
-                 textureCount = 180, textureOffset = 184, skinRefCount = 192, skinFamilyCount = 196,
-                 skinOffset = 200, bodyPartCount = 204, bodyPartOffset = 208;
+// Each table's offset field follows its count field.
+constexpr size_t boneCount = 140, controllerCount = 148, sequenceCount = 164, groupCount = 172,
+                 textureCount = 180, skinRefCount = 192, skinFamilyCount = 196, skinOffset = 200,
+                 bodyPartCount = 204;
 constexpr size_t boneSize = 112, boneParent = 32, boneController = 40, boneDefault = 64, boneScale = 88;
 constexpr size_t controllerSize = 24, controllerType = 4, controllerStart = 8, controllerEnd = 12,
                  controllerSlot = 20;
@@ -110,9 +110,7 @@ long appendAnimation(FileImage& f, const FigureSequence& sequence) {
 }
 
 void writeBones(FileImage& f) {
-  const size_t table = f.reserve(layout::boneSize * BoneCount);
-  f.i32(layout::boneCount, BoneCount);
-  f.i32(layout::boneOffset, static_cast<int32_t>(table));
+  const size_t table = f.table(layout::boneCount, BoneCount, layout::boneSize);
   for (int b = 0; b < BoneCount; ++b) {
     const size_t record = table + layout::boneSize * static_cast<size_t>(b);
     f.text(record, kBones[static_cast<size_t>(b)].name, 32);
@@ -128,9 +126,7 @@ void writeBones(FileImage& f) {
 
 // One controller: the head turns about z by -60 .. 60 degrees (slot 0).
 void writeControllers(FileImage& f) {
-  const size_t table = f.reserve(layout::controllerSize);
-  f.i32(layout::controllerCount, 1);
-  f.i32(layout::controllerOffset, static_cast<int32_t>(table));
+  const size_t table = f.table(layout::controllerCount, 1, layout::controllerSize);
   f.i32(table + layout::controllerType, 32);
   f.f32(table + layout::controllerStart, -60.0f);
   f.f32(table + layout::controllerEnd, 60.0f);
@@ -141,15 +137,11 @@ bool writeSequences(FileImage& main, FileImage& group1) {
   const std::vector<FigureSequence> sequences = soldierSequences();
   // Group 0's data offset is 0: its animation offsets count from the start
   // of the main file.
-  const size_t groups = main.reserve(2 * layout::groupSize);
-  main.i32(layout::groupCount, 2);
-  main.i32(layout::groupOffset, static_cast<int32_t>(groups));
+  const size_t groups = main.table(layout::groupCount, 2, layout::groupSize);
   main.text(groups, "default", 64);
   main.text(groups + layout::groupSize, "gign01", 64);
 
-  const size_t table = main.reserve(layout::sequenceSize * sequences.size());
-  main.i32(layout::sequenceCount, static_cast<int32_t>(sequences.size()));
-  main.i32(layout::sequenceOffset, static_cast<int32_t>(table));
+  const size_t table = main.table(layout::sequenceCount, sequences.size(), layout::sequenceSize);
   for (size_t n = 0; n < sequences.size(); ++n) {
     const FigureSequence& s = sequences[n];
     const size_t record = table + layout::sequenceSize * n;
@@ -213,9 +205,7 @@ size_t writeSubmodel(FileImage& f, size_t record, const FigureSubmodel& sub) {
 void writeBodyParts(FileImage& f) {
   const std::vector<std::vector<FigureSubmodel>> parts = {{buildSoldierBody()}, {buildRifle(), FigureSubmodel{}}};
   const char* names[] = {"body", "weapon"};
-  const size_t table = f.reserve(layout::bodyPartSize * parts.size());
-  f.i32(layout::bodyPartCount, static_cast<int32_t>(parts.size()));
-  f.i32(layout::bodyPartOffset, static_cast<int32_t>(table));
+  const size_t table = f.table(layout::bodyPartCount, parts.size(), layout::bodyPartSize);
   for (size_t p = 0; p < parts.size(); ++p) {
     const size_t part = table + layout::bodyPartSize * p;
     f.text(part, names[p], 64);
@@ -232,9 +222,7 @@ void writeBodyParts(FileImage& f) {
 void writeTextureFile(FileImage& f) {
   writeHeaderTag(f, "gign textures");
   const std::vector<PalettedTexture> textures = soldierTextures();
-  const size_t table = f.reserve(layout::textureSize * textures.size());
-  f.i32(layout::textureCount, static_cast<int32_t>(textures.size()));
-  f.i32(layout::textureOffset, static_cast<int32_t>(table));
+  const size_t table = f.table(layout::textureCount, textures.size(), layout::textureSize);
   for (size_t i = 0; i < textures.size(); ++i) {
     const PalettedTexture& t = textures[i];
     const size_t record = table + layout::textureSize * i;
