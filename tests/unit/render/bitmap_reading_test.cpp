@@ -13,7 +13,6 @@
 using namespace bmptest;
 namespace fs = std::filesystem;
 
-namespace {
 class BitmapReading : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -40,7 +39,6 @@ class BitmapReading : public ::testing::Test {
   int focusMarker_ = 0;
   fs::path directory_;
 };
-}  // namespace
 
 TEST_F(BitmapReading, NullNameOrMissingFileGiveNothingAndSayNothing) {
   EXPECT_EQ(loadBitmapFile(nullptr), nullptr);

@@ -14,7 +14,6 @@
 using namespace bmptest;
 namespace fs = std::filesystem;
 
-namespace {
 // Runs each test inside a scratch folder holding Data/BMP/, the way the game
 // runs inside its own folder.
 class TextureTable : public ::testing::Test {
@@ -65,7 +64,6 @@ class TextureTable : public ::testing::Test {
   fs::path previous_;
   fs::path root_;
 };
-}  // namespace
 
 TEST(TextureFileNames, NameTheFilesOfEveryIndex) {
   EXPECT_STREQ(textureFileNames[0], "Data/BMP/floor1.bmp");
