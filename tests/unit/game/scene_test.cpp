@@ -131,4 +131,68 @@ TEST_F(GameScene, TheStartCellOfLevelOneIsFreeOfContact) {
   }
 }
 
+// The smallest rectangle, in pixels from the top-left corner, holding every
+// pixel that differs between two pictures of the same size.
+struct Box {
+  int left = INT_MAX, top = INT_MAX, right = -1, bottom = -1;
+  bool empty() const { return right < 0; }
+};
+
+Box differingPixels(const std::vector<std::uint8_t>& a, const std::vector<std::uint8_t>& b,
+                    int width, int height) {
+  Box box;
+  for (int row = 0; row < height; ++row) {
+    for (int x = 0; x < width; ++x) {
+      const std::size_t i = (static_cast<std::size_t>(row) * width + x) * 4;
+      if (std::equal(&a[i], &a[i + 3], &b[i])) continue;
+      const int top = height - 1 - row;  // pixels come bottom row first
+      box.left = std::min(box.left, x);
+      box.right = std::max(box.right, x);
+      box.top = std::min(box.top, top);
+      box.bottom = std::max(box.bottom, top);
+    }
+  }
+  return box;
+}
+
+TEST_F(GameScene, CollisionSwitchedOffIsNotedInTheTopLeftCorner) {
+  BuiltWorld models;
+  const GameModels m = models.models();
+  ASSERT_EQ(setupGameScene(m.world, m.playerBox, m.secondPlayerBox), 1);
+  runFrame(m.world, m.playerBox, m.secondPlayerBox);
+  const std::vector<std::uint8_t> plain = gl.readPixels();
+  gameFlags.collisionEnabled = false;
+  runFrame(m.world, m.playerBox, m.secondPlayerBox);
+  const Box text = differingPixels(plain, gl.readPixels(), gl.width(), gl.height());
+  ASSERT_FALSE(text.empty());
+  // One line of 16-pixel glyphs whose baseline is 60 pixels down, from x 20.
+  EXPECT_GE(text.left, 20);
+  EXPECT_GE(text.top, 60 - 16);
+  EXPECT_LE(text.bottom, 60);
+}
+
+TEST_F(GameScene, DebugViewDrawsTheBoxOutlineAndEndsLineMode) {
+  BuiltWorld models;
+  const GameModels m = models.models();
+  ASSERT_EQ(setupGameScene(m.world, m.playerBox, m.secondPlayerBox), 1);
+  runFrame(m.world, m.playerBox, m.secondPlayerBox);
+  ASSERT_FALSE(playerCollision.collided);
+  const std::vector<std::uint8_t> plain = gl.readPixels();
+  gameFlags.showCollisionDebug = true;
+  runFrame(m.world, m.playerBox, m.secondPlayerBox);
+  // The outline sits in the middle of the view, as wide to the left as to
+  // the right.
+  const Box outline = differingPixels(plain, gl.readPixels(), gl.width(), gl.height());
+  ASSERT_FALSE(outline.empty());
+  EXPECT_NEAR(outline.left + outline.right, gl.width() - 1, 2);
+  EXPECT_LT(outline.top, gl.height() / 2);
+  EXPECT_GT(outline.bottom, gl.height() / 2);
+  // Drawing the outline ends a line mode chosen with W as well.
+  glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
+  runFrame(m.world, m.playerBox, m.secondPlayerBox);
+  GLint polygonMode[2] = {};
+  glGetIntegerv(GL_POLYGON_MODE, polygonMode);
+  EXPECT_EQ(polygonMode[0], GL_FILL);
+}
+
 }  // namespace
