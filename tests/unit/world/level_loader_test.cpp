@@ -71,7 +71,7 @@ TEST(LevelLoader, MissingFileChangesOnlyTheCounts) {
 
 TEST(LevelLoader, CommentsAndBlankLinesOnly) {
   ASSERT_TRUE(loadLevelText(exampleLevel));
-  ASSERT_TRUE(loadLevel(writeLevelFile("# nothing here\n\n#X 9\n\n").c_str()));
+  ASSERT_TRUE(reloadLevelText("# nothing here\n\n#X 9\n\n"));
   EXPECT_EQ(openCellCount(), 0);
   EXPECT_EQ(levelData.boxes.count, 0);
   EXPECT_EQ(levelData.picturesW.count + levelData.picturesG.count, 0);
@@ -221,7 +221,7 @@ TEST(LevelLoader, RepeatedRecordsApplyEachTime) {
 
 TEST(LevelLoader, EachLoadStartsFromAnEmptyGridAndLists) {
   ASSERT_TRUE(loadLevelText(exampleLevel));
-  ASSERT_TRUE(loadLevel(writeLevelFile("B 5 5\n").c_str()));
+  ASSERT_TRUE(reloadLevelText("B 5 5\n"));
   EXPECT_EQ(openCellCount(), 0);
   EXPECT_EQ(levelData.boxes.count, 1);
   EXPECT_EQ(levelData.picturesW.count, 0);
@@ -229,7 +229,8 @@ TEST(LevelLoader, EachLoadStartsFromAnEmptyGridAndLists) {
 
 TEST(ReadLevelLine, LongLinesArriveIn254CharacterPieces) {
   const std::string longLine = std::string(254, 'a') + "B 1 2\n";
-  std::FILE* file = std::fopen(writeLevelFile("# skip\n\n" + longLine + "last").c_str(), "rb");
+  const std::string path = writeLevelFile("# skip\n\n" + longLine + "last");
+  std::FILE* file = std::fopen(path.c_str(), "rb");
   ASSERT_NE(file, nullptr);
   char line[levelLineBufferSize];
   ASSERT_TRUE(readLevelLine(file, line));
@@ -239,6 +240,7 @@ TEST(ReadLevelLine, LongLinesArriveIn254CharacterPieces) {
   EXPECT_FALSE(readLevelLine(file, line));  // "last" has no line feed
   EXPECT_FALSE(readLevelLine(file, line));
   std::fclose(file);
+  std::remove(path.c_str());
   // The second piece is a line of its own, so it is a box record.
   ASSERT_TRUE(loadLevelText(longLine));
   EXPECT_EQ(levelData.boxes.count, 1);
