@@ -9,30 +9,33 @@ namespace {
 constexpr float kTwoPi = 6.28318531f;
 
 float unitX(int x, int size) { return static_cast<float>(x) / size; }
+
+// A square picture painted from f(u, v), with u and v from 0 to 1 across it.
+template <typename F>
+Image paintUnitSquare(int size, F f) {
+  Image image(size, size);
+  image.paint([&](int x, int y) { return f(unitX(x, size), unitX(y, size)); });
+  return image;
+}
 }  // namespace
 
 Image paintMarble(int size, Colour base, Colour vein, uint64_t seed) {
   FractalNoise turbulence(4, 5, seed);
   FractalNoise cloud(8, 3, seed + 7);
-  Image image(size, size);
-  image.paint([&](int x, int y) {
-    float u = unitX(x, size), v = unitX(y, size);
+  return paintUnitSquare(size, [&](float u, float v) {
     // Whole multiples of u and v keep the stripes continuous across edges.
     float phase = kTwoPi * (2.0f * u + v) + 7.0f * turbulence.at(u, v);
     float veins = std::pow(1.0f - std::fabs(std::sin(phase)), 10.0f);
     Colour c = scaled(base, 0.88f + 0.2f * cloud.at(u, v));
     return mix(c, vein, veins * 0.85f);
   });
-  return image;
 }
 
 Image paintGranite(int size, Colour base, Colour dark, Colour light, uint64_t seed) {
   FractalNoise coarse(8, 3, seed);
   FractalNoise fine(64, 2, seed + 3);
   Random random(seed + 11);
-  Image image(size, size);
-  image.paint([&](int x, int y) {
-    float u = unitX(x, size), v = unitX(y, size);
+  return paintUnitSquare(size, [&](float u, float v) {
     float grain = fine.at(u, v);
     Colour c = scaled(base, 0.8f + 0.4f * coarse.at(u, v));
     if (grain < 0.33f) c = mix(c, dark, (0.33f - grain) * 4.0f);
@@ -40,15 +43,12 @@ Image paintGranite(int size, Colour base, Colour dark, Colour light, uint64_t se
     // Single crystals glint here and there.
     return scaled(c, random.below(40) == 0 ? 1.3f : 1.0f);
   });
-  return image;
 }
 
 Image paintWater(int size, Colour deep, Colour light, uint64_t seed) {
   FractalNoise swell(4, 4, seed);
   FractalNoise ripple(8, 3, seed + 5);
-  Image image(size, size);
-  image.paint([&](int x, int y) {
-    float u = unitX(x, size), v = unitX(y, size);
+  return paintUnitSquare(size, [&](float u, float v) {
     float depth = swell.at(u, v);
     // Caustic lines: bright where the ripple field crosses its contour lines.
     float contour = std::fabs(std::sin(kTwoPi * 5.0f * ripple.at(u, v) + 3.0f * depth));
@@ -56,7 +56,6 @@ Image paintWater(int size, Colour deep, Colour light, uint64_t seed) {
     Colour c = mix(deep, light, 0.25f + 0.4f * depth);
     return mix(c, {0.85f, 0.95f, 1.0f}, caustic * 0.6f);
   });
-  return image;
 }
 
 namespace {

@@ -20,6 +20,14 @@ namespace {
 std::string fourcc(const std::vector<uint8_t>& bytes, size_t offset) {
   return std::string(bytes.begin() + static_cast<long>(offset), bytes.begin() + static_cast<long>(offset) + 4);
 }
+
+// What is wrong with the RIFF container of the given form, or "".
+std::string riffProblem(const std::vector<uint8_t>& bytes, const char* form, const std::string& path) {
+  if (bytes.size() < 12 || fourcc(bytes, 0) != "RIFF" || fourcc(bytes, 8) != form)
+    return std::string("not a RIFF ") + form + " file: " + path;
+  if (le32(bytes, 4) + 8 != bytes.size()) return "RIFF size differs from the file";
+  return "";
+}
 }  // namespace
 
 int BmpPicture::brightness(int x, int y) const {
@@ -56,9 +64,8 @@ BmpPicture readBmp(const std::string& path) {
 WavSound readWav(const std::string& path) {
   WavSound sound;
   std::vector<uint8_t> bytes = readWholeFile(path);
-  if (bytes.size() < 12 || fourcc(bytes, 0) != "RIFF" || fourcc(bytes, 8) != "WAVE")
-    return sound.problem = "not a RIFF WAVE file: " + path, sound;
-  if (le32(bytes, 4) + 8 != bytes.size()) return sound.problem = "RIFF size differs from the file", sound;
+  sound.problem = riffProblem(bytes, "WAVE", path);
+  if (!sound.problem.empty()) return sound;
   bool haveFormat = false;
   for (size_t at = 12; at + 8 <= bytes.size();) {
     std::string id = fourcc(bytes, at);
@@ -149,9 +156,8 @@ struct AviWalk {
 AviMovie readAvi(const std::string& path) {
   AviMovie movie;
   std::vector<uint8_t> bytes = readWholeFile(path);
-  if (bytes.size() < 12 || fourcc(bytes, 0) != "RIFF" || fourcc(bytes, 8) != "AVI ")
-    return movie.problem = "not a RIFF AVI file: " + path, movie;
-  if (le32(bytes, 4) + 8 != bytes.size()) return movie.problem = "RIFF size differs from the file", movie;
+  movie.problem = riffProblem(bytes, "AVI ", path);
+  if (!movie.problem.empty()) return movie;
   AviWalk{bytes, movie}.walk(12, bytes.size());
   return movie;
 }
