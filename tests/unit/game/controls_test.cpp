@@ -1,23 +1,13 @@
 #include <gtest/gtest.h>
 
-#include <array>
-#include <initializer_list>
-
 #include "game/controls.h"
 #include "game/enemy_table.h"
 #include "game/key_codes.h"
 #include "render/gl_api.h"
 #include "tests/support/gl_context.h"
+#include "tests/unit/game/game_fixtures.h"
 
 namespace {
-
-using KeyState = std::array<unsigned char, 256>;
-
-KeyState keysDown(std::initializer_list<std::uint8_t> codes) {
-  KeyState keys{};
-  for (std::uint8_t code : codes) keys[code] = 0x80;
-  return keys;
-}
 
 const MovementContext clearWay{true, CollisionFlags{}, 4};
 
@@ -25,10 +15,7 @@ class KeyTable : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(gl.ok());
-    playerState = PlayerState{};
-    gameFlags = GameFlags{};
-    switchLatches = SwitchLatches{};
-    enemyTable = EnemyTable{};
+    resetGameGlobals();
   }
 
   KeyStepResult press(std::initializer_list<std::uint8_t> codes) {

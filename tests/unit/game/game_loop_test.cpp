@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <array>
 #include <cmath>
 #include <deque>
 #include <string>
@@ -12,10 +11,9 @@
 #include "shell/frame_clock.h"
 #include "tests/support/gl_context.h"
 #include "tests/support/recording_os.h"
+#include "tests/unit/game/game_fixtures.h"
 
 namespace {
-
-using KeyState = std::array<unsigned char, 256>;
 
 // A window system that replays scripted passes and records what the loop
 // asked of it, in order.
@@ -66,7 +64,7 @@ class ScriptedPlatform : public GamePlatform {
 
 ScriptedPlatform::Pass framePass(std::initializer_list<std::uint8_t> keys = {}) {
   ScriptedPlatform::Pass pass;
-  for (std::uint8_t code : keys) pass.keys[code] = 0x80;
+  pass.keys = keysDown(keys);
   return pass;
 }
 
@@ -86,9 +84,7 @@ class GameLoop : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(gl.ok());  // the B, W and S keys change the drawing state
-    playerState = PlayerState{};
-    gameFlags = GameFlags{};
-    switchLatches = SwitchLatches{};
+    resetGameGlobals();
     framesDrawn = 0;
     // Every clock read advances 1 ms, so the frame wait ends.
     os->countsPerSecond = 1000000;

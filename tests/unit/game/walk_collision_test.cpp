@@ -9,7 +9,7 @@
 #include "render/gl_api.h"
 #include "tests/support/gl_context.h"
 #include "tests/support/recording_os.h"
-#include "tests/unit/game/test_maze.h"
+#include "tests/unit/game/game_fixtures.h"
 
 namespace {
 

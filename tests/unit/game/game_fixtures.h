@@ -1,7 +1,7 @@
 #pragma once
-// Small mazes built in memory for the game tests, and one input pass of the
-// game run against them: the real world builder, collision library and
-// frame, without a window.
+// What the game tests share: key states, small mazes built in memory, and
+// input passes of the game run against them with the real world builder,
+// collision library and frame, without a window.
 
 #include <array>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "tests/unit/game/test_maze.h"
+#include "tests/unit/game/game_fixtures.h"
 
 #include <cstring>
 
