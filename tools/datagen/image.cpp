@@ -102,3 +102,19 @@ void Image::draw(const Image& source, int x, int y) {
     for (int sx = 0; sx < source.width(); ++sx)
       if (contains(x + sx, y + sy)) pixels_[index(x + sx, y + sy)] = source.pixel(sx, sy);
 }
+
+Image shrunk(const Image& source, int factor) {
+  Image result(source.width() / factor, source.height() / factor);
+  float weight = 1.0f / static_cast<float>(factor * factor);
+  for (int y = 0; y < result.height(); ++y)
+    for (int x = 0; x < result.width(); ++x) {
+      Colour sum;
+      for (int dy = 0; dy < factor; ++dy)
+        for (int dx = 0; dx < factor; ++dx) {
+          Colour c = source.colour(x * factor + dx, y * factor + dy);
+          sum = {sum.r + c.r, sum.g + c.g, sum.b + c.b};
+        }
+      result.set(x, y, scaled(sum, weight));
+    }
+  return result;
+}

@@ -64,6 +64,13 @@ MazeView::MazeView(const MazeGrid& grid)
               Style{texture("stone10b.bmp"), texture("fence01b.bmp"), texture("floor08b.bmp")}} {}
 
 void MazeView::render(Image& target, const MazeCamera& camera) const {
+  const int samplesAcross = 2;
+  Image fine(target.width() * samplesAcross, target.height() * samplesAcross);
+  renderSharp(fine, camera);
+  target.draw(shrunk(fine, samplesAcross), 0, 0);
+}
+
+void MazeView::renderSharp(Image& target, const MazeCamera& camera) const {
   int width = target.width(), height = target.height();
   float scale = static_cast<float>(height) * 1.2f;  // screen height of a wall at distance 1
   float dirX = std::cos(camera.heading), dirY = std::sin(camera.heading);

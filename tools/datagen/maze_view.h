@@ -17,9 +17,12 @@ struct MazeCamera {
 class MazeView {
  public:
   explicit MazeView(const MazeGrid& grid);
+  // Fills `target`, sampling each pixel several times so fine patterns in
+  // the distance blur instead of flickering.
   void render(Image& target, const MazeCamera& camera) const;
 
  private:
+  void renderSharp(Image& target, const MazeCamera& camera) const;
   struct Style {
     Image wall, floor, ceiling;
   };
