@@ -8,7 +8,6 @@
 #include "render/bitmap_image.h"
 #include "render/dib_header.h"
 #include "render/dib_messages.h"
-#include "render/dib_section_copy.h"
 
 namespace {
 
@@ -97,11 +96,7 @@ BitmapImage* readDibFile(const char* fileName) {
     return nullptr;
   }
   dib::Layout layout;
-  dib::HeaderStatus status = dib::parseHeader(file.bytes(), file.size(), &layout);
-  if (status != dib::HeaderStatus::ok) {
-    dib::reportHeaderFailure(status);
-    return nullptr;
-  }
+  if (!dib::parseHeaderOrReport(file.bytes(), file.size(), &layout)) return nullptr;
 
   TrueColourSection target(layout.width, layout.height);
   if (!target.ok()) {
@@ -117,7 +112,5 @@ BitmapImage* readDibFile(const char* fileName) {
   }
   GdiFlush();
 
-  BitmapImage* image = dib::imageFromBgrSection(target.bits(), layout.width, layout.height);
-  if (image == nullptr) dib::reportFailure(dib::messageOutOfMemory);
-  return image;
+  return dib::imageOrReport(target.bits(), layout.width, layout.height);
 }

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "render/dib_section_copy.h"
 #include "shell/os_services.h"
 
 namespace dib {
@@ -18,10 +19,18 @@ void reportOpenFailure(const char* fileName) {
   reportFailure(text.c_str());
 }
 
-void reportHeaderFailure(HeaderStatus status) {
+bool parseHeaderOrReport(const std::uint8_t* file, std::size_t size, Layout* layout) {
+  HeaderStatus status = parseHeader(file, size, layout);
+  if (status == HeaderStatus::ok) return true;
   // Pixel data cut short cannot be converted; everything else is a header
   // this reader does not know.
-  reportFailure(status == HeaderStatus::missingPixels ? messageConversionError
-                                                      : messageUnknownFormat);
+  reportFailure(status == HeaderStatus::missingPixels ? messageConversionError : messageUnknownFormat);
+  return false;
+}
+
+BitmapImage* imageOrReport(const std::uint8_t* section, std::int32_t width, std::int32_t height) {
+  BitmapImage* image = imageFromBgrSection(section, width, height);
+  if (image == nullptr) reportFailure(messageOutOfMemory);
+  return image;
 }
 }  // namespace dib

@@ -10,7 +10,6 @@
 #include "render/bitmap_image.h"
 #include "render/dib_header.h"
 #include "render/dib_messages.h"
-#include "render/dib_section_copy.h"
 
 namespace {
 
@@ -65,17 +64,11 @@ BitmapImage* readDibFile(const char* fileName) {
     return nullptr;
   }
   dib::Layout layout;
-  dib::HeaderStatus status = dib::parseHeader(file.data(), file.size(), &layout);
-  if (status != dib::HeaderStatus::ok) {
-    dib::reportHeaderFailure(status);
-    return nullptr;
-  }
+  if (!dib::parseHeaderOrReport(file.data(), file.size(), &layout)) return nullptr;
   std::vector<std::uint8_t> section;
   if (!convertToSection(file.data() + layout.pixelOffset, layout, &section)) {
     dib::reportFailure(dib::messageConversionError);
     return nullptr;
   }
-  BitmapImage* image = dib::imageFromBgrSection(section.data(), layout.width, layout.height);
-  if (image == nullptr) dib::reportFailure(dib::messageOutOfMemory);
-  return image;
+  return dib::imageOrReport(section.data(), layout.width, layout.height);
 }

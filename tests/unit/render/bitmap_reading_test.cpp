@@ -35,6 +35,20 @@ class BitmapReading : public ::testing::Test {
     EXPECT_EQ(box.owner, &focusMarker_);
   }
 
+  // Writes `picture` encoded with `options`, reads it back through
+  // loadBitmapFile and compares every pixel.
+  void expectRoundTrip(const Picture& picture, const Options& options) {
+    std::string name = path("picture.bmp");
+    writeFile(name, encode(picture, options));
+    BitmapImage* image = loadBitmapFile(name.c_str());
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(image->width, picture.width);
+    EXPECT_EQ(image->height, picture.height);
+    std::size_t bytes = 3 * static_cast<std::size_t>(picture.width) * picture.height;
+    EXPECT_EQ(std::vector<std::uint8_t>(image->pixels, image->pixels + bytes), picture.rgbBytes());
+    freeBitmapImage(image);
+  }
+
   ScopedRecordingOs os_;
   int focusMarker_ = 0;
   fs::path directory_;
@@ -50,16 +64,9 @@ TEST_F(BitmapReading, ReadsPaletteAndTrueColourFilesOfOddWidths) {
   for (Encoding encoding : {Encoding::rgb24, Encoding::palette8, Encoding::palette4, Encoding::palette1}) {
     for (int width : {1, 2, 3, 5, 7}) {
       SCOPED_TRACE(::testing::Message() << static_cast<int>(encoding) << " width " << width);
-      Picture picture = patterned(width, 3, distinctColours(encoding == Encoding::palette1 ? 2 : 6));
       Options options;
       options.encoding = encoding;
-      writeFile(path("p.bmp"), encode(picture, options));
-      BitmapImage* image = loadBitmapFile(path("p.bmp").c_str());
-      ASSERT_NE(image, nullptr);
-      EXPECT_EQ(image->width, width);
-      EXPECT_EQ(image->height, 3);
-      EXPECT_EQ(std::vector<std::uint8_t>(image->pixels, image->pixels + 9 * width), picture.rgbBytes());
-      freeBitmapImage(image);
+      expectRoundTrip(patterned(width, 3, distinctColours(encoding == Encoding::palette1 ? 2 : 6)), options);
     }
   }
   EXPECT_TRUE(os_->messageBoxes.empty());
