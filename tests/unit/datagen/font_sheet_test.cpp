@@ -3,6 +3,7 @@
 // characters 32-126 from glyph 0 and again in bold from glyph 128.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "tests/unit/datagen/data_readers.h"
@@ -42,6 +43,21 @@ class FontSheet : public ::testing::TestWithParam<SheetCase> {
       }
     return total > 0 ? weighted / total / cell : -1.0;
   }
+  // Whether glyph g has ink near a point given in fractions of its ink's
+  // bounding box (0, 0 its top left), looking `reach` pixels around it.
+  bool inkNear(int g, double fx, double fy, int reach = 1) const {
+    int cell = GetParam().cell, left = cell, top = cell, right = -1, bottom = -1;
+    for (int y = 0; y < cell; ++y)
+      for (int x = 0; x < cell; ++x)
+        if (sheet_.red((g % 16) * cell + x, (g / 16) * cell + y) > 100)
+          left = std::min(left, x), right = std::max(right, x), top = std::min(top, y), bottom = std::max(bottom, y);
+    if (right < 0) return false;
+    int px = left + static_cast<int>(fx * (right - left) + 0.5), py = top + static_cast<int>(fy * (bottom - top) + 0.5);
+    for (int y = std::max(0, py - reach); y <= std::min(cell - 1, py + reach); ++y)
+      for (int x = std::max(0, px - reach); x <= std::min(cell - 1, px + reach); ++x)
+        if (sheet_.red((g % 16) * cell + x, (g / 16) * cell + y) > 100) return true;
+    return false;
+  }
   std::vector<uint8_t> cellPixels(int g) const {
     int cell = GetParam().cell;
     std::vector<uint8_t> pixels;
@@ -73,6 +89,24 @@ TEST_P(FontSheet, GlyphsStandUprightWithRowZeroAtTheTop) {
   EXPECT_LT(inkCentre(regular('\'')), 0.45);
   EXPECT_LT(inkCentre(bold('^')), 0.45);
   EXPECT_GT(inkCentre(regular('_')), inkCentre(regular('.')));
+}
+
+TEST_P(FontSheet, LettersHaveTheirShapesTheRightWayRoundInBothSets) {
+  for (int set : {0, 128}) {
+    SCOPED_TRACE(set ? "bold" : "regular");
+    // T: a bar across the top, a stem down the middle, nothing low at the sides.
+    int t = set + 'T' - 32;
+    EXPECT_TRUE(inkNear(t, 0.05, 0.05) && inkNear(t, 0.95, 0.05) && inkNear(t, 0.5, 0.9));
+    EXPECT_FALSE(inkNear(t, 0.05, 0.9) || inkNear(t, 0.95, 0.9));
+    // L: a stem on the left, a foot to the right, nothing high on the right.
+    int l = set + 'L' - 32;
+    EXPECT_TRUE(inkNear(l, 0.05, 0.05) && inkNear(l, 0.95, 0.97));
+    EXPECT_FALSE(inkNear(l, 0.95, 0.1));
+    // Colon: two dots, one above the other.
+    int colon = set + ':' - 32;
+    EXPECT_TRUE(inkNear(colon, 0.5, 0.05) && inkNear(colon, 0.5, 0.95));
+    EXPECT_FALSE(inkNear(colon, 0.5, 0.5, 0));
+  }
 }
 
 TEST_P(FontSheet, HudTextsUseDistinctGlyphsAndDigitsComeFromTheBoldSet) {
