@@ -118,9 +118,18 @@ Image paintGun(int size, GunKind kind) {
                     dark);
   if (laser) {
     image.fillPolygon({at(100, 150), at(156, 150), at(150, 120), at(106, 120)}, body);
+    for (float side : {-1.0f, 1.0f})  // cooling fins
+      image.fillPolygon({at(128 + side * 28, 150), at(128 + side * 44, 176), at(128 + side * 40, 182),
+                         at(128 + side * 24, 160)},
+                        dark);
   } else {
     image.fillPolygon({at(104, 150), at(152, 150), at(142, 84), at(114, 84)}, body);  // handguard
+    for (int slot = 0; slot < 5; ++slot) {                                              // its vents
+      float y = 96.0f + slot * 10.0f;
+      image.drawLine(118 * s, y * s, 138 * s, y * s, 3.0f * s, {0.0f, 0.0f, 0.0f});
+    }
     image.fillPolygon({at(110, 150), at(146, 150), at(144, 128), at(112, 128)}, dark);  // carrying handle
+    image.fillCircle(128 * s, 139 * s, 6.0f * s, {0.0f, 0.0f, 0.0f});                    // rear sight
     image.fillPolygon({at(126, 40), at(130, 40), at(129, 24), at(127, 24)}, dark);     // front sight
   }
   // Round the shapes: light falls from the upper left.
@@ -128,8 +137,8 @@ Image paintGun(int size, GunKind kind) {
     for (int x = 0; x < size; ++x) {
       Colour c = image.colour(x, y);
       if (c.r + c.g + c.b == 0.0f) continue;
-      float across = (static_cast<float>(x) / size - 0.45f) * kPi;
-      image.set(x, y, scaled(c, 0.55f + 0.7f * std::cos(across) * (1.0f - 0.3f * y / size)));
+      float across = (static_cast<float>(x) / size - 0.46f) * kPi * 2.6f;
+      image.set(x, y, scaled(c, (0.45f + 0.75f * std::max(0.0f, std::cos(across))) * (1.0f - 0.3f * y / size)));
     }
   if (laser) {
     // Glowing coils along the barrel and a charged emitter at its tip.
