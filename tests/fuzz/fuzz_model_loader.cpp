@@ -1,7 +1,10 @@
-// libFuzzer target for the model files: the input serves as main file,
-// texture file and every sequence group file. Files the load-time checks
-// accept are uploaded, animated, posed and drawn, so a file that slips past
-// the checks with a bad offset shows up under the sanitizers.
+// libFuzzer target for the model files. The input holds the files one after
+// another, each but the last behind a 32-bit little-endian length: the main
+// file, the texture file (the main file again if there is none) and sequence
+// group files 1, 2, ... (the main file again for any group not given).
+// Files the load-time checks accept are uploaded, animated, posed and drawn,
+// so a file that slips past the checks with a bad offset shows up under the
+// sanitizers.
 #include <GL/osmesa.h>
 
 #include <cstddef>
@@ -15,11 +18,45 @@
 
 namespace {
 
+// One small offscreen context for the whole run, made current once.
 bool makeContextCurrent() {
   static std::vector<std::uint8_t> pixels(16 * 16 * 4);
   static OSMesaContext context = OSMesaCreateContextExt(OSMESA_RGBA, 16, 0, 0, nullptr);
-  return context != nullptr &&
-         OSMesaMakeCurrent(context, pixels.data(), GL_UNSIGNED_BYTE, 16, 16) != 0;
+  static const bool current = [] {
+    return context != nullptr && OSMesaMakeCurrent(context, pixels.data(), GL_UNSIGNED_BYTE, 16, 16) != 0;
+  }();
+  return current;
+}
+
+// Texture names the input's textures received, so that they are released
+// again (the game keeps them; a fuzzing run would pile them up).
+void releaseTextures(const std::vector<std::uint8_t>& file) {
+  const std::int32_t offset = model_format::readInt32(file.data() + model_format::header::textureOffset);
+  const std::int32_t count = model_format::readInt32(file.data() + model_format::header::textureCount);
+  for (int i = 0; i < count && offset != 0; ++i) {
+    const GLuint name = static_cast<GLuint>(
+        model_format::readInt32(file.data() + offset + i * model_format::texture::size + model_format::texture::pixelOffset));
+    glDeleteTextures(1, &name);
+  }
+}
+
+std::vector<std::vector<std::uint8_t>> splitFiles(const std::uint8_t* data, std::size_t size) {
+  std::vector<std::vector<std::uint8_t>> files;
+  std::size_t at = 0;
+  while (at < size && files.size() < model_format::maxSequenceGroups + 1) {
+    std::size_t length = size - at;
+    if (length >= 4) {
+      const std::size_t prefixed = static_cast<std::uint32_t>(model_format::readInt32(data + at));
+      if (prefixed <= length - 4) {
+        at += 4;
+        length = prefixed;
+      }
+    }
+    files.emplace_back(data + at, data + at + length);
+    at += length;
+  }
+  if (files.empty()) files.emplace_back();
+  return files;
 }
 
 float valueAt(const std::uint8_t* data, std::size_t size, std::size_t at) {
@@ -30,19 +67,36 @@ float valueAt(const std::uint8_t* data, std::size_t size, std::size_t at) {
 
 }  // namespace
 
+// Mesa keeps a few allocations of its own until the process ends; they are
+// not the model code's to release.
+extern "C" const char* __lsan_default_suppressions() { return "leak:libOSMesa\n"; }
+
+void exercise(ModelInstance& instance, const std::uint8_t* data, std::size_t size);
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (!makeContextCurrent()) return 0;
-  std::vector<std::uint8_t> mainFile(data, data + size);
-  std::vector<std::uint8_t> textureFile(data, data + size);
+  std::vector<std::vector<std::uint8_t>> files = splitFiles(data, size);
+  std::vector<std::uint8_t> mainFile = files[0];
+  std::vector<std::uint8_t> textureFile = files.size() > 1 ? files[1] : files[0];
+  std::vector<std::vector<std::uint8_t>> groups;
+  for (int g = 1; g < model_format::maxSequenceGroups; ++g)
+    groups.push_back(files.size() > static_cast<std::size_t>(g) + 1 ? files[static_cast<std::size_t>(g) + 1] : files[0]);
+  std::vector<std::vector<std::uint8_t>> uploaded;
   for (std::vector<std::uint8_t>* file : {&mainFile, &textureFile}) {
-    if (checkTextureTable(file->data(), file->size(), true).empty()) uploadFileTextures(file->data());
+    if (checkTextureTable(file->data(), file->size(), true).empty()) {
+      uploadFileTextures(file->data());
+      uploaded.push_back(*file);
+    }
   }
-  std::vector<std::vector<std::uint8_t>> groups(model_format::maxSequenceGroups - 1,
-                                                std::vector<std::uint8_t>(data, data + size));
 
   ModelInstance instance;
-  if (!instance.adoptFiles(std::move(mainFile), std::move(textureFile), std::move(groups)).empty()) return 0;
+  const bool accepted = instance.adoptFiles(std::move(mainFile), std::move(textureFile), std::move(groups)).empty();
+  if (accepted) exercise(instance, data, size);
+  for (const std::vector<std::uint8_t>& file : uploaded) releaseTextures(file);
+  return 0;
+}
 
+void exercise(ModelInstance& instance, const std::uint8_t* data, std::size_t size) {
   instance.bodyNumber = size > 9 ? static_cast<std::int8_t>(data[9]) : 0;
   instance.skin = size > 11 ? data[11] % 4 : 0;
   instance.blend[0] = size > 13 ? data[13] : 0;
@@ -55,5 +109,4 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     instance.advanceAnimation(valueAt(data, size, 41 + 4 * n));
     instance.drawModel();
   }
-  return 0;
 }
