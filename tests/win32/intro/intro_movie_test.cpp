@@ -13,6 +13,8 @@ const Rgb black{0, 0, 0};
 
 class IntroMovieTest : public IntroFixtureBase, public ::testing::Test {
  protected:
+  // The movie file must be closed before its folder can be removed.
+  void TearDown() override { closeIntroMovie(); }
   ScratchFolder folder_;
 };
 

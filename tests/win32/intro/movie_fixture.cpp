@@ -96,10 +96,13 @@ ScratchFolder::ScratchFolder() {
   GetCurrentDirectoryA(MAX_PATH, buffer);
   previous_ = buffer;
   GetTempPathA(MAX_PATH, buffer);
-  static int counter = 0;
-  path_ = std::string(buffer) + "brakmoor_intro_" + std::to_string(GetCurrentProcessId()) + "_" +
-          std::to_string(++counter);
-  CreateDirectoryA(path_.c_str(), nullptr);
+  // Process ids repeat between Wine sessions, so a name is tried until it
+  // is new.
+  static unsigned counter = GetTickCount();
+  do {
+    path_ = std::string(buffer) + "brakmoor_intro_" + std::to_string(GetCurrentProcessId()) +
+            "_" + std::to_string(++counter);
+  } while (!CreateDirectoryA(path_.c_str(), nullptr) && GetLastError() == ERROR_ALREADY_EXISTS);
   SetCurrentDirectoryA(path_.c_str());
 }
 
