@@ -88,11 +88,13 @@ def check_dialog_picture(game, dialog):
 
 def game_window_size(game):
     """Client size of the game window, the second window named Brakmoor
-    (the intro window comes first). Escape skips the intro."""
+    (the intro window comes first), after checking that it is windowed: its
+    client area sits below a title bar. Escape skips the intro."""
     intro = game.wait_window("Brakmoor", timeout=120)
     game.hold_key(intro, "Escape", 0.5)
     window = game.wait_window("Brakmoor", timeout=120, exclude=(intro,))
-    _, _, width, height = window_geometry(window)
+    _, top, width, height = window_geometry(window)
+    check(top > 0, "the game runs windowed (client area at y %d)" % top)
     return width, height
 
 
