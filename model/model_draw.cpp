@@ -54,7 +54,8 @@ void computeChromeCoords(const ModelInstance& instance, ChromeCoord& result, int
 }  // namespace
 
 void ModelInstance::drawModel() {
-  ++drawCounter;
+  // Wraps around instead of overflowing after months of drawing.
+  drawCounter = static_cast<int>(static_cast<unsigned>(drawCounter) + 1u);
   if (!loaded()) return;
   const std::int32_t bodyPartCount = readInt32(header.data + header::bodyPartCount);
   if (bodyPartCount == 0) return;
@@ -86,7 +87,7 @@ void ModelInstance::drawSubmodel() {
   const std::uint8_t* textures = textureHeader.data;
   const std::int32_t skinRefCount = readInt32(textures + header::skinRefCount);
   const std::int32_t skinFamilyCount = readInt32(textures + header::skinFamilyCount);
-  const int row = skin != 0 && skin > 0 && skin < skinFamilyCount ? skin : 0;
+  const int row = skin > 0 && skin < skinFamilyCount ? skin : 0;
   const std::uint8_t* skinRow = textures + readInt32(textures + header::skinOffset) + 2 * row * skinRefCount;
   const std::uint8_t* textureTable = textures + readInt32(textures + header::textureOffset);
   auto meshTexture = [&](const std::uint8_t* mesh) {
