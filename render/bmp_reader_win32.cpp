@@ -15,6 +15,7 @@ namespace {
 class MappedFile {
  public:
   explicit MappedFile(const char* fileName) {
+    if (fileName == nullptr) return;
     file_ = CreateFileA(fileName, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                         FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file_ == INVALID_HANDLE_VALUE) return;

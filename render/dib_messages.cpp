@@ -14,7 +14,7 @@ void reportFailure(const char* text) {
 
 void reportOpenFailure(const char* fileName) {
   std::string text = "Failed to open DIB file ";
-  text += fileName;
+  text += fileName != nullptr ? fileName : "";
   text += ".\n";
   reportFailure(text.c_str());
 }

@@ -14,7 +14,7 @@
 namespace {
 
 bool readWholeFile(const char* fileName, std::vector<std::uint8_t>* bytes) {
-  std::FILE* file = std::fopen(fileName, "rb");
+  std::FILE* file = fileName != nullptr ? std::fopen(fileName, "rb") : nullptr;
   if (file == nullptr) return false;
   std::uint8_t buffer[4096];
   std::size_t got;

@@ -78,6 +78,11 @@ TEST_F(BitmapReading, EmptyFileIsReportedWithItsName) {
   expectOneBox("Failed to open DIB file " + path("empty.bmp") + ".\n");
 }
 
+TEST_F(BitmapReading, ReaderGivenNoNameReportsAnOpenFailure) {
+  EXPECT_EQ(readDibFile(nullptr), nullptr);
+  expectOneBox("Failed to open DIB file .\n");
+}
+
 TEST_F(BitmapReading, NewerHeadersAreReportedAsUnknown) {
   Options options;
   options.headerSize = 124;
