@@ -64,7 +64,8 @@ inline std::vector<Rgb> extremeColours() {
   return colours;
 }
 
-enum class Encoding { rgb24, rgb32, rgb16, palette1, palette4, palette8, rle8 };
+// rgb16 is 5-5-5 without masks; rgb565 carries its three channel masks.
+enum class Encoding { rgb24, rgb32, rgb16, rgb565, palette1, palette4, palette8, rle8 };
 
 struct Options {
   Encoding encoding = Encoding::rgb24;
@@ -88,7 +89,8 @@ inline unsigned bitCountOf(Encoding e) {
   switch (e) {
     case Encoding::rgb24: return 24;
     case Encoding::rgb32: return 32;
-    case Encoding::rgb16: return 16;
+    case Encoding::rgb16:
+    case Encoding::rgb565: return 16;
     case Encoding::palette1: return 1;
     case Encoding::palette4: return 4;
     default: return 8;
@@ -125,7 +127,9 @@ inline std::vector<std::uint8_t> encodeRow(const Picture& p, int row, Encoding e
   } else {
     for (int x = 0; x < p.width; ++x) {
       const Rgb& c = p.at(x, row);
-      if (bits == 16) {
+      if (e == Encoding::rgb565) {
+        put16(out, (c.r >> 3) << 11 | (c.g >> 2) << 5 | (c.b >> 3));
+      } else if (bits == 16) {
         put16(out, (c.r >> 3) << 10 | (c.g >> 3) << 5 | (c.b >> 3));
       } else {
         out.insert(out.end(), {c.b, c.g, c.r});
@@ -187,13 +191,15 @@ inline std::vector<std::uint8_t> encode(const Picture& p, const Options& o = {})
     put32(header, static_cast<std::uint32_t>(o.topDown ? -p.height : p.height));
     put16(header, 1);
     put16(header, bits);
-    put32(header, o.encoding == Encoding::rle8 ? 1 : 0);
+    put32(header, o.encoding == Encoding::rle8 ? 1 : o.encoding == Encoding::rgb565 ? 3 : 0);
     put32(header, o.encoding == Encoding::rle8 ? static_cast<std::uint32_t>(pixels.size()) : 0);
     put32(header, 2835);
     put32(header, 2835);
     put32(header, fullTable ? 0 : static_cast<std::uint32_t>(palette.size()));
     put32(header, 0);
     header.resize(size, 0);
+    if (o.encoding == Encoding::rgb565)
+      for (std::uint32_t mask : {0xF800u, 0x07E0u, 0x001Fu}) put32(header, mask);
     for (const Rgb& c : palette) header.insert(header.end(), {c.b, c.g, c.r, 0});
   }
 

@@ -205,14 +205,13 @@ TEST(DibHeader, RunLengthDataIsBoundedByTheFile) {
 }
 
 TEST(DibHeader, BitFieldMasksTravelWithTheHeader) {
-  std::vector<std::uint8_t> file = encode(patterned(2, 2, extremeColours()), {Encoding::rgb16, false});
-  setField32(file, 16, dib::compressionBitFields);
-  std::uint8_t masks[12] = {0x00, 0xF8, 0, 0, 0xE0, 0x07, 0, 0, 0x1F, 0, 0, 0};
-  file.insert(file.begin() + 40, masks, masks + 12);
+  std::vector<std::uint8_t> file = encode(patterned(2, 2, extremeColours()), {Encoding::rgb565, false});
   dib::Layout layout;
   ASSERT_EQ(parse(file, &layout), dib::HeaderStatus::ok);
+  EXPECT_EQ(layout.compression, dib::compressionBitFields);
   ASSERT_EQ(layout.conversionHeader.size(), 52u);
-  EXPECT_EQ(std::memcmp(layout.conversionHeader.data() + 40, masks, 12), 0);
+  EXPECT_EQ(std::memcmp(layout.conversionHeader.data() + 40, file.data() + 40, 12), 0);
+  EXPECT_EQ(field32(layout.conversionHeader, 44), 0x07E0u);
   EXPECT_EQ(layout.pixelOffset, 52u);
 }
 

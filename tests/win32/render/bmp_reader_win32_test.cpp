@@ -28,6 +28,7 @@ const Layout layouts[] = {
     {"palette8", Encoding::palette8, true, false, false},
     {"rle8", Encoding::rle8, true, false, false},
     {"rgb16", Encoding::rgb16, true, false, false},
+    {"rgb565", Encoding::rgb565, true, false, false},
     {"rgb24", Encoding::rgb24, true, false, false},
     {"rgb32", Encoding::rgb32, true, false, false},
     {"core8", Encoding::palette8, true, true, false},
@@ -44,7 +45,8 @@ const Layout layouts[] = {
 std::vector<Rgb> coloursFor(Encoding encoding) {
   switch (encoding) {
     case Encoding::palette1: return distinctColours(2);
-    case Encoding::rgb16: return extremeColours();
+    case Encoding::rgb16:
+    case Encoding::rgb565: return extremeColours();
     case Encoding::rgb24:
     case Encoding::rgb32: return distinctColours(23);
     default: return distinctColours(7);
