@@ -30,22 +30,22 @@ Frustum readFrustum() {
   return f;
 }
 
+// Both windows look through 45 degrees to a far plane at 100.
+void expectFrustum(double nearPlane, double aspect) {
+  Frustum f = readFrustum();
+  EXPECT_NEAR(f.nearPlane, nearPlane, 1e-4);
+  EXPECT_NEAR(f.farPlane, 100.0, 0.1);
+  EXPECT_NEAR(f.aspect, aspect, 1e-5);
+  EXPECT_NEAR(f.verticalFieldOfViewDegrees, 45.0, 1e-3);
+}
+
 TEST(SceneProjection, GameAndIntroDifferOnlyInTheNearPlane) {
   TestGlContext context;
   ASSERT_TRUE(context.ok());
   resizeGameScene(1024, 768);
-  Frustum game = readFrustum();
-  EXPECT_NEAR(game.nearPlane, 0.1, 1e-4);
-  EXPECT_NEAR(game.farPlane, 100.0, 0.1);
-  EXPECT_NEAR(game.aspect, 1024.0 / 768.0, 1e-5);
-  EXPECT_NEAR(game.verticalFieldOfViewDegrees, 45.0, 1e-3);
-
+  expectFrustum(0.1, 1024.0 / 768.0);
   resizeIntroScene(1280, 1024);
-  Frustum intro = readFrustum();
-  EXPECT_NEAR(intro.nearPlane, 1.0, 1e-4);
-  EXPECT_NEAR(intro.farPlane, 100.0, 0.1);
-  EXPECT_NEAR(intro.aspect, 1280.0 / 1024.0, 1e-5);
-  EXPECT_NEAR(intro.verticalFieldOfViewDegrees, 45.0, 1e-3);
+  expectFrustum(1.0, 1280.0 / 1024.0);
 
   GLint mode = 0;
   glGetIntegerv(GL_MATRIX_MODE, &mode);
