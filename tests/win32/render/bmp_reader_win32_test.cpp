@@ -84,3 +84,34 @@ TEST_F(BitmapReading, HeadersOf108And124BytesAreUnknown) {
     expectOneBox("Unknown DIB file format.");
   }
 }
+
+// Run-length data is decoded by GDI from bytes the header only bounds; broken
+// runs must still end in a picture of the stated size or in one report.
+TEST_F(BitmapReading, BrokenRunLengthDataHasADefinedOutcome) {
+  const std::vector<std::vector<std::uint8_t>> brokenRuns = {
+      {200, 1, 200, 2, 0, 1},        // runs longer than the row
+      {0, 2, 250, 250, 3, 1, 0, 1},  // a jump far past the picture
+      {0, 40, 1, 2},                 // literal run longer than the data
+      {3, 1},                        // no end of picture
+  };
+  Options options;
+  options.encoding = Encoding::rle8;
+  std::vector<std::uint8_t> valid = encode(patterned(4, 3, distinctColours(3)), options);
+  std::size_t pixelStart = valid[10] | valid[11] << 8;
+  for (const std::vector<std::uint8_t>& runs : brokenRuns) {
+    os_->messageBoxes.clear();
+    std::vector<std::uint8_t> file(valid.begin(), valid.begin() + pixelStart);
+    file.insert(file.end(), runs.begin(), runs.end());
+    file[14 + 20] = static_cast<std::uint8_t>(runs.size());  // image size of the new data
+    writeFile(path("broken.bmp"), file);
+    BitmapImage* image = readDibFile(path("broken.bmp").c_str());
+    if (image != nullptr) {
+      EXPECT_EQ(image->width, 4);
+      EXPECT_EQ(image->height, 3);
+      EXPECT_TRUE(os_->messageBoxes.empty());
+      freeBitmapImage(image);
+    } else {
+      expectOneBox("Image file conversion error.");
+    }
+  }
+}
