@@ -88,13 +88,15 @@ bool depthAndCompressionFit(const InfoFields& f) {
   }
 }
 
+std::uint64_t rowCount(const InfoFields& f) {
+  return static_cast<std::uint64_t>(f.height < 0 ? -static_cast<std::int64_t>(f.height) : f.height);
+}
+
 // The 24-bit copy must fit a 32-bit size field and a 32-bit process.
 bool dimensionsFit(const InfoFields& f) {
   if (f.width <= 0 || f.height == 0 || f.height == std::numeric_limits<std::int32_t>::min())
     return false;
-  std::uint64_t rows = static_cast<std::uint64_t>(f.height < 0 ? -static_cast<std::int64_t>(f.height)
-                                                                : f.height);
-  std::uint64_t outputBytes = 3ull * static_cast<std::uint64_t>(f.width) * rows;
+  std::uint64_t outputBytes = 3ull * static_cast<std::uint64_t>(f.width) * rowCount(f);
   return outputBytes <= static_cast<std::uint64_t>(std::numeric_limits<std::int32_t>::max());
 }
 
@@ -138,9 +140,7 @@ HeaderStatus parseHeader(const std::uint8_t* file, std::size_t size, Layout* lay
     // the image-size field, which must not reach past the file.
     pixelBytes = (f.imageSize == 0 || f.imageSize > available) ? available : f.imageSize;
   } else {
-    std::uint64_t rows = static_cast<std::uint64_t>(f.height < 0 ? -static_cast<std::int64_t>(f.height)
-                                                                  : f.height);
-    std::uint64_t needed = rowStride(f.width, f.bitCount) * rows;
+    std::uint64_t needed = rowStride(f.width, f.bitCount) * rowCount(f);
     if (needed > available) return HeaderStatus::missingPixels;
     pixelBytes = static_cast<std::size_t>(needed);
   }
