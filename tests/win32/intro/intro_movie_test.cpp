@@ -132,3 +132,25 @@ TEST_F(IntroMovieTest, BrokenMovieFileIsReportedLikeAMissingOne) {
   updateIntro(60000);
   EXPECT_EQ(introRunning, 0);
 }
+
+// A movie whose frames no decoder can read: the stream opens, the frame
+// decoder does not. The player says so, shows black and still ends after
+// the stream's frames.
+TEST_F(IntroMovieTest, MovieWithoutDecoderIsReportedAndStillEnds) {
+  const std::uint32_t unknownCodec = mmioFOURCC('Q', 'Z', 'Q', 'Z');
+  ASSERT_TRUE(writeTwoToneMovie(folder_.movieFolderReady(), 32, 32,
+                                {{orange, teal}, {orange, teal}}, unknownCodec));
+
+  initIntro(&record_, &keys_);
+  ASSERT_EQ(os_->messageBoxes.size(), 1u);
+  EXPECT_EQ(os_->messageBoxes[0].text, "Failed To Open The AVI Frame");
+  EXPECT_EQ(os_->messageBoxes[0].caption, "Error");
+  EXPECT_EQ(os_->messageBoxes[0].style, 0x30u);
+  EXPECT_EQ(introMovie.lastFrame, 2);
+  drawIntro();
+  EXPECT_TRUE(sameColour(pixelAt(128, 128), black, 0));
+  updateIntro(71);
+  EXPECT_EQ(introRunning, 1);
+  updateIntro(1);
+  EXPECT_EQ(introRunning, 0);
+}

@@ -53,7 +53,7 @@ HWND requestWindow() {
 }  // namespace
 
 bool writeTwoToneMovie(const std::string& path, int width, int height,
-                       const std::vector<TwoToneFrame>& frames) {
+                       const std::vector<TwoToneFrame>& frames, std::uint32_t compression) {
   AVIFileInit();
   PAVIFILE file = nullptr;
   bool ok = AVIFileOpenA(&file, path.c_str(), OF_CREATE | OF_WRITE, nullptr) == 0;
@@ -61,7 +61,7 @@ bool writeTwoToneMovie(const std::string& path, int width, int height,
   if (ok) {
     AVISTREAMINFOA info{};
     info.fccType = streamtypeVIDEO;
-    info.fccHandler = mmioFOURCC('D', 'I', 'B', ' ');
+    info.fccHandler = compression == BI_RGB ? mmioFOURCC('D', 'I', 'B', ' ') : compression;
     info.dwScale = 1;
     info.dwRate = 25;
     info.dwSuggestedBufferSize = static_cast<DWORD>(dibRowBytes(width) * height);
@@ -75,7 +75,7 @@ bool writeTwoToneMovie(const std::string& path, int width, int height,
     format.biHeight = height;
     format.biPlanes = 1;
     format.biBitCount = 24;
-    format.biCompression = BI_RGB;
+    format.biCompression = compression;
     format.biSizeImage = static_cast<DWORD>(dibRowBytes(width) * height);
     ok = AVIStreamSetFormat(stream, 0, &format, sizeof(format)) == 0;
   }

@@ -22,10 +22,13 @@ struct TwoToneFrame {
   Rgb bottom;
 };
 
-// Writes an uncompressed 24-bit AVI of `frames` (width x height each) with
-// the AVI file library. Returns false when the library refused.
+// Writes a 24-bit AVI of `frames` (width x height each) with the AVI file
+// library, uncompressed unless `compression` names a codec (the pixels stay
+// raw, so an unknown codec makes a movie no decoder can play). Returns false
+// when the library refused.
 bool writeTwoToneMovie(const std::string& path, int width, int height,
-                       const std::vector<TwoToneFrame>& frames);
+                       const std::vector<TwoToneFrame>& frames,
+                       std::uint32_t compression = BI_RGB);
 
 // Makes a fresh folder, makes it the working folder for the object's
 // lifetime, then goes back and removes what the test wrote.
