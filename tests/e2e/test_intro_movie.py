@@ -1,9 +1,12 @@
 """The intro movie: the intro window shows the movie's changing frames, the
 movie ends the intro by itself after its frames at 36 ms each, and Escape
-during the intro starts the game at once."""
+during the intro starts the game at once. Without the movie file the
+program says so and the game still starts after a short black intro."""
 
 import os
+import shutil
 import struct
+import tempfile
 import time
 
 from e2e_lib import (E2EFailure, GameRun, check, image_mean_and_deviation,
@@ -35,6 +38,21 @@ def window_shot(game, window, name):
     run(["convert", screen, "-crop", "%dx%d+%d+%d" % (width, height, x, y),
          "+repage", out])
     return out
+
+
+def game_folder_without_movie(game_dir):
+    """A game folder like `game_dir` whose data/avi is empty; the rest are
+    links to the real files."""
+    folder = tempfile.mkdtemp(prefix="brakmoor-no-movie-")
+    os.makedirs(os.path.join(folder, "data", "avi"))
+    for name in os.listdir(game_dir):
+        if name != "data":
+            os.symlink(os.path.join(game_dir, name), os.path.join(folder, name))
+    for name in os.listdir(os.path.join(game_dir, "data")):
+        if name != "avi":
+            os.symlink(os.path.join(game_dir, "data", name),
+                       os.path.join(folder, "data", name))
+    return folder
 
 
 def accept_dialog(game):
@@ -79,6 +97,24 @@ def test(args):
         print("with Escape the game window came %.2f s after the intro window" % took)
         check(took < movie_seconds, "Escape ended the intro before the movie's end "
               "(%.2f s < %.2f s)" % (took, movie_seconds))
+
+    class NoMovie:
+        game_dir = game_folder_without_movie(os.path.abspath(args.game_dir))
+        artifacts = args.artifacts
+    try:
+        with GameRun(NoMovie, name="intro_without_movie") as game:
+            accept_dialog(game)
+            intro = game.wait_window("Brakmoor", timeout=120)
+            box = game.wait_window("Error", timeout=60)
+            game.screenshot("missing-movie-message")
+            game.key(box, "Return")
+            answered = time.time()
+            game.wait_window("Brakmoor", timeout=60, exclude=(intro,))
+            took = time.time() - answered
+            check(took < 15, "without the movie the game starts %.2f s after the "
+                  "message" % took)
+    finally:
+        shutil.rmtree(NoMovie.game_dir, ignore_errors=True)
 
 
 if __name__ == "__main__":
