@@ -56,3 +56,40 @@ TEST_F(Keyboard, ReadingWithoutADeviceKeepsThePreviousState) {
 }
 
 }  // namespace
+
+namespace {
+
+void sendScanCode(WORD scanCode, bool down) {
+  INPUT input = {};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wScan = scanCode;
+  input.ki.dwFlags = KEYEVENTF_SCANCODE | (down ? 0 : KEYEVENTF_KEYUP);
+  SendInput(1, &input, sizeof input);
+}
+
+// Lets the input reach the device, then reads it.
+void settleAndRead() {
+  for (int i = 0; i < 20; ++i) {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+    Sleep(10);
+  }
+  readKeyboardState();
+}
+
+TEST_F(Keyboard, AHeldKeyShowsItsDownBitUntilReleased) {
+  ASSERT_EQ(initKeyboard(instance()), 1);
+  constexpr WORD keyA = 0x1E;
+  sendScanCode(keyA, true);
+  settleAndRead();
+  EXPECT_EQ(keyboardState[keyA] & 0x80, 0x80);
+  settleAndRead();
+  EXPECT_EQ(keyboardState[keyA] & 0x80, 0x80);  // still held in the next frame
+  sendScanCode(keyA, false);
+  settleAndRead();
+  EXPECT_EQ(keyboardState[keyA] & 0x80, 0);
+  for (int code = 0; code < 256; ++code)
+    if (code != keyA) EXPECT_EQ(keyboardState[code], 0) << "scan code " << code;
+}
+
+}  // namespace
