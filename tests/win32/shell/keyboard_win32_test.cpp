@@ -55,10 +55,6 @@ TEST_F(Keyboard, ReadingWithoutADeviceKeepsThePreviousState) {
   EXPECT_EQ(keyboardState[0x01], 0x80);
 }
 
-}  // namespace
-
-namespace {
-
 void sendScanCode(WORD scanCode, bool down) {
   INPUT input = {};
   input.type = INPUT_KEYBOARD;
