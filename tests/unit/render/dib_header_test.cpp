@@ -33,19 +33,6 @@ void expectPixelsAtEnd(const std::vector<std::uint8_t>& file, const dib::Layout&
 }
 }  // namespace
 
-TEST(DibRowStride, PadsEveryDepthToFourBytes) {
-  EXPECT_EQ(dib::rowStride(1, 24), 4u);
-  EXPECT_EQ(dib::rowStride(2, 24), 8u);
-  EXPECT_EQ(dib::rowStride(3, 24), 12u);
-  EXPECT_EQ(dib::rowStride(5, 24), 16u);
-  EXPECT_EQ(dib::rowStride(7, 24), 24u);
-  EXPECT_EQ(dib::rowStride(33, 1), 8u);
-  EXPECT_EQ(dib::rowStride(9, 4), 8u);
-  EXPECT_EQ(dib::rowStride(4, 8), 4u);
-  EXPECT_EQ(dib::rowStride(3, 16), 8u);
-  EXPECT_EQ(dib::rowStride(3, 32), 12u);
-}
-
 TEST(DibHeader, FileHeaderGivesInfoHeaderAtFourteenAndPixelsAtItsOffset) {
   Picture picture = patterned(5, 3, distinctColours(40));
   for (bool fileHeader : {true, false}) {
