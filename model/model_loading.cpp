@@ -131,10 +131,9 @@ void ModelInstance::loadModel(const char* fileName) {
     groupFiles.push_back(loadSequenceGroupFile(groupFileName(fileName, g).c_str()));
 
   const ModelCheckResult result = adopt(std::move(mainFile), std::move(textureFile), std::move(groupFiles));
+  if (result.ok()) return;
   switch (result.file) {
-    case ModelCheckResult::File::main:
-      if (!result.ok()) refuseFile(fileName, result.reason);
-      break;
+    case ModelCheckResult::File::main: refuseFile(fileName, result.reason);
     case ModelCheckResult::File::texture: refuseFile(textureFileName(fileName), result.reason);
     case ModelCheckResult::File::group: refuseFile(groupFileName(fileName, result.group), result.reason);
   }
