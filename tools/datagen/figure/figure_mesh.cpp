@@ -32,8 +32,10 @@ int SubmodelBuilder::addNormal(FigureMesh& mesh, int bone, Float3 normal) {
   return static_cast<int>(mesh.normals.size()) - 1;
 }
 
-void SubmodelBuilder::tube(int bone, SkinColumn column, Float3 from, Float3 to, float radiusFrom,
-                           float radiusTo, float flatten, int sides, TexelRect rect) {
+void SubmodelBuilder::tube(int bone, SkinColumn column, Float3 from, Float3 to, const TubeShape& shape,
+                           TexelRect rect) {
+  const int sides = shape.sides;
+  const float flatten = shape.flatten;
   FigureMesh& mesh = sub_.meshes[static_cast<size_t>(column)];
   const Float3 axis = normalized(to - from);
   // The first section axis points across the figure (y) unless the tube runs
@@ -45,8 +47,8 @@ void SubmodelBuilder::tube(int bone, SkinColumn column, Float3 from, Float3 to, 
   for (int i = 0; i <= sides; ++i) {
     const float angle = 2 * kPi * static_cast<float>(i % sides) / static_cast<float>(sides) + kPi / sides;
     const Float3 direction = u * (std::cos(angle) * flatten) + v * std::sin(angle);
-    ringFrom.push_back(addVertex(bone, from + direction * radiusFrom));
-    ringTo.push_back(addVertex(bone, to + direction * radiusTo));
+    ringFrom.push_back(addVertex(bone, from + direction * shape.radiusFrom));
+    ringTo.push_back(addVertex(bone, to + direction * shape.radiusTo));
     normals.push_back(addNormal(mesh, bone, u * std::cos(angle) + v * (std::sin(angle) * flatten)));
   }
   Primitive side{false, {}};
@@ -57,20 +59,22 @@ void SubmodelBuilder::tube(int bone, SkinColumn column, Float3 from, Float3 to, 
   }
   sub_.meshes[static_cast<size_t>(column)].primitives.push_back(side);
 
-  const int capFrom = addNormal(mesh, bone, axis * -1.0f);
-  const int capTo = addNormal(mesh, bone, axis);
-  const int midS = (rect.s0 + rect.s1) / 2, midT = (rect.t0 + rect.t1) / 2;
-  const int spreadS = (rect.s1 - rect.s0) / 4, spreadT = (rect.t1 - rect.t0) / 4;
-  Primitive endFrom{true, {}}, endTo{true, {}};
-  for (int i = 0; i < sides; ++i) {
-    const float angle = 2 * kPi * static_cast<float>(i) / static_cast<float>(sides);
-    const int s = midS + lerpTexel(0, spreadS, std::cos(angle));
-    const int t = midT + lerpTexel(0, spreadT, std::sin(angle));
-    endFrom.vertices.push_back({ringFrom[static_cast<size_t>(sides - 1 - i)], capFrom, s, t});
-    endTo.vertices.push_back({ringTo[static_cast<size_t>(i)], capTo, s, t});
-  }
-  mesh.primitives.push_back(endFrom);
-  mesh.primitives.push_back(endTo);
+  // A closed end is a fan over its ring, facing out along the axis.
+  auto closeEnd = [&](const std::vector<int>& ring, Float3 outward, bool reversed) {
+    const int normal = addNormal(mesh, bone, outward);
+    const int midS = (rect.s0 + rect.s1) / 2, midT = (rect.t0 + rect.t1) / 2;
+    const int spreadS = (rect.s1 - rect.s0) / 4, spreadT = (rect.t1 - rect.t0) / 4;
+    Primitive end{true, {}};
+    for (int i = 0; i < sides; ++i) {
+      const float angle = 2 * kPi * static_cast<float>(i) / static_cast<float>(sides);
+      const int corner = reversed ? sides - 1 - i : i;
+      end.vertices.push_back({ring[static_cast<size_t>(corner)], normal, midS + lerpTexel(0, spreadS, std::cos(angle)),
+                              midT + lerpTexel(0, spreadT, std::sin(angle))});
+    }
+    mesh.primitives.push_back(end);
+  };
+  if (shape.ends & FromEnd) closeEnd(ringFrom, axis * -1.0f, true);
+  if (shape.ends & ToEnd) closeEnd(ringTo, axis, false);
 }
 
 void SubmodelBuilder::ellipsoidPatch(int bone, SkinColumn column, Float3 centre, Float3 radii,
@@ -109,14 +113,14 @@ FigureSubmodel buildSoldierBody() {
   const TexelRect uniform{0, 0, 64, 64};
   const TexelRect gear{0, 0, 32, 32};
   // Trunk: pelvis, belly, chest, widening toward the shoulders.
-  b.tube(Pelvis, UniformSkin, {0, 0, -5}, {0, 0, 7}, 8.0f, 8.5f, 0.62f, 10, uniform);
-  b.tube(Spine, UniformSkin, {0, 0, 7}, {0, 0, 19}, 8.3f, 9.6f, 0.62f, 10, uniform);
-  b.tube(Chest, UniformSkin, {0.3f, 0, 19}, {0, 0, 29}, 10.0f, 8.0f, 0.62f, 10, uniform);
+  b.tube(Pelvis, UniformSkin, {0, 0, -5}, {0, 0, 7}, {8.0f, 8.5f, 0.62f, 10, FromEnd}, uniform);
+  b.tube(Spine, UniformSkin, {0, 0, 7}, {0, 0, 19}, {8.3f, 9.6f, 0.62f, 10, OpenEnds}, uniform);
+  b.tube(Chest, UniformSkin, {0.3f, 0, 19}, {0, 0, 29}, {10.0f, 8.0f, 0.62f, 10, ToEnd}, uniform);
   // Belt and vest of the gear texture.
-  b.tube(Pelvis, GearSkin, {0, 0, 4.5f}, {0, 0, 7.5f}, 8.8f, 8.8f, 0.64f, 10, gear);
-  b.tube(Chest, GearSkin, {0.6f, 0, 18}, {0.4f, 0, 27}, 10.3f, 9.2f, 0.66f, 10, gear);
+  b.tube(Pelvis, GearSkin, {0, 0, 4.5f}, {0, 0, 7.5f}, {8.8f, 8.8f, 0.64f, 10, BothEnds}, gear);
+  b.tube(Chest, GearSkin, {0.6f, 0, 18}, {0.4f, 0, 27}, {10.3f, 9.2f, 0.66f, 10, BothEnds}, gear);
   // Neck and head; helmet with a chrome visor in front of the eyes.
-  b.tube(Head, FaceSkin, {0, 0, 28}, {0.3f, 0, 31.5f}, 2.4f, 2.3f, 1.0f, 8, {0, 24, 32, 32});
+  b.tube(Head, FaceSkin, {0, 0, 28}, {0.3f, 0, 31.5f}, {2.4f, 2.3f, 1.0f, 8, OpenEnds}, {0, 24, 32, 32});
   b.ellipsoidPatch(Head, FaceSkin, {0.6f, 0, 35}, {4.3f, 3.8f, 5.0f}, 0.0f, kPi, -kPi, kPi, 8, 12,
                    {32, 0, 0, 32});
   b.ellipsoidPatch(Head, GearSkin, {0.3f, 0, 35.2f}, {4.9f, 4.5f, 4.8f}, 0.0f, 1.45f, -kPi, kPi, 5, 12, gear);
@@ -126,18 +130,18 @@ FigureSubmodel buildSoldierBody() {
   for (int side = 0; side < 2; ++side) {
     const float y = side == 0 ? 10.5f : -10.5f;
     const int upper = side == 0 ? LeftUpperArm : RightUpperArm;
-    b.tube(upper, UniformSkin, {0, y, 29}, {0, y, 15}, 2.9f, 2.4f, 1.0f, 8, uniform);
-    b.tube(upper + 1, UniformSkin, {0, y, 15}, {0.2f, y, 3.5f}, 2.4f, 1.9f, 1.0f, 8, uniform);
-    b.tube(upper + 2, GearSkin, {0.2f, y, 3.5f}, {0.5f, y, -1.5f}, 1.8f, 1.5f, 0.7f, 6, gear);
+    b.tube(upper, UniformSkin, {0, y, 29}, {0, y, 15}, {2.9f, 2.4f, 1.0f, 8, FromEnd}, uniform);
+    b.tube(upper + 1, UniformSkin, {0, y, 15}, {0.2f, y, 3.5f}, {2.4f, 1.9f, 1.0f, 8, OpenEnds}, uniform);
+    b.tube(upper + 2, GearSkin, {0.2f, y, 3.5f}, {0.5f, y, -1.5f}, {1.8f, 1.5f, 0.7f, 6, ToEnd}, gear);
   }
   // Legs: trousers down to the boots, boots with their feet.
   for (int side = 0; side < 2; ++side) {
     const float y = side == 0 ? 5.0f : -5.0f;
     const int thigh = side == 0 ? LeftThigh : RightThigh;
-    b.tube(thigh, UniformSkin, {0, y, 0}, {0, y, -20}, 4.3f, 3.1f, 1.0f, 8, uniform);
-    b.tube(thigh + 1, UniformSkin, {0, y, -20}, {0, y, -28}, 3.1f, 2.8f, 1.0f, 8, uniform);
-    b.tube(thigh + 1, GearSkin, {0, y, -28}, {0, y, -37.5f}, 3.0f, 2.7f, 1.0f, 8, gear);
-    b.tube(thigh + 2, GearSkin, {-2.8f, y, -38.3f}, {7.5f, y, -38.3f}, 2.4f, 2.0f, 0.72f, 6, gear);
+    b.tube(thigh, UniformSkin, {0, y, 0}, {0, y, -20}, {4.3f, 3.1f, 1.0f, 8, OpenEnds}, uniform);
+    b.tube(thigh + 1, UniformSkin, {0, y, -20}, {0, y, -28}, {3.1f, 2.8f, 1.0f, 8, OpenEnds}, uniform);
+    b.tube(thigh + 1, GearSkin, {0, y, -28}, {0, y, -37.5f}, {3.0f, 2.7f, 1.0f, 8, FromEnd}, gear);
+    b.tube(thigh + 2, GearSkin, {-2.8f, y, -38.3f}, {7.5f, y, -38.3f}, {2.4f, 2.0f, 0.72f, 6, BothEnds}, gear);
   }
   return b.take();
 }
@@ -147,9 +151,9 @@ FigureSubmodel buildRifle() {
   const TexelRect gear{0, 0, 32, 32};
   const Float3 grip = restPosition(Rifle);
   // Stock, receiver, barrel and magazine, pointing forward (+x).
-  b.tube(Rifle, GearSkin, grip + Float3{-9, 0, 0.5f}, grip + Float3{-1, 0, 1.5f}, 1.6f, 1.3f, 0.5f, 4, gear);
-  b.tube(Rifle, GearSkin, grip + Float3{-1, 0, 1.5f}, grip + Float3{14, 0, 1.5f}, 1.5f, 1.3f, 0.6f, 4, gear);
-  b.tube(Rifle, GearSkin, grip + Float3{14, 0, 1.8f}, grip + Float3{25, 0, 1.8f}, 0.5f, 0.45f, 1.0f, 6, gear);
-  b.tube(Rifle, GearSkin, grip + Float3{6, 0, 0.5f}, grip + Float3{7.5f, 0, -5.5f}, 1.1f, 1.0f, 0.45f, 4, gear);
+  b.tube(Rifle, GearSkin, grip + Float3{-9, 0, 0.5f}, grip + Float3{-1, 0, 1.5f}, {1.6f, 1.3f, 0.5f, 4, BothEnds}, gear);
+  b.tube(Rifle, GearSkin, grip + Float3{-1, 0, 1.5f}, grip + Float3{14, 0, 1.5f}, {1.5f, 1.3f, 0.6f, 4, BothEnds}, gear);
+  b.tube(Rifle, GearSkin, grip + Float3{14, 0, 1.8f}, grip + Float3{25, 0, 1.8f}, {0.5f, 0.45f, 1.0f, 6, BothEnds}, gear);
+  b.tube(Rifle, GearSkin, grip + Float3{6, 0, 0.5f}, grip + Float3{7.5f, 0, -5.5f}, {1.1f, 1.0f, 0.45f, 4, BothEnds}, gear);
   return b.take();
 }

@@ -39,15 +39,27 @@ struct TexelRect {
   int s0, t0, s1, t1;
 };
 
+// Which ends of a tube are closed by a fan; ends hidden inside a neighbouring
+// piece are left open, which spares vertices in every draw.
+enum TubeEnds { OpenEnds = 0, FromEnd = 1, ToEnd = 2, BothEnds = 3 };
+
+// A tube's section: `radiusFrom` / `radiusTo` across the figure (or across a
+// tube lying along y), times `flatten` in the other direction, with `sides`
+// corners.
+struct TubeShape {
+  float radiusFrom;
+  float radiusTo;
+  float flatten;
+  int sides;
+  TubeEnds ends;
+};
+
 class SubmodelBuilder {
  public:
   SubmodelBuilder();
   // A tube from `from` to `to` (model space, rest pose) with an elliptic
-  // section of `sides` corners: `radiusFrom` / `radiusTo` across the figure
-  // (or across a tube lying along y), times `flatten` in the other
-  // direction. Its side is one strip, its ends are fans.
-  void tube(int bone, SkinColumn column, Float3 from, Float3 to, float radiusFrom, float radiusTo,
-            float flatten, int sides, TexelRect rect);
+  // section. Its side is one strip, its closed ends are fans.
+  void tube(int bone, SkinColumn column, Float3 from, Float3 to, const TubeShape& shape, TexelRect rect);
   // Part of an ellipsoid between two latitudes (0 at +z, pi at -z) and two
   // longitudes (0 toward +x), as strips between rings.
   void ellipsoidPatch(int bone, SkinColumn column, Float3 centre, Float3 radii, float latitude0,
