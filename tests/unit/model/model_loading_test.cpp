@@ -46,7 +46,16 @@ TestModel bareModel(int groupCount) {
 
 class LoadingFromDisk : public ::testing::Test {
  protected:
-  std::string path(const std::string& name) { return ::testing::TempDir() + "h4_model_" + name; }
+  // Each test has files of its own, so tests may run side by side.
+  std::string path(const std::string& name) {
+    return ::testing::TempDir() + ::testing::UnitTest::GetInstance()->current_test_info()->name() + "_" + name;
+  }
+  void TearDown() override {
+    const std::string main = path("gign.mdl");
+    std::remove(main.c_str());
+    std::remove(textureFileName(main).c_str());
+    for (int g = 1; g <= 3; ++g) std::remove(groupFileName(main, g).c_str());
+  }
   // Writes gign.mdl and, as asked, its texture file and group files.
   std::string writeFigure(const TestModel& model, bool withTextureFile, int groupsToWrite) {
     const TestModelFiles files = writeTestModel(model);
@@ -90,13 +99,13 @@ void loadWithStdoutOnStderr(ModelInstance& instance, const std::string& name) {
 
 TEST_F(LoadingFromDisk, MissingFilesEndTheProcessNamingTheFirstMissingOne) {
   EXPECT_EXIT(loadWithStdoutOnStderr(instance, path("nothing.mdl")), ::testing::ExitedWithCode(1),
-              "unable to open .*h4_model_nothing.mdl\n");
+              "unable to open .*_nothing.mdl\n");
   const std::string main = writeFigure(bareModel(3), true, 1);
   EXPECT_EXIT(loadWithStdoutOnStderr(instance, main), ::testing::ExitedWithCode(1),
-              "unable to open .*h4_model_gign02.mdl\n");
+              "unable to open .*_gign02.mdl\n");
   writeFigure(bareModel(3), false, 0);
   EXPECT_EXIT(loadWithStdoutOnStderr(instance, main), ::testing::ExitedWithCode(1),
-              "unable to open .*h4_model_gignT.mdl\n");
+              "unable to open .*_gignT.mdl\n");
 }
 
 TEST_F(LoadingFromDisk, RefusedFilesEndTheProcessWithTheReason) {
@@ -104,13 +113,13 @@ TEST_F(LoadingFromDisk, RefusedFilesEndTheProcessWithTheReason) {
   model.bones.resize(129);
   const std::string main = writeFigure(model, true, 0);
   EXPECT_EXIT(loadWithStdoutOnStderr(instance, main), ::testing::ExitedWithCode(1),
-              "invalid model file .*h4_model_gign.mdl: the bone count 129 is outside 0 .. 128\n");
+              "invalid model file .*_gign.mdl: the bone count 129 is outside 0 .. 128\n");
   TestModel badSkin = bareModel(1);
   badSkin.skinRefCount = 1;
   badSkin.skins = {{3}};
   writeFigure(badSkin, true, 0);
   EXPECT_EXIT(loadWithStdoutOnStderr(instance, main), ::testing::ExitedWithCode(1),
-              "invalid model file .*h4_model_gignT.mdl: skin entry 0: .*\n");
+              "invalid model file .*_gignT.mdl: skin entry 0: .*\n");
 }
 
 TEST(ModelLoadFailure, PrintsAndExitsWithCodeOne) {
@@ -131,7 +140,7 @@ TEST(ModelTextureNames, ComeFromOpenGlAndDoNotReuseLevelTextures) {
   TestModel model = simpleTestModel();
   model.textures.push_back(model.textures[0]);
   model.skins = {{1}};
-  const std::string main = ::testing::TempDir() + "h4_model_textures.mdl";
+  const std::string main = ::testing::TempDir() + "ModelTextureNames_model.mdl";
   writeFile(main, writeTestModel(model).main);
   ModelInstance instance;
   instance.loadModel(main.c_str());
@@ -144,6 +153,7 @@ TEST(ModelTextureNames, ComeFromOpenGlAndDoNotReuseLevelTextures) {
   EXPECT_NE(first, second);
   EXPECT_TRUE(glIsTexture(first));
   EXPECT_TRUE(glIsTexture(second));
+  std::remove(main.c_str());
 }
 
 // Corruptions of a sound model, each of which the loader must refuse with a
