@@ -13,17 +13,11 @@
 #include "game/game_state.h"
 #include "game/player_collision.h"
 #include "game/scene.h"
-#include "render/bitmap_image.h"
 #include "render/gl_api.h"
 #include "tests/support/gl_context.h"
 #include "tests/support/recording_os.h"
 #include "world/level.h"
 #include "world/world_geometry.h"
-
-// The native stand-in for the BMP reader comes from the test support library,
-// which the linker reads before the core that calls it; naming it here makes
-// the linker take it in time.
-BitmapImage* (*nativeBitmapReader)(const char*) = readDibFile;
 
 namespace {
 

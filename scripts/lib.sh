@@ -98,3 +98,26 @@ if missing:
 print("release archive ok: %s (%d files)" % (sys.argv[1], len(names)))
 PY
 }
+
+# seed_fuzz_corpus TARGET DIR: puts the generated game files that TARGET
+# reads into its corpus, so a short run starts from real, deep inputs.
+seed_fuzz_corpus() {
+  local data=build/gamedata/data
+  case "$1" in
+    fuzz_level_loader) cp "$data/LEVEL/level1.dat" "$2/" ;;
+    fuzz_bmp_header) cp "$data/BMP/crosshair.bmp" "$data/BMP/font256.bmp" "$2/" ;;
+    fuzz_model_loader)
+      # The files one after another, each but the last behind its length.
+      python3 - "$data/MODELS" "$2/figure" <<'PY'
+import os, struct, sys
+folder, out = sys.argv[1], sys.argv[2]
+parts = [open(os.path.join(folder, name), "rb").read()
+         for name in ("gign.mdl", "gignT.mdl", "gign01.mdl")]
+with open(out, "wb") as seed:
+    for part in parts[:-1]:
+        seed.write(struct.pack("<I", len(part)) + part)
+    seed.write(parts[-1])
+PY
+      ;;
+  esac
+}

@@ -20,6 +20,7 @@ import argparse
 import os
 import shutil
 import signal
+import struct
 import subprocess
 import sys
 import time
@@ -89,6 +90,18 @@ def all_window_names():
     return names
 
 
+def pe_arch(path):
+    """"win64" for a 64-bit Windows program, else "win32"."""
+    try:
+        with open(path, "rb") as program:
+            data = program.read(4096)
+        offset = struct.unpack_from("<I", data, 0x3C)[0]
+        magic = struct.unpack_from("<H", data, offset + 24)[0]
+    except (OSError, struct.error):
+        return "win32"
+    return "win64" if magic == 0x20B else "win32"
+
+
 def image_mean_and_deviation(path):
     """Mean and standard deviation of all channels, each 0..1."""
     out = run(["convert", path, "-format",
@@ -108,6 +121,21 @@ def pixels_differing(path_a, path_b, fuzz_percent=2):
     return int(float(text))
 
 
+# The start dialog's size and the centres of its controls, in dialog units;
+# clicks are placed by scaling them to the dialog window's size.
+DIALOG_UNITS = (239, 217)
+RESOLUTION_640 = (21 + 58 / 2, 125 + 9 / 2)
+DEPTH_16 = (109 + 36 / 2, 120 + 10 / 2)
+START_BUTTON = (175 + 53 / 2, 110 + 13 / 2)
+QUIT_BUTTON = (175 + 53 / 2, 130 + 13 / 2)
+
+
+def dialog_point(dialog, units):
+    x, y, width, height = window_geometry(dialog)
+    return (x + round(units[0] * width / DIALOG_UNITS[0]),
+            y + round(units[1] * height / DIALOG_UNITS[1]))
+
+
 class GameRun:
     """One run of Brakmoor.exe. Use as a context manager: the process and
     the Wine server are stopped at the end whatever happened."""
@@ -120,6 +148,8 @@ class GameRun:
         os.makedirs(self.artifacts, exist_ok=True)
         self.process = None
         self.exe = os.path.join(self.game_dir, "Brakmoor.exe")
+        # Stopping the Wine server needs the prefix of the program's kind.
+        self.env = dict(os.environ, BRAKMOOR_WINE_ARCH=pe_arch(self.exe))
         if "DISPLAY" not in os.environ:
             raise E2EFailure("no X display: run the e2e tests through scripts/test")
 
@@ -129,7 +159,7 @@ class GameRun:
         log = open(os.path.join(self.artifacts, "wine.log"), "w")
         self.process = subprocess.Popen([WINE_RUN, self.exe], cwd=self.game_dir,
                                         stdout=log, stderr=subprocess.STDOUT,
-                                        start_new_session=True)
+                                        start_new_session=True, env=self.env)
         return self
 
     def __exit__(self, kind, value, traceback):
@@ -151,7 +181,8 @@ class GameRun:
             self.process.wait(timeout=10)
         # Ends the Wine server of the prefix and every program still in it.
         subprocess.run([WINE_RUN, "wineserver", "-k"], stdout=subprocess.DEVNULL,
-                       stderr=subprocess.DEVNULL, timeout=30, cwd=self.game_dir)
+                       stderr=subprocess.DEVNULL, timeout=30, cwd=self.game_dir,
+                       env=self.env)
 
     # -- windows ---------------------------------------------------------
     def wait_window(self, title, timeout=60, exact=True, exclude=()):
@@ -184,19 +215,16 @@ class GameRun:
         return dialog
 
     def wait_dialog(self, timeout=60):
-        # The start dialog has no caption, so its window has an empty name;
-        # it is the first window of the process.
+        """The start dialog: a window of the game's class (Wine names the
+        class after the program) with no caption and a real size."""
         deadline = time.time() + timeout
         while time.time() < deadline:
-            out = run(["xdotool", "search", "--onlyvisible", "--pid",
-                       str(self.process.pid), "--name", ""], check_result=False)
-            windows = out.split()
-            if not windows:
-                out = run(["xdotool", "search", "--onlyvisible", "--class", "."],
-                          check_result=False)
-                windows = [w for w in out.split() if window_name(w) == ""]
-            if windows:
-                return windows[-1]
+            out = run(["xdotool", "search", "--onlyvisible", "--classname",
+                       "brakmoor.exe"], check_result=False)
+            for window in out.split():
+                if window_name(window) == "" and window_geometry(window)[2] >= 100:
+                    time.sleep(1)  # let it paint
+                    return window
             if self.process.poll() is not None:
                 raise E2EFailure("the game ended before the start dialog appeared")
             time.sleep(0.25)
@@ -222,6 +250,11 @@ class GameRun:
     def click(self, x, y):
         run(["xdotool", "mousemove", str(x), str(y), "click", "1"])
 
+    def click_control(self, dialog, units):
+        """Clicks the dialog control centred at `units` (dialog units)."""
+        self.click(*dialog_point(dialog, units))
+        time.sleep(0.3)
+
     def close_window(self, window):
         """Asks the window to close, as the title-bar button does."""
         run(["xdotool", "windowclose", window], check_result=False)
@@ -238,6 +271,23 @@ class GameRun:
         run(["import", "-window", window, path])
         print("screenshot:", path)
         return path
+
+    def crop(self, path, geometry, name):
+        """The part (x, y, width, height) of a picture, as its own file."""
+        x, y, width, height = geometry
+        out = os.path.join(self.artifacts, name + ".png")
+        run(["convert", path, "-crop", "%dx%d+%d+%d" % (width, height, x, y),
+             "+repage", out])
+        return out
+
+    def shot_of(self, geometry, name):
+        """A screenshot cut to `geometry` (x, y, width, height). OpenGL
+        pictures are not in a window's own X image under every server, so
+        the whole screen is taken and cut."""
+        return self.crop(self.screenshot(name + "-screen"), geometry, name)
+
+    def shot_of_window(self, window, name):
+        return self.shot_of(window_geometry(window), name)
 
     # -- the end ---------------------------------------------------------
     def answer_message_box(self, title, key="Return", timeout=30):

@@ -11,7 +11,6 @@ import time
 
 from e2e_lib import (E2EFailure, GameRun, check, image_mean_and_deviation,
                      pixels_differing, run, run_test, window_geometry)
-from test_start_dialog import find_dialog
 
 MILLISECONDS_PER_FRAME = 36
 
@@ -27,17 +26,6 @@ def movie_frame_count(game_dir):
     # avih: size, then microseconds per frame, max bytes per second,
     # padding, flags, total frames.
     return struct.unpack_from("<I", data, at + 8 + 16)[0]
-
-
-def window_shot(game, window, name):
-    """The window's part of a full-screen shot (OpenGL pictures are not in
-    the window's own X image under every server)."""
-    x, y, width, height = window_geometry(window)
-    screen = game.screenshot(name + "-screen")
-    out = os.path.join(game.artifacts, name + ".png")
-    run(["convert", screen, "-crop", "%dx%d+%d+%d" % (width, height, x, y),
-         "+repage", out])
-    return out
 
 
 def game_folder_without_movie(game_dir):
@@ -56,7 +44,7 @@ def game_folder_without_movie(game_dir):
 
 
 def accept_dialog(game):
-    game.key(find_dialog(game), "Return")
+    game.key(game.wait_dialog(120), "Return")
 
 
 def test(args):
@@ -69,9 +57,9 @@ def test(args):
         intro = game.wait_window("Brakmoor", timeout=120)
         shown = time.time()
         time.sleep(1)
-        first = window_shot(game, intro, "intro-1")
+        first = game.shot_of_window(intro, "intro-1")
         time.sleep(1)
-        second = window_shot(game, intro, "intro-2")
+        second = game.shot_of_window(intro, "intro-2")
         mean, _ = image_mean_and_deviation(second)
         check(mean > 0.05, "the intro picture is not black (mean %.3f)" % mean)
         changed = pixels_differing(first, second)

@@ -5,14 +5,13 @@ intro window, and leaving that one ends the program without a game."""
 
 import time
 
-from e2e_lib import (E2EFailure, GameRun, check, run, run_test, search_windows,
+from e2e_lib import (START_BUTTON, E2EFailure, GameRun, check, run, run_test, search_windows,
                      window_name)
 # The start dialog has no caption; its own test knows how to find it.
-from test_start_dialog import START_BUTTON, click_control, find_dialog
 
 
 def start_from_the_dialog(game):
-    click_control(game, find_dialog(game), START_BUTTON)
+    game.click_control(game.wait_dialog(120), START_BUTTON)
 
 
 def close_intro(game, intro):

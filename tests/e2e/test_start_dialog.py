@@ -11,49 +11,12 @@ dialog window's size (239 x 217 units)."""
 import os
 import time
 
-from e2e_lib import (E2EFailure, GameRun, check, image_mean_and_deviation,
+from e2e_lib import (DEPTH_16, DIALOG_UNITS, QUIT_BUTTON, RESOLUTION_640,
+                     START_BUTTON, E2EFailure, GameRun, check, image_mean_and_deviation,
                      run, run_test, search_windows, window_geometry,
                      window_name)
 
-DIALOG_UNITS = (239, 217)
-# Centres of the controls, in dialog units.
-RESOLUTION_640 = (21 + 58 / 2, 125 + 9 / 2)
-DEPTH_16 = (109 + 36 / 2, 120 + 10 / 2)
-START_BUTTON = (175 + 53 / 2, 110 + 13 / 2)
-QUIT_BUTTON = (175 + 53 / 2, 130 + 13 / 2)
 TITLE_PICTURE_HEIGHT = 95
-
-
-def find_dialog(game, timeout=120):
-    deadline = time.time() + timeout
-    while time.time() < deadline:
-        out = run(["xdotool", "search", "--onlyvisible", "--classname",
-                   "brakmoor.exe"], check_result=False)
-        for window in out.split():
-            if window_name(window) == "" and window_geometry(window)[2] >= 100:
-                time.sleep(1)  # let it paint
-                return window
-        if game.process.poll() is not None:
-            raise E2EFailure("the game ended before the start dialog appeared")
-        time.sleep(0.25)
-    raise E2EFailure("the start dialog did not appear within %d s" % timeout)
-
-
-def dialog_point(dialog, units):
-    x, y, width, height = window_geometry(dialog)
-    return (x + round(units[0] * width / DIALOG_UNITS[0]),
-            y + round(units[1] * height / DIALOG_UNITS[1]))
-
-
-def click_control(game, dialog, units):
-    game.click(*dialog_point(dialog, units))
-    time.sleep(0.3)
-
-
-def crop(game, path, box, name):
-    out = os.path.join(game.artifacts, name + ".png")
-    run(["convert", path, "-crop", "%dx%d+%d+%d" % box, "+repage", out])
-    return out
 
 
 def dominant_colour_share(path):
@@ -72,9 +35,9 @@ def check_dialog_picture(game, dialog):
           % (width, height))
     shot = game.screenshot_window(dialog, "dialog")
     picture_height = round(TITLE_PICTURE_HEIGHT * height / DIALOG_UNITS[1])
-    title = crop(game, shot, (width - 16, picture_height - 16, 8, 8), "dialog-title")
-    controls = crop(game, shot, (width - 16, height - picture_height - 16, 8,
-                                 picture_height + 8), "dialog-controls")
+    title = game.crop(shot, (8, 8, width - 16, picture_height - 16), "dialog-title")
+    controls = game.crop(shot, (8, picture_height + 8, width - 16,
+                                height - picture_height - 16), "dialog-controls")
     _, title_deviation = image_mean_and_deviation(title)
     title_share = dominant_colour_share(title)
     controls_share = dominant_colour_share(controls)
@@ -113,31 +76,31 @@ def wait_exit_without_game(game, how):
 
 def test(args):
     with GameRun(args, name="start_dialog_enter") as game:
-        dialog = find_dialog(game)
+        dialog = game.wait_dialog(120)
         check_dialog_picture(game, dialog)
         game.key(dialog, "Return")
         check(game_window_size(game) == (1024, 768),
               "Enter starts with a 1024 x 768 game window")
 
     with GameRun(args, name="start_dialog_640") as game:
-        dialog = find_dialog(game)
-        click_control(game, dialog, RESOLUTION_640)
-        click_control(game, dialog, DEPTH_16)
+        dialog = game.wait_dialog(120)
+        game.click_control(dialog, RESOLUTION_640)
+        game.click_control(dialog, DEPTH_16)
         game.screenshot_window(dialog, "dialog-640-16bpp")
-        click_control(game, dialog, START_BUTTON)
+        game.click_control(dialog, START_BUTTON)
         size = game_window_size(game)
         check(size == (640, 480), "640x480 and 16bpp give a 640 x 480 game window "
               "(got %dx%d)" % size)
 
     with GameRun(args, name="start_dialog_escape") as game:
-        dialog = find_dialog(game)
+        dialog = game.wait_dialog(120)
         game.key(dialog, "Escape")
         check(wait_exit_without_game(game, "Escape") == 0,
               "Escape in the dialog ends with exit code 0")
 
     with GameRun(args, name="start_dialog_quit") as game:
-        dialog = find_dialog(game)
-        click_control(game, dialog, QUIT_BUTTON)
+        dialog = game.wait_dialog(120)
+        game.click_control(dialog, QUIT_BUTTON)
         check(wait_exit_without_game(game, "&Beenden") == 0,
               "&Beenden ends with exit code 0")
 

@@ -21,21 +21,8 @@ from e2e_lib import (E2EFailure, GameRun, all_window_names, check,
 WALK_TIMEOUT = 150
 
 
-def crop(game, path, geometry, name):
-    """The game window's part of a full-screen shot, as its own file."""
-    x, y, width, height = geometry
-    out = os.path.join(game.artifacts, name + ".png")
-    run(["convert", path, "-crop", "%dx%d+%d+%d" % (width, height, x, y),
-         "+repage", out])
-    return out
-
-
 def pixel_hash(path):
     return run(["identify", "-format", "%#", path]).strip()
-
-
-def shot(game, geometry, name):
-    return crop(game, game.screenshot(name + "-screen"), geometry, name)
 
 
 def start_game(game):
@@ -74,7 +61,7 @@ def walk_until_blocked(game, window, geometry):
     try:
         deadline = time.time() + WALK_TIMEOUT
         while time.time() < deadline:
-            path = shot(game, geometry, "walking-%03d" % len(paths))
+            path = game.shot_of(geometry, "walking-%03d" % len(paths))
             digest = pixel_hash(path)
             if digest in digests:
                 first = digests.index(digest)
@@ -93,14 +80,14 @@ def test(args):
     with GameRun(args) as game:
         window = start_game(game)
         geometry = window_geometry(window)
-        before = shot(game, geometry, "before")
+        before = game.shot_of(geometry, "before")
         mean, deviation = image_mean_and_deviation(before)
         check(mean > 0.05, "the maze is not black (mean %.3f)" % mean)
         check(deviation > 0.05, "the maze is not one flat colour (deviation %.3f)" % deviation)
 
         game.hold_key(window, "Up", 3)
         time.sleep(0.5)
-        after = shot(game, geometry, "after-walking")
+        after = game.shot_of(geometry, "after-walking")
         changed = pixels_differing(before, after)
         area = geometry[2] * geometry[3]
         check(changed > area // 20,

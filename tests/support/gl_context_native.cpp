@@ -19,7 +19,11 @@ TestGlContext::TestGlContext(int width, int height)
 }
 
 TestGlContext::~TestGlContext() {
-  if (impl_->context != nullptr) OSMesaDestroyContext(impl_->context);
+  if (impl_->context != nullptr) {
+    // Mesa must finish pending drawing before its context goes away.
+    if (ok_) glFinish();
+    OSMesaDestroyContext(impl_->context);
+  }
   delete impl_;
 }
 

@@ -5,7 +5,6 @@
 #include "game/controls.h"
 #include "game/enemy_table.h"
 #include "game/scene.h"
-#include "render/bitmap_image.h"
 #include "world/world_geometry.h"
 
 KeyState keysDown(std::initializer_list<std::uint8_t> codes) {
@@ -61,7 +60,3 @@ void resetGameGlobals() {
 float eyeX() { return 2.0f * levelData.startX - 1.0f + playerState.offsetX; }
 float eyeZ() { return 1.0f - 2.0f * levelData.startY + playerState.offsetZ; }
 
-// The native stand-in for the BMP reader is part of the test support
-// library, which the linker reads before the core libraries that call it;
-// naming it here makes the linker take it in time.
-BitmapImage* (*nativeBitmapReader)(const char*) = readDibFile;
