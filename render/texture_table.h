@@ -2,12 +2,7 @@
 // The 32 surface textures of the game, addressed everywhere by their index.
 
 #include "render/gl_api.h"
-
-constexpr int textureCount = 32;
-
-// File of each index (index 9 repeats index 1). The data generator writes
-// exactly these files.
-extern const char* const textureFileNames[textureCount];
+#include "render/texture_files.h"
 
 // OpenGL names of the textures, filled by loadTextures.
 extern GLuint textureTable[textureCount];

@@ -30,7 +30,7 @@ int usage() {
 }
 
 void listTextures() {
-  for (int i = 0; i < kTextureCount; ++i) std::printf("%d BMP/%s\n", i, kTextureFiles[static_cast<size_t>(i)]);
+  for (int i = 0; i < textureCount; ++i) std::printf("%d BMP/%s\n", i, bmpFileName(i));
 }
 
 // The level is written by hand; the game gets it as it is.

@@ -1,6 +1,7 @@
 #include "tools/datagen/texture_set.h"
 
 #include <cstdio>
+#include <cstring>
 #include <functional>
 #include <set>
 
@@ -12,14 +13,12 @@
 #include "tools/datagen/natural_textures.h"
 #include "tools/datagen/picture_textures.h"
 
-const std::array<const char*, kTextureCount> kTextureFiles = {
-    "floor1.bmp",       "brass640.bmp",     "brick02b.bmp",    "brick03b.bmp",   "water01b.bmp",
-    "water03b.bmp",     "stone09b.bmp",     "marbl08b.bmp",    "floor27b.bmp",   "brass640.bmp",
-    "brick06b.bmp",     "windows-logo.bmp", "linux-logo.bmp",  "wood01b.bmp",    "wood05b.bmp",
-    "wood10b.bmp",      "tolvane.bmp",      "font512.bmp",     "font256.bmp",    "floor09b.bmp",
-    "floor13b.bmp",     "grani02b.bmp",     "grani03b.bmp",    "grani07b.bmp",   "fence01b.bmp",
-    "floor08b.bmp",     "stone10b.bmp",     "m16.bmp",         "rifle.bmp",      "rifle_blast.bmp",
-    "rifle_blast2.bmp", "crosshair.bmp"};
+const char* bmpFileName(int index) {
+  // The game names "Data/BMP/<file>"; the generator writes into the BMP folder.
+  const char* path = textureFileNames[index];
+  const char* slash = std::strrchr(path, '/');
+  return slash != nullptr ? slash + 1 : path;
+}
 
 namespace {
 constexpr int kSurface = 256;  // walls, floors and ceilings
@@ -115,7 +114,8 @@ std::optional<Image> paintTexture(const std::string& fileName) {
 
 bool writeTextures(const std::string& bmpFolder) {
   std::set<std::string> written;
-  for (const char* fileName : kTextureFiles) {
+  for (int index = 0; index < textureCount; ++index) {
+    const char* fileName = bmpFileName(index);
     if (!written.insert(fileName).second) continue;
     std::optional<Image> image = paintTexture(fileName);
     if (!image) {
