@@ -25,7 +25,21 @@ std::string fourcc(const std::vector<uint8_t>& bytes, size_t offset) {
 std::string riffProblem(const std::vector<uint8_t>& bytes, const char* form, const std::string& path) {
   if (bytes.size() < 12 || fourcc(bytes, 0) != "RIFF" || fourcc(bytes, 8) != form)
     return std::string("not a RIFF ") + form + " file: " + path;
-  if (le32(bytes, 4) + 8 != bytes.size()) return "RIFF size differs from the file";
+  return le32(bytes, 4) + 8 != bytes.size() ? "RIFF size differs from the file" : "";
+}
+
+// Hands every chunk in [begin, end) to `visit(id, body, size)`; the first
+// problem found, or "".
+template <class Visit>
+std::string walkChunks(const std::vector<uint8_t>& bytes, size_t begin, size_t end, Visit&& visit) {
+  for (size_t at = begin; at + 8 <= end;) {
+    std::string id = fourcc(bytes, at);
+    uint32_t size = le32(bytes, at + 4);
+    if (at + 8 + size > end) return "chunk " + id + " runs past its container";
+    std::string problem = visit(id, at + 8, size);
+    if (!problem.empty()) return problem;
+    at += 8 + size + (size & 1);
+  }
   return "";
 }
 }  // namespace
@@ -44,8 +58,7 @@ BmpPicture readBmp(const std::string& path) {
   if (le32(bytes, 14) != 40) return picture.problem = "info header is not 40 bytes", picture;
   picture.width = static_cast<int32_t>(le32(bytes, 18));
   picture.height = static_cast<int32_t>(le32(bytes, 22));
-  picture.bitsPerPixel = le16(bytes, 28);
-  if (le16(bytes, 26) != 1 || picture.bitsPerPixel != 24 || le32(bytes, 30) != 0)
+  if (le16(bytes, 26) != 1 || le16(bytes, 28) != 24 || le32(bytes, 30) != 0)
     return picture.problem = "not an uncompressed 24-bit picture", picture;
   if (picture.width <= 0 || picture.height <= 0) return picture.problem = "not a bottom-up picture", picture;
   size_t rowBytes = (static_cast<size_t>(picture.width) * 3 + 3) / 4 * 4;
@@ -65,55 +78,37 @@ WavSound readWav(const std::string& path) {
   WavSound sound;
   std::vector<uint8_t> bytes = readWholeFile(path);
   sound.problem = riffProblem(bytes, "WAVE", path);
-  if (!sound.problem.empty()) return sound;
-  bool haveFormat = false;
-  for (size_t at = 12; at + 8 <= bytes.size();) {
-    std::string id = fourcc(bytes, at);
-    uint32_t size = le32(bytes, at + 4);
-    if (at + 8 + size > bytes.size()) return sound.problem = "chunk " + id + " runs past the end", sound;
-    if (id == "fmt " && size >= 16) {
-      sound.format = le16(bytes, at + 8);
-      sound.channels = le16(bytes, at + 10);
-      sound.sampleRate = static_cast<int>(le32(bytes, at + 12));
-      sound.bitsPerSample = le16(bytes, at + 22);
-      haveFormat = true;
-    }
-    if (id == "data") {
-      if (!haveFormat) return sound.problem = "data before format", sound;
-      for (size_t i = 0; i + 1 < size; i += 2)
-        sound.samples.push_back(static_cast<int16_t>(le16(bytes, at + 8 + i)));
-      return sound;
-    }
-    at += 8 + size + (size & 1);
-  }
-  sound.problem = "no data chunk";
+  bool haveData = false;
+  if (sound.problem.empty())
+    sound.problem = walkChunks(bytes, 12, bytes.size(), [&](const std::string& id, size_t body, uint32_t size) {
+      if (id == "fmt " && size >= 16) {
+        sound.format = le16(bytes, body);
+        sound.channels = le16(bytes, body + 2);
+        sound.sampleRate = static_cast<int>(le32(bytes, body + 4));
+        sound.bitsPerSample = le16(bytes, body + 14);
+      }
+      if (id != "data" || haveData) return std::string();
+      if (sound.sampleRate == 0) return std::string("data before format");
+      haveData = true;
+      for (size_t i = 0; i + 1 < size; i += 2) sound.samples.push_back(static_cast<int16_t>(le16(bytes, body + i)));
+      return std::string();
+    });
+  if (sound.problem.empty() && !haveData) sound.problem = "no data chunk";
   return sound;
 }
 
 namespace {
-struct AviWalk {
+struct AviChunkVisitor {
   const std::vector<uint8_t>& bytes;
   AviMovie& movie;
   size_t moviStart = 0;
 
-  void walk(size_t begin, size_t end) {
-    for (size_t at = begin; at + 8 <= end && movie.problem.empty();) {
-      std::string id = fourcc(bytes, at);
-      uint32_t size = le32(bytes, at + 4);
-      if (at + 8 + size > end) {
-        movie.problem = "chunk " + id + " runs past its list";
-        return;
-      }
-      chunk(id, at + 8, size);
-      at += 8 + size + (size & 1);
-    }
-  }
-
-  void chunk(const std::string& id, size_t body, uint32_t size) {
+  std::string operator()(const std::string& id, size_t body, uint32_t size) {
     if (id == "LIST") {
-      if (fourcc(bytes, body) == "movi") moviStart = body;
-      walk(body + 4, body + size);
-    } else if (id == "avih" && size >= 40) {
+      if (size >= 4 && fourcc(bytes, body) == "movi") moviStart = body;
+      return walkChunks(bytes, body + 4, body + size, *this);
+    }
+    if (id == "avih" && size >= 40) {
       movie.microsecondsPerFrame = le32(bytes, body);
       movie.totalFrames = le32(bytes, body + 16);
       movie.streams = le32(bytes, body + 24);
@@ -132,23 +127,22 @@ struct AviWalk {
     } else if (id == "00db") {
       movie.frames.emplace_back(bytes.begin() + static_cast<long>(body), bytes.begin() + static_cast<long>(body + size));
     } else if (id == "idx1") {
-      checkIndex(body, size);
+      return indexProblem(body, size);
     }
+    return "";
   }
 
   // Every entry must point at a frame chunk of the stated size, counted
   // from the "movi" id.
-  void checkIndex(size_t body, uint32_t size) {
+  std::string indexProblem(size_t body, uint32_t size) {
     movie.indexEntries = size / 16;
     for (size_t i = 0; i < movie.indexEntries; ++i) {
-      size_t entry = body + i * 16;
-      size_t target = moviStart + le32(bytes, entry + 8);
+      size_t entry = body + i * 16, target = moviStart + le32(bytes, entry + 8);
       if (target + 8 > bytes.size() || fourcc(bytes, entry) != "00db" || fourcc(bytes, target) != "00db" ||
-          le32(bytes, target + 4) != le32(bytes, entry + 12)) {
-        movie.problem = "index entry " + std::to_string(i) + " does not point at its frame";
-        return;
-      }
+          le32(bytes, target + 4) != le32(bytes, entry + 12))
+        return "index entry " + std::to_string(i) + " does not point at its frame";
     }
+    return "";
   }
 };
 }  // namespace
@@ -157,13 +151,10 @@ AviMovie readAvi(const std::string& path) {
   AviMovie movie;
   std::vector<uint8_t> bytes = readWholeFile(path);
   movie.problem = riffProblem(bytes, "AVI ", path);
-  if (!movie.problem.empty()) return movie;
-  AviWalk{bytes, movie}.walk(12, bytes.size());
+  if (movie.problem.empty()) movie.problem = walkChunks(bytes, 12, bytes.size(), AviChunkVisitor{bytes, movie});
   return movie;
 }
 
 std::string dataPath(const std::string& relative) { return std::string(BRAKMOOR_DATA_DIR) + "/data/" + relative; }
 
-std::string generatedPath(const std::string& name) {
-  return std::string(BRAKMOOR_DATA_DIR) + "/../generated/" + name;
-}
+std::string generatedPath(const std::string& name) { return std::string(BRAKMOOR_DATA_DIR) + "/../generated/" + name; }

@@ -1,8 +1,7 @@
 #pragma once
 // Readers for the generated files, written apart from the generator so the
 // tests check the files against the formats, not against the writer's own
-// idea of them. Every reader reports what is wrong in `problem` instead of
-// failing hard on a broken file.
+// idea of them. A broken file gives a text in `problem`, never a crash.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -12,12 +11,11 @@ uint16_t le16(const std::vector<uint8_t>& bytes, size_t offset);
 uint32_t le32(const std::vector<uint8_t>& bytes, size_t offset);
 
 struct BmpPicture {
-  std::string problem;  // empty when the file is a sound 24-bit bitmap
-  int width = 0, height = 0, bitsPerPixel = 0;
+  std::string problem;  // empty when the file is a sound uncompressed 24-bit bitmap
+  int width = 0, height = 0;
   std::vector<uint8_t> rgb;  // top row first, 3 bytes a pixel
-  uint32_t red(int x, int y) const { return rgb[(static_cast<size_t>(y) * width + x) * 3]; }
-  // Sum of the three channels, 0 to 765.
-  int brightness(int x, int y) const;
+  uint8_t red(int x, int y) const { return rgb[(static_cast<size_t>(y) * width + x) * 3]; }
+  int brightness(int x, int y) const;  // sum of the three channels, 0 to 765
 };
 BmpPicture readBmp(const std::string& path);
 
@@ -33,8 +31,7 @@ struct AviMovie {
   std::string problem;
   uint32_t microsecondsPerFrame = 0, totalFrames = 0, streams = 0, width = 0, height = 0;
   std::string streamType, handler;
-  uint32_t streamLength = 0;
-  uint32_t formatSize = 0, formatWidth = 0, formatHeight = 0, bitCount = 0, compression = 0;
+  uint32_t streamLength = 0, formatSize = 0, formatWidth = 0, formatHeight = 0, bitCount = 0, compression = 0;
   std::vector<std::vector<uint8_t>> frames;  // the "00db" chunks in file order
   size_t indexEntries = 0;
 };

@@ -12,8 +12,8 @@ TEST(ResourcePictures, TitlePictureFitsTheDialogsBitmapControl) {
   EXPECT_EQ(title.width, 320);
   EXPECT_EQ(title.height, 165);
   std::set<std::vector<uint8_t>> rows;
-  for (int y = 0; y < title.height; ++y)
-    rows.insert(std::vector<uint8_t>(title.rgb.begin() + y * title.width * 3, title.rgb.begin() + (y + 1) * title.width * 3));
+  for (auto row = title.rgb.begin(); row != title.rgb.end(); row += title.width * 3)
+    rows.emplace(row, row + title.width * 3);
   EXPECT_GT(rows.size(), 150u) << "a picture, not a plain field";
 }
 
@@ -22,13 +22,11 @@ TEST(ResourcePictures, IconDirectoryPointsAtWellFormedPictures) {
   ASSERT_GE(icon.size(), 6u);
   EXPECT_EQ(le16(icon, 0), 0);
   EXPECT_EQ(le16(icon, 2), 1) << "type icon";
-  size_t count = le16(icon, 4);
+  size_t count = le16(icon, 4), end = 6 + 16 * count;
   ASSERT_GE(count, 1u);
-  ASSERT_GE(icon.size(), 6 + 16 * count);
-  size_t end = 6 + 16 * count;
-  for (size_t i = 0; i < count; ++i) {
-    SCOPED_TRACE("entry " + std::to_string(i));
-    size_t entry = 6 + 16 * i;
+  ASSERT_GE(icon.size(), end);
+  for (size_t entry = 6; entry < 6 + 16 * count; entry += 16) {
+    SCOPED_TRACE("entry at " + std::to_string(entry));
     int size = icon[entry];
     uint32_t bytes = le32(icon, entry + 8), offset = le32(icon, entry + 12);
     ASSERT_EQ(offset, end) << "pictures follow each other without gaps";
@@ -40,8 +38,7 @@ TEST(ResourcePictures, IconDirectoryPointsAtWellFormedPictures) {
     EXPECT_EQ(le32(icon, offset), 40u);
     EXPECT_EQ(le32(icon, offset + 4), static_cast<uint32_t>(size));
     EXPECT_EQ(le32(icon, offset + 8), static_cast<uint32_t>(2 * size));
-    uint32_t bits = le16(icon, offset + 14);
-    size_t colourRow = (size * bits / 8 + 3) / 4 * 4, maskRow = (size + 31) / 32 * 4;
+    size_t colourRow = (size * le16(icon, offset + 14) / 8 + 3) / 4 * 4, maskRow = (size + 31) / 32 * 4;
     EXPECT_EQ(bytes, 40 + (colourRow + maskRow) * size);
   }
   EXPECT_EQ(end, icon.size());
