@@ -7,219 +7,139 @@
 
 namespace {
 
-// Channel numbers in a bone's stream offsets.
-constexpr int positionX = 0, positionY = 1, positionZ = 2, rotationZ = 5;
+constexpr int positionX = 0, positionZ = 2, rotationZ = 5;  // stream channels
 
-// The stream 10, 20, 30, 30, 30, 30: a run of two values and a run of one
-// value held for four frames.
-TestStream runsOf10To30() { return {{2, {10, 20}}, {4, {30}}}; }
-
-TestSequence sequenceWith(int frameCount, int bones = 1, int blocks = 1) {
-  TestSequence s;
-  s.frameCount = frameCount;
-  s.blendCount = blocks;
-  s.streams.assign(blocks, std::vector<std::array<TestStream, 6>>(bones));
-  return s;
-}
-
-TestModel modelWith(const TestSequence& sequence) {
-  TestModel model = simpleTestModel();
-  model.bones.resize(sequence.streams[0].size());
-  model.sequences = {sequence};
-  return model;
+TEST(ModelMath, SlerpTakesTheShorterArcButDoesNotFlipAtDotZero) {
+  const Quaternion p{0, 0, 0, 1};
+  // -q is the same rotation as q: the way to it must not swing the long way.
+  const Quaternion flipped = quaternionSlerp(p, {0, 0, -std::sin(0.5f), -std::cos(0.5f)}, 0.5f);
+  EXPECT_NEAR(flipped.z, std::sin(0.25f), 1e-5);
+  EXPECT_NEAR(flipped.w, std::cos(0.25f), 1e-5);
+  const Quaternion orthogonal = quaternionSlerp(p, {0, 0, 1, 0}, 0.5f);
+  EXPECT_NEAR(orthogonal.z, std::sqrt(0.5f), 1e-5);
+  EXPECT_NEAR(orthogonal.w, std::sqrt(0.5f), 1e-5);
 }
 
 class Animation : public ::testing::Test {
  protected:
-  void load(const TestModel& model) { ASSERT_EQ(adoptTestModel(instance, model), ""); }
-  const Matrix3x4& bone(int i) { return boneTransforms[i]; }
-  float poseAt(float frame, int row, int column = 3) {
+  void load(const TestModel& model) {
+    instance.releaseFiles();
+    ASSERT_EQ(adoptTestModel(instance, model), "");
+  }
+  float poseAt(float frame, int row, int column = 3, int bone = 0) {
     instance.frame = frame;
     instance.setUpBones();
-    return bone(0).m[row][column];
+    return boneTransforms[bone].m[row][column];
   }
+  TestModel model = simpleTestModel();
+  TestSequence& sequence = model.sequences[0];
   ModelInstance instance;
 };
 
-TEST_F(Animation, StreamRunsDecodeAndPositionsInterpolate) {
-  TestSequence s = sequenceWith(6);
-  s.streams[0][0][positionX] = runsOf10To30();
-  load(modelWith(s));
+TEST_F(Animation, StreamRunsDecodeOntoTheDefaultsAndInterpolate) {
+  sequence.frameCount = 6;
+  // 10, 20, 30, 30, 30, 30: a run of two values and one held for four frames.
+  streamOf(sequence, 0, 0, positionX) = streamOf(sequence, 0, 0, rotationZ) = {{2, {10, 20}}, {4, {30}}};
+  streamOf(sequence, 0, 0, positionZ) = {{6, {4}}};
+  model.bones[0].defaultValue = {{0, 100, -2, 0, 0, 0}};
+  model.bones[0].scale = {{1, 1, 0.5f, 1, 1, 0.01f}};
+  load(model);
   const float expected[] = {10, 20, 30, 30, 30};
-  for (int frame = 0; frame < 5; ++frame) EXPECT_FLOAT_EQ(poseAt(static_cast<float>(frame), 0), expected[frame]) << frame;
-  EXPECT_FLOAT_EQ(poseAt(1.5f, 0), 25.0f);
+  for (int frame = 0; frame < 5; ++frame) EXPECT_FLOAT_EQ(poseAt(frame, 0), expected[frame]) << frame;
   EXPECT_FLOAT_EQ(poseAt(0.25f, 0), 12.5f);
+  EXPECT_NEAR(poseAt(1.5f, 1, 0), std::sin(0.25f), 1e-5);  // slerped between 0.2 and 0.3 radians
+  EXPECT_FLOAT_EQ(poseAt(1, 1), 100.0f);                    // no stream: the default alone
+  EXPECT_FLOAT_EQ(poseAt(1, 2), 0.0f);                      // -2 + 4 * 0.5
 }
 
-TEST_F(Animation, ChannelsWithoutStreamKeepTheirDefaultAndScaleApplies) {
-  TestModel model = modelWith(sequenceWith(3));
-  model.sequences[0].streams[0][0][positionY] = {{3, {1, 2, 3}}};
-  model.bones[0].defaultValue = {{7, 100, -2, 0, 0, 0}};
-  model.bones[0].scale = {{1, 0.5f, 1, 1, 1, 1}};
-  load(model);
-  EXPECT_FLOAT_EQ(poseAt(1, 0), 7.0f);
-  EXPECT_FLOAT_EQ(poseAt(1, 1), 101.0f);
-  EXPECT_FLOAT_EQ(poseAt(1, 2), -2.0f);
-}
-
-TEST_F(Animation, RotationsSlerpBetweenFramesUnlessNearlyEqual) {
-  TestModel model = modelWith(sequenceWith(6));
-  model.sequences[0].streams[0][0][rotationZ] = runsOf10To30();
-  model.bones[0].scale[rotationZ] = 0.01f;  // 0.2 and 0.3 radians
-  load(model);
-  // Halfway between 0.2 and 0.3 radians about z.
-  EXPECT_NEAR(poseAt(1.5f, 1, 0), std::sin(0.25f), 1e-5);
-
-  TestModel still = modelWith(sequenceWith(3));
-  still.sequences[0].streams[0][0][rotationZ] = {{2, {0, 50}}, {1, {50}}};
-  still.bones[0].scale[rotationZ] = 0.00001f;  // steps of 0.0005 radians
-  instance.releaseFiles();
-  load(still);
-  EXPECT_EQ(poseAt(0.9f, 1, 0), 0.0f);  // frame 0's rotation, not slerped
-}
-
-TEST_F(Animation, FramePositionLoopsOverFrameCountMinusOne) {
-  TestSequence s = sequenceWith(10);
-  s.framesPerSecond = 30.0f;
-  load(modelWith(s));
-  instance.frame = 8.5f;
-  instance.advanceAnimation(0.05f);
-  EXPECT_FLOAT_EQ(instance.frame, 1.0f);
-
-  instance.frame = 2.0f;
-  instance.advanceAnimation(0.0f);
-  EXPECT_FLOAT_EQ(instance.frame, 2.0f);
-  instance.advanceAnimation(10.0f);  // long pauses count as 0.1 s
-  EXPECT_FLOAT_EQ(instance.frame, 5.0f);
-}
-
-TEST_F(Animation, SingleFrameSequencesStayAtFrameZero) {
-  for (int frameCount : {0, 1}) {
-    TestSequence s = sequenceWith(frameCount);
-    s.framesPerSecond = 30.0f;
-    instance.releaseFiles();
-    load(modelWith(s));
-    instance.frame = 0.0f;
-    instance.advanceAnimation(0.07f);
-    EXPECT_EQ(instance.frame, 0.0f) << frameCount;
+TEST_F(Animation, FramesLoopOverFrameCountMinusOneInStepsOfAtMostATenth) {
+  sequence.framesPerSecond = 30.0f;
+  const struct { int frames; float from, seconds, to; } steps[] = {
+      {10, 8.5f, 0.05f, 1}, {10, 2, 0, 2}, {10, 2, 10, 5}, {1, 0, 0.07f, 0}, {0, 0, 0.07f, 0}};
+  for (const auto& s : steps) {
+    sequence.frameCount = s.frames;
+    load(model);
+    instance.frame = s.from;
+    instance.advanceAnimation(s.seconds);
+    EXPECT_FLOAT_EQ(instance.frame, s.to) << s.frames << " frames: " << s.from << " + " << s.seconds << " s";
   }
 }
 
-TEST_F(Animation, BlendWeightsSelectEitherBlock) {
-  TestSequence s = sequenceWith(2, 1, 2);
-  s.streams[0][0][rotationZ] = {{2, {0, 0}}};
-  s.streams[1][0][rotationZ] = {{2, {100, 100}}};  // 1 radian
-  s.streams[1][0][positionX] = {{2, {8, 8}}};
-  TestModel model = modelWith(s);
+TEST_F(Animation, BlendWeightsOf0And255SelectTheBlocks) {
+  for (std::int16_t block = 0; block < 4; ++block)
+    streamOf(sequence, block, 0, positionX) = {{2, {static_cast<std::int16_t>(10 * block)}}};
+  streamOf(sequence, 1, 0, rotationZ) = {{2, {100}}};  // 1 radian
   model.bones[0].scale[rotationZ] = 0.01f;
   load(model);
-  instance.blend[0] = 0;
-  EXPECT_NEAR(poseAt(0, 1, 0), 0.0f, 1e-6);
-  EXPECT_NEAR(poseAt(0, 0), 0.0f, 1e-6);
-  instance.blend[0] = 255;
-  EXPECT_NEAR(poseAt(0, 1, 0), std::sin(1.0f), 1e-5);
-  EXPECT_NEAR(poseAt(0, 0), 8.0f, 1e-5);
-}
-
-TEST_F(Animation, FourBlocksBlendByBothWeights) {
-  TestSequence s = sequenceWith(2, 1, 4);
-  for (int block = 0; block < 4; ++block) {
-    const std::int16_t x = static_cast<std::int16_t>(10 * block);
-    s.streams[block][0][positionX] = {{2, {x, x}}};
-  }
-  load(modelWith(s));
-  const struct {
-    std::uint8_t first, second;
-    float x;
-  } cases[] = {{0, 0, 0}, {255, 0, 10}, {0, 255, 20}, {255, 255, 30}};
+  const struct { std::uint8_t first, second; float x, sinZ; } cases[] = {
+      {0, 0, 0, 0}, {255, 0, 10, std::sin(1.0f)}, {0, 255, 20, 0}, {255, 255, 30, 0}};
   for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << int(c.first) << " " << int(c.second));
     instance.blend[0] = c.first;
     instance.blend[1] = c.second;
-    EXPECT_NEAR(poseAt(0, 0), c.x, 1e-4) << int(c.first) << " " << int(c.second);
+    EXPECT_NEAR(poseAt(0, 0), c.x, 1e-4);
+    EXPECT_NEAR(poseAt(0, 1, 0), c.sinZ, 1e-5);
   }
 }
 
 TEST_F(Animation, MotionFlagsZeroTheMotionBonePositionInEveryBlock) {
-  TestSequence s = sequenceWith(2, 2, 2);
-  s.motionFlags = 5;
-  s.streams[1][0][positionX] = {{2, {40, 40}}};
-  TestModel model = modelWith(s);
+  sequence.motionFlags = 5;  // x and z
+  streamOf(sequence, 1, 0, positionX) = {{2, {40}}};
+  model.bones.resize(2);
   model.bones[0].defaultValue = {{1, 2, 3, 0, 0, 0}};
-  model.bones[1].parent = 0;
-  model.bones[1].defaultValue = {{4, 5, 6, 0, 0, 0}};
+  model.bones[1] = TestBone{0, {{-1, -1, -1, -1, -1, -1}}, {{4, 5, 6, 0, 0, 0}}};
   load(model);
   instance.blend[0] = 128;
-  instance.setUpBones();
-  EXPECT_EQ(bone(0).m[0][3], 0.0f);
-  EXPECT_EQ(bone(0).m[1][3], 2.0f);
-  EXPECT_EQ(bone(0).m[2][3], 0.0f);
-  // Bone 1 keeps its own offset, placed under bone 0.
-  EXPECT_EQ(bone(1).m[0][3], 4.0f);
-  EXPECT_EQ(bone(1).m[1][3], 7.0f);
+  const float expected[2][3] = {{0, 2, 0}, {4, 7, 6}};  // the child keeps its own offset
+  for (int bone = 0; bone < 2; ++bone)
+    for (int row = 0; row < 3; ++row) EXPECT_EQ(poseAt(0, row, 3, bone), expected[bone][row]) << bone << " " << row;
 }
 
-TEST_F(Animation, ChildBonesFollowTheirParents) {
-  TestModel model = modelWith(sequenceWith(2, 2));
-  model.bones[0].defaultValue = {{0, 0, 0, 0, 0, 1.5707963f}};  // quarter turn about z
-  model.bones[1].parent = 0;
-  model.bones[1].defaultValue = {{5, 0, 0, 0, 0, 0}};
-  load(model);
-  instance.setUpBones();
-  EXPECT_NEAR(bone(1).m[0][3], 0.0f, 1e-5);
-  EXPECT_NEAR(bone(1).m[1][3], 5.0f, 1e-5);
-}
-
-class Controllers : public Animation {
- protected:
-  void loadWith(const TestController& controller, int channel) {
-    TestModel model = modelWith(sequenceWith(2));
-    model.controllers = {controller};
-    model.bones[0].controllerIndex[channel] = 0;
+TEST_F(Animation, WrappingAndPlainControllersTurnAndMoveTheirBones) {
+  const struct { TestController controller; int channel, setting, row, column; float value; } cases[] = {
+      {{0x8000 | 32, 0, 360, 0}, rotationZ, 128, 0, 0, -1},  // half of 256 steps: half a turn
+      {{32, 0, 90, 0}, rotationZ, 255, 1, 0, 1},              // the end of a plain range
+      {{1, 0, 10, 1}, positionX, 51, 0, 3, 2},                // a fifth of the way
+      {{1, 0, 10, 4}, positionX, 32, 0, 3, 5},                // the auxiliary byte: 0 .. 64
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.controller.type);
+    model.controllers = {c.controller};
+    model.bones[0].controllerIndex = {{-1, -1, -1, -1, -1, -1}};
+    model.bones[0].controllerIndex[c.channel] = 0;
     load(model);
+    (c.controller.slot == 4 ? instance.auxController : instance.controllers[c.controller.slot]) = c.setting;
+    EXPECT_NEAR(poseAt(0, c.row, c.column), c.value, 1e-5);
   }
-};
-
-TEST_F(Controllers, WrappingControllerTurnsInStepsOf256) {
-  loadWith({0x8000 | 32, 0.0f, 360.0f, 0}, rotationZ);
-  instance.controllers[0] = 128;  // half of the full circle
-  EXPECT_NEAR(poseAt(0, 0, 0), -1.0f, 1e-5);
-  EXPECT_NEAR(instance.controllerValues[0], 3.14159265f, 1e-5);
 }
 
-TEST_F(Controllers, PlainControllersMapTheirSettingOntoTheRange) {
-  loadWith({32, 0.0f, 90.0f, 0}, rotationZ);
-  instance.controllers[0] = 255;
-  EXPECT_NEAR(poseAt(0, 1, 0), 1.0f, 1e-5);  // its end, 90 degrees
-
-  instance.releaseFiles();
-  loadWith({1, 0.0f, 10.0f, 1}, positionX);
-  instance.controllers[1] = 51;  // a fifth of the way
-  EXPECT_NEAR(poseAt(0, 0), 2.0f, 1e-5);
-
-  instance.releaseFiles();
-  loadWith({1, 0.0f, 10.0f, 4}, positionX);  // the auxiliary byte, 0 .. 64
-  instance.auxController = 32;
-  EXPECT_NEAR(poseAt(0, 0), 5.0f, 1e-5);
+TEST_F(Animation, ControllerSettersWrapAndClampOntoTheirSteps) {
+  const struct { TestController controller; float value, applied; int setting; } cases[] = {
+      {{32, -30, 30, 0}, 200, -30, 0},               // -160 around the middle: below the range
+      {{16, 0, 360, 0}, -350, 360.0f * 7 / 255, 7},  // a full turn wraps into one turn
+      {{1, 0, 10, 0}, 400, 10, 255},                 // translations clamp
+      {{1, 5, 5, 0}, 3, 5, 0},                       // an empty range
+      {{1, 0, 10, 0}, std::nanf(""), 0, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.controller.type << " " << c.value);
+    model.controllers = {c.controller};
+    load(model);
+    instance.controllers[0] = 200;
+    EXPECT_FLOAT_EQ(instance.setController(0, c.value), c.applied);
+    EXPECT_EQ(instance.controllers[0], c.setting);
+  }
 }
 
-TEST_F(Controllers, UnknownTypesDriveNothing) {
-  loadWith({64, 0.0f, 10.0f, 0}, positionX);
-  instance.controllerValues[0] = 3.0f;
-  instance.controllers[0] = 255;
-  EXPECT_FLOAT_EQ(poseAt(0, 0), 3.0f);  // the previous value stays in force
-}
-
-TEST_F(Animation, SequenceNumbersOutOfRangeFallBackToZero) {
-  TestModel model = modelWith(sequenceWith(2));
-  model.sequences.push_back(sequenceWith(4));
-  model.sequences.push_back(sequenceWith(5));
+TEST_F(Animation, SequenceNumbersOutOfRangeFallBackToTheEnds) {
+  model.sequences.resize(3);
   load(model);
-  EXPECT_EQ(instance.setSequence(-1), 2);
-  instance.frame = 2.0f;
-  EXPECT_EQ(instance.setSequence(2), 2);
-  EXPECT_EQ(instance.frame, 0.0f);
-  EXPECT_EQ(instance.setSequence(3), 0);
-  EXPECT_EQ(instance.setSequence(1000), 0);
+  const struct { int asked, chosen; } cases[] = {{-1, 2}, {2, 2}, {3, 0}, {1000, 0}};
+  for (const auto& c : cases) {
+    instance.frame = 1.0f;
+    EXPECT_EQ(instance.setSequence(c.asked), c.chosen) << c.asked;
+    EXPECT_EQ(instance.frame, 0.0f);
+  }
   instance.sequence = 7;
   instance.setUpBones();
   EXPECT_EQ(instance.sequence, 0);

@@ -1,230 +1,151 @@
 #include "tests/unit/model/test_model_builder.h"
 
+#include <algorithm>
 #include <cstring>
+#include <initializer_list>
+#include <utility>
 
 #include "model/model_instance.h"
 
 namespace {
 
+// Values are copied in host order: the tests run on little-endian machines,
+// as the files are.
 class ByteWriter {
  public:
-  std::vector<std::uint8_t> bytes;
+  Bytes bytes = Bytes(212);  // the header
 
+  // Tables start on 4-byte boundaries as a writer would place them.
   std::size_t reserve(std::size_t size) {
-    // Tables start on 4-byte boundaries as a writer would place them.
-    while (bytes.size() % 4 != 0) bytes.push_back(0);
-    const std::size_t at = bytes.size();
-    bytes.resize(at + size, 0);
+    const std::size_t at = (bytes.size() + 3) / 4 * 4;
+    bytes.resize(at + size);
     return at;
   }
-  void int32(std::size_t at, std::int32_t v) { putInt32(bytes, at, v); }
-  void int16(std::size_t at, std::int16_t v) {
-    bytes[at] = static_cast<std::uint8_t>(v & 0xff);
-    bytes[at + 1] = static_cast<std::uint8_t>((v >> 8) & 0xff);
+  template <typename T>
+  void put(std::size_t at, T v) { std::memcpy(&bytes[at], &v, sizeof v); }
+  void int32(std::size_t at, std::int64_t v) { put(at, static_cast<std::int32_t>(v)); }
+  // Fields of one record, as (offset in the record, value).
+  void int32s(std::size_t at, std::initializer_list<std::pair<std::size_t, std::int64_t>> fields) {
+    for (const auto& field : fields) int32(at + field.first, field.second);
   }
-  void float32(std::size_t at, float v) {
-    std::int32_t bits;
-    std::memcpy(&bits, &v, 4);
-    int32(at, bits);
+  template <typename T>
+  std::size_t raw(const std::vector<T>& values) {
+    const std::size_t at = reserve(sizeof(T) * values.size());
+    if (!values.empty()) std::memcpy(&bytes[at], values.data(), sizeof(T) * values.size());
+    return at;
   }
-  // A header table: `count` records of `recordSize` bytes, with the count at
-  // `countField` and the table's offset in the field right after it.
+  // A header table: its count at `countField`, its offset in the next field.
   std::size_t table(std::size_t countField, std::size_t count, std::size_t recordSize) {
     const std::size_t at = reserve(recordSize * count);
-    int32(countField, static_cast<std::int32_t>(count));
-    int32(countField + 4, static_cast<std::int32_t>(at));
-    return at;
-  }
-  std::size_t points(const std::vector<TestPoint>& list) {
-    const std::size_t at = reserve(12 * list.size());
-    for (std::size_t i = 0; i < list.size(); ++i) {
-      float32(at + 12 * i, list[i].x);
-      float32(at + 12 * i + 4, list[i].y);
-      float32(at + 12 * i + 8, list[i].z);
-    }
-    return at;
-  }
-  std::size_t raw(const std::vector<std::uint8_t>& data) {
-    const std::size_t at = reserve(data.size());
-    std::copy(data.begin(), data.end(), bytes.begin() + static_cast<long>(at));
-    return at;
-  }
-  std::size_t shorts(const std::vector<std::int16_t>& values) {
-    const std::size_t at = reserve(2 * values.size());
-    for (std::size_t i = 0; i < values.size(); ++i) int16(at + 2 * i, values[i]);
+    int32(countField, count);
+    int32(countField + 4, at);
     return at;
   }
 };
 
-// Animation blocks of one sequence: offsets records, then the streams right
-// behind them (stream offsets count from each 12-byte record).
-std::size_t writeAnimation(ByteWriter& w, const TestSequence& sequence) {
-  const std::size_t records = sequence.streams.size() * (sequence.streams.empty() ? 0 : sequence.streams[0].size());
-  const std::size_t start = w.reserve(12 * records);
-  std::size_t record = start;
-  for (const auto& block : sequence.streams) {
-    for (const auto& bone : block) {
+// A 12-byte record per block and bone, then the streams, whose offsets
+// count from their record.
+std::size_t writeAnimation(ByteWriter& w, const TestSequence& s, std::size_t bones) {
+  const std::size_t blocks = std::max<std::size_t>(1, s.blocks.size());
+  const std::size_t start = w.reserve(12 * blocks * bones);
+  for (std::size_t b = 0; b < s.blocks.size(); ++b) {
+    for (std::size_t bone = 0; bone < s.blocks[b].size(); ++bone) {
+      const std::size_t record = start + 12 * (b * bones + bone);
       for (int c = 0; c < 6; ++c) {
-        if (bone[c].empty()) continue;
-        std::vector<std::int16_t> words;
-        for (const TestRun& run : bone[c]) {
-          words.push_back(static_cast<std::int16_t>(run.values.size() | (run.totalCount << 8)));
+        if (s.blocks[b][bone][c].empty()) continue;
+        Shorts words;
+        for (const TestRun& run : s.blocks[b][bone][c]) {
+          words.push_back(static_cast<std::int16_t>(run.values.size() | run.frames << 8));
           words.insert(words.end(), run.values.begin(), run.values.end());
         }
-        const std::size_t at = w.shorts(words);
-        w.int16(record + 2 * c, static_cast<std::int16_t>(at - record));
+        w.put(record + 2 * c, static_cast<std::int16_t>(w.raw(words) - record));
       }
-      record += 12;
     }
   }
   return start;
 }
 
-void writeTextures(ByteWriter& w, const TestModel& model) {
-  const std::size_t table = w.table(180, model.textures.size(), 80);
-  for (std::size_t i = 0; i < model.textures.size(); ++i) {
-    const TestTexture& t = model.textures[i];
-    const std::size_t record = table + 80 * i;
-    w.int32(record + 64, t.flags);
-    w.int32(record + 68, t.width);
-    w.int32(record + 72, t.height);
-    std::vector<std::uint8_t> image = t.pixels;
-    image.insert(image.end(), t.palette.begin(), t.palette.end());
-    w.int32(record + 76, static_cast<std::int32_t>(w.raw(image)));
-  }
-  std::vector<std::int16_t> skinEntries;
-  for (const auto& row : model.skins) skinEntries.insert(skinEntries.end(), row.begin(), row.end());
-  w.int32(192, model.skinRefCount);
-  w.int32(196, static_cast<std::int32_t>(model.skins.size()));
-  w.int32(200, static_cast<std::int32_t>(w.shorts(skinEntries)));
-}
+}  // namespace
 
-void writeBodyParts(ByteWriter& w, const TestModel& model) {
-  const std::size_t parts = w.table(204, model.bodyParts.size(), 76);
-  for (std::size_t p = 0; p < model.bodyParts.size(); ++p) {
-    const TestBodyPart& part = model.bodyParts[p];
-    const std::size_t subs = w.reserve(112 * part.submodels.size());
-    w.int32(parts + 76 * p + 64, static_cast<std::int32_t>(part.submodels.size()));
-    w.int32(parts + 76 * p + 68, part.base);
-    w.int32(parts + 76 * p + 72, static_cast<std::int32_t>(subs));
-    for (std::size_t s = 0; s < part.submodels.size(); ++s) {
-      const TestSubmodel& sub = part.submodels[s];
-      const std::size_t record = subs + 112 * s;
+Bytes writeTestModel(const TestModel& m) {
+  ByteWriter w;
+  const std::size_t bones = w.table(140, m.bones.size(), 112);
+  for (std::size_t i = 0; i < m.bones.size(); ++i) {
+    const std::size_t at = bones + 112 * i;
+    w.int32(at + 32, m.bones[i].parent);
+    w.put(at + 40, m.bones[i].controllerIndex);
+    w.put(at + 64, m.bones[i].defaultValue);
+    w.put(at + 88, m.bones[i].scale);
+  }
+  const std::size_t controllers = w.table(148, m.controllers.size(), 24);
+  for (std::size_t j = 0; j < m.controllers.size(); ++j) {
+    w.int32s(controllers + 24 * j, {{4, m.controllers[j].type}, {20, m.controllers[j].slot}});
+    w.put(controllers + 24 * j + 8, m.controllers[j].start);
+    w.put(controllers + 24 * j + 12, m.controllers[j].end);
+  }
+  // One sequence group, whose data offset of 0 makes animation offsets count
+  // from the start of the main file.
+  w.table(172, 1, 104);
+  const std::size_t sequences = w.table(164, m.sequences.size(), 176);
+  for (std::size_t n = 0; n < m.sequences.size(); ++n) {
+    const TestSequence& s = m.sequences[n];
+    const std::size_t at = sequences + 176 * n;
+    w.put(at + 32, s.framesPerSecond);
+    w.int32s(at, {{56, s.frameCount}, {68, s.motionFlags}, {72, s.motionBone},
+                  {120, std::max<std::size_t>(1, s.blocks.size())}, {124, writeAnimation(w, s, m.bones.size())}});
+  }
+  const std::size_t textures = w.table(180, m.textures.size(), 80);
+  for (std::size_t i = 0; i < m.textures.size(); ++i) {
+    const TestTexture& t = m.textures[i];
+    Bytes image = t.pixels;
+    image.insert(image.end(), t.palette.begin(), t.palette.end());
+    w.int32s(textures + 80 * i, {{64, t.flags}, {68, t.width}, {72, t.height}, {76, w.raw(image)}});
+  }
+  Shorts skinEntries;
+  for (const Shorts& row : m.skins) skinEntries.insert(skinEntries.end(), row.begin(), row.end());
+  w.int32s(0, {{192, m.skins.empty() ? 0 : m.skins[0].size()}, {196, m.skins.size()}, {200, w.raw(skinEntries)}});
+  const std::size_t parts = w.table(204, m.bodyParts.size(), 76);
+  for (std::size_t p = 0; p < m.bodyParts.size(); ++p) {
+    const std::vector<TestSubmodel>& submodels = m.bodyParts[p].submodels;
+    const std::size_t subs = w.reserve(112 * submodels.size());
+    w.int32s(parts + 76 * p, {{64, submodels.size()}, {68, m.bodyParts[p].base}, {72, subs}});
+    for (std::size_t s = 0; s < submodels.size(); ++s) {
+      const TestSubmodel& sub = submodels[s];
       const std::size_t meshes = w.reserve(20 * sub.meshes.size());
-      w.int32(record + 72, static_cast<std::int32_t>(sub.meshes.size()));
-      w.int32(record + 76, static_cast<std::int32_t>(meshes));
-      w.int32(record + 80, static_cast<std::int32_t>(sub.vertices.size()));
-      w.int32(record + 84, static_cast<std::int32_t>(w.raw(sub.vertexBones)));
-      w.int32(record + 88, static_cast<std::int32_t>(w.points(sub.vertices)));
-      w.int32(record + 96, static_cast<std::int32_t>(w.raw(sub.normalBones)));
-      w.int32(record + 100, static_cast<std::int32_t>(w.points(sub.normals)));
-      for (std::size_t m = 0; m < sub.meshes.size(); ++m) {
-        w.int32(meshes + 20 * m + 4, static_cast<std::int32_t>(w.shorts(sub.meshes[m].commands)));
-        w.int32(meshes + 20 * m + 8, sub.meshes[m].skinRef);
-        w.int32(meshes + 20 * m + 12, sub.meshes[m].normalCount);
+      w.int32s(subs + 112 * s, {{72, sub.meshes.size()}, {76, meshes}, {80, sub.vertices.size()},
+                                {84, w.raw(sub.vertexBones)}, {88, w.raw(sub.vertices)},
+                                {96, w.raw(sub.normalBones)}, {100, w.raw(sub.normals)}});
+      for (std::size_t k = 0; k < sub.meshes.size(); ++k) {
+        const TestMesh& mesh = sub.meshes[k];
+        w.int32s(meshes + 20 * k, {{4, w.raw(mesh.commands)}, {8, mesh.skinRef}, {12, mesh.normalCount}});
       }
     }
   }
+  return w.bytes;
 }
 
-}  // namespace
-
-void putInt32(std::vector<std::uint8_t>& file, std::size_t at, std::int32_t v) {
-  for (int i = 0; i < 4; ++i) file[at + i] = static_cast<std::uint8_t>((static_cast<std::uint32_t>(v) >> (8 * i)) & 0xff);
-}
-
-std::int32_t getInt32(const std::vector<std::uint8_t>& file, std::size_t at) {
-  std::uint32_t v = 0;
-  for (int i = 0; i < 4; ++i) v |= static_cast<std::uint32_t>(file[at + i]) << (8 * i);
-  return static_cast<std::int32_t>(v);
-}
-
-TestModelFiles writeTestModel(const TestModel& model) {
-  TestModelFiles files;
-  ByteWriter w;
-  w.reserve(212);
-
-  const std::size_t bones = w.table(140, model.bones.size(), 112);
-  for (std::size_t i = 0; i < model.bones.size(); ++i) {
-    const TestBone& b = model.bones[i];
-    const std::size_t record = bones + 112 * i;
-    w.int32(record + 32, b.parent);
-    for (int c = 0; c < 6; ++c) {
-      w.int32(record + 40 + 4 * c, b.controllerIndex[c]);
-      w.float32(record + 64 + 4 * c, b.defaultValue[c]);
-      w.float32(record + 88 + 4 * c, b.scale[c]);
-    }
-  }
-
-  const std::size_t controllers = w.table(148, model.controllers.size(), 24);
-  for (std::size_t j = 0; j < model.controllers.size(); ++j) {
-    const TestController& c = model.controllers[j];
-    w.int32(controllers + 24 * j + 4, c.type);
-    w.float32(controllers + 24 * j + 8, c.start);
-    w.float32(controllers + 24 * j + 12, c.end);
-    w.int32(controllers + 24 * j + 20, c.slot);
-  }
-
-  // Group 0 data sits behind an offset of 0 in the first group record, so
-  // animation offsets of group 0 count from the start of the main file.
-  w.table(172, static_cast<std::size_t>(model.sequenceGroupCount), 104);
-  std::vector<ByteWriter> groupWriters(model.sequenceGroupCount > 1 ? model.sequenceGroupCount - 1 : 0);
-  for (ByteWriter& g : groupWriters) g.reserve(212);
-
-  const std::size_t sequences = w.table(164, model.sequences.size(), 176);
-  for (std::size_t n = 0; n < model.sequences.size(); ++n) {
-    const TestSequence& s = model.sequences[n];
-    const std::size_t record = sequences + 176 * n;
-    w.float32(record + 32, s.framesPerSecond);
-    w.int32(record + 56, s.frameCount);
-    w.int32(record + 68, s.motionFlags);
-    w.int32(record + 72, s.motionBone);
-    w.int32(record + 120, s.blendCount);
-    w.int32(record + 156, s.groupIndex);
-    ByteWriter& target = s.groupIndex == 0 ? w : groupWriters[s.groupIndex - 1];
-    w.int32(record + 124, static_cast<std::int32_t>(writeAnimation(target, s)));
-  }
-
-  if (model.separateTextureFile) {
-    ByteWriter t;
-    t.reserve(212);
-    writeTextures(t, model);
-    files.texture = t.bytes;
-  } else {
-    writeTextures(w, model);
-  }
-  writeBodyParts(w, model);
-  files.main = w.bytes;
-  for (ByteWriter& g : groupWriters) files.groups.push_back(g.bytes);
-  return files;
+TestStream& streamOf(TestSequence& sequence, int block, int bone, int channel) {
+  if (sequence.blocks.size() <= static_cast<std::size_t>(block)) sequence.blocks.resize(block + 1);
+  auto& bones = sequence.blocks[block];
+  if (bones.size() <= static_cast<std::size_t>(bone)) bones.resize(bone + 1);
+  return bones[bone][channel];
 }
 
 TestModel simpleTestModel() {
-  TestModel model;
-  model.bones.resize(1);
-  TestSequence sequence;
-  sequence.streams.resize(1);
-  sequence.streams[0].resize(1);
-  model.sequences.push_back(sequence);
-  TestTexture texture;
-  texture.pixels = {0, 1, 1, 0};
-  texture.palette.assign(768, 0);
-  texture.palette[3] = texture.palette[4] = texture.palette[5] = 255;
-  model.textures.push_back(texture);
-  model.skins = {{0}};
-  TestSubmodel sub;
-  sub.vertexBones = {0, 0, 0};
-  sub.vertices = {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}};
-  sub.meshes.push_back(TestMesh{0, 0, {3, 0, 0, 0, 0, 1, 0, 2, 0, 2, 0, 0, 2, 0}});
-  model.bodyParts.push_back(TestBodyPart{1, {sub}});
-  return model;
+  TestModel m;
+  m.bones.resize(1);
+  m.sequences.resize(1);
+  Bytes palette(768, 0);
+  palette[3] = palette[4] = palette[5] = 255;  // entry 1 is white
+  m.textures.push_back(TestTexture{0, 2, 2, {0, 1, 1, 0}, palette});
+  m.skins = {{0}};
+  const TestMesh triangle{0, 0, {3, 0, 0, 0, 0, 1, 0, 2, 0, 2, 0, 0, 2, 0}};
+  m.bodyParts.push_back(TestBodyPart{1, {TestSubmodel{{{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {}, {0, 0, 0}, {}, {triangle}}}});
+  return m;
 }
 
 std::string adoptTestModel(ModelInstance& instance, const TestModel& model, bool upload) {
-  TestModelFiles files = writeTestModel(model);
-  if (upload) {
-    uploadFileTextures(files.main.data());
-    if (!files.texture.empty()) uploadFileTextures(files.texture.data());
-  }
-  return instance.adoptFiles(std::move(files.main), std::move(files.texture), std::move(files.groups));
+  Bytes file = writeTestModel(model);
+  if (upload) uploadFileTextures(file.data());
+  return instance.adoptFiles(std::move(file), {}, {});
 }

@@ -8,105 +8,55 @@
 #include <string>
 #include <vector>
 
-struct TestPoint {
-  float x, y, z;
-};
+#include "model/model_math.h"
 
-// A run-length stream as written: each run is {validCount, totalCount,
-// values...}.
-struct TestRun {
-  int totalCount;
-  std::vector<std::int16_t> values;
-};
+using Bytes = std::vector<std::uint8_t>;
+using Shorts = std::vector<std::int16_t>;
+
+// One run of a run-length stream: `values` for its first frames, the last
+// value held for the rest of its `frames`.
+struct TestRun { int frames; Shorts values; };
 using TestStream = std::vector<TestRun>;
+using TestBoneStreams = std::array<TestStream, 6>;  // by channel; empty: no stream
 
 struct TestBone {
   int parent = -1;
   std::array<int, 6> controllerIndex{{-1, -1, -1, -1, -1, -1}};
-  std::array<float, 6> defaultValue{};
-  std::array<float, 6> scale{{1, 1, 1, 1, 1, 1}};
+  std::array<float, 6> defaultValue{}, scale{{1, 1, 1, 1, 1, 1}};
 };
-
-struct TestController {
-  int type = 8;
-  float start = 0.0f;
-  float end = 360.0f;
-  int slot = 0;
-};
-
+struct TestController { int type; float start, end; int slot; };
 struct TestSequence {
+  int frameCount = 2, motionFlags = 0, motionBone = 0;
   float framesPerSecond = 10.0f;
-  int frameCount = 2;
-  int motionFlags = 0;
-  int motionBone = 0;
-  int blendCount = 1;
-  int groupIndex = 0;
-  // streams[block][bone][channel]; an empty stream is written as offset 0.
-  std::vector<std::vector<std::array<TestStream, 6>>> streams;
+  // blocks[block][bone]; bones left out have no streams, no blocks is one block.
+  std::vector<std::vector<TestBoneStreams>> blocks;
 };
-
-struct TestTexture {
-  int flags = 0;
-  int width = 2;
-  int height = 2;
-  std::vector<std::uint8_t> pixels;   // width x height palette indices
-  std::vector<std::uint8_t> palette;  // 768 bytes
-};
-
-struct TestMesh {
-  int skinRef = 0;
-  int normalCount = 0;
-  std::vector<std::int16_t> commands;  // counts and command vertices, ending in 0
-};
-
+// `pixels`: width x height palette indices; `palette`: 768 bytes.
+struct TestTexture { int flags, width, height; Bytes pixels, palette; };
+// `commands`: counts, each followed by (vertex, normal, s, t) entries; 0 ends.
+struct TestMesh { int skinRef, normalCount; Shorts commands; };
 struct TestSubmodel {
-  std::vector<std::uint8_t> vertexBones;
-  std::vector<TestPoint> vertices;
-  std::vector<std::uint8_t> normalBones;
-  std::vector<TestPoint> normals;
+  std::vector<Vec3> vertices, normals;
+  Bytes vertexBones, normalBones;
   std::vector<TestMesh> meshes;
 };
-
-struct TestBodyPart {
-  int base = 1;
-  std::vector<TestSubmodel> submodels;
-};
-
+struct TestBodyPart { int base; std::vector<TestSubmodel> submodels; };
 struct TestModel {
   std::vector<TestBone> bones;
   std::vector<TestController> controllers;
   std::vector<TestSequence> sequences;
-  int sequenceGroupCount = 1;
-  std::vector<TestTexture> textures;
-  int skinRefCount = 1;
-  std::vector<std::vector<std::int16_t>> skins;  // rows of texture numbers
+  std::vector<TestTexture> textures;  // none: the textures are in a texture file
+  std::vector<Shorts> skins;          // rows of texture numbers
   std::vector<TestBodyPart> bodyParts;
-  // When set, the main file holds no textures and a texture file is written.
-  bool separateTextureFile = false;
 };
 
-struct TestModelFiles {
-  std::vector<std::uint8_t> main;
-  std::vector<std::uint8_t> texture;              // empty unless separate
-  std::vector<std::vector<std::uint8_t>> groups;  // group 1, 2, ...
-};
-
-TestModelFiles writeTestModel(const TestModel& model);
-
-// A small sound model: one bone, one two-frame sequence, one 2 x 2 texture,
-// one body part with one triangle.
+Bytes writeTestModel(const TestModel& model);
+// The stream of one channel, making room for the block and bone.
+TestStream& streamOf(TestSequence& sequence, int block, int bone, int channel);
+// One bone, one two-frame sequence, one 2 x 2 texture, one triangle.
 TestModel simpleTestModel();
 
 class ModelInstance;
-// Writes `model` and hands the files to `instance`; returns the loader's
-// complaint, empty on success. With `upload` the textures go to the current
-// OpenGL context first, as loading from disk does.
+// Returns the loader's complaint, empty on success. With `upload` the
+// textures go to the current OpenGL context first, as loading from disk does.
 std::string adoptTestModel(ModelInstance& instance, const TestModel& model, bool upload = false);
-
-// Field offsets the tests poke at directly to corrupt a file.
-namespace test_layout {
-constexpr std::size_t boneCount = 140, boneOffset = 144, sequenceCount = 164,
-                      textureCount = 180, bodyPartOffset = 208;
-}
-void putInt32(std::vector<std::uint8_t>& file, std::size_t offset, std::int32_t value);
-std::int32_t getInt32(const std::vector<std::uint8_t>& file, std::size_t offset);
