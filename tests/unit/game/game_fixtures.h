@@ -1,48 +1,58 @@
 #pragma once
-// What the game tests share: key states, small mazes built in memory, and
-// input passes of the game run against them with the real world builder,
-// collision library and frame, without a window.
+// What the game tests share: key states, a corridor built in memory, and
+// passes of the game run with the real world builder, collision library and
+// frame, without a window.
 
 #include <array>
-#include <cstdint>
+#include <cstring>
 #include <initializer_list>
-#include <string>
-#include <vector>
+#include <memory>
 
 #include "coldet/coldet.h"
-#include "game/game_loop.h"
+#include "game/controls.h"
+#include "game/enemy_table.h"
+#include "game/player_collision.h"
+#include "game/scene.h"
+#include "world/world_geometry.h"
 
 using KeyState = std::array<unsigned char, 256>;
 
-KeyState keysDown(std::initializer_list<std::uint8_t> codes);
+inline KeyState keysDown(std::initializer_list<std::uint8_t> codes) {
+  KeyState keys{};
+  for (std::uint8_t code : codes) keys[code] = 0x80;
+  return keys;
+}
 
-// Fills levelData from rows of '#' (solid) and '.' (open); the first string
-// is row 1. The start cell is (startX, startY).
-void setLevel(const std::vector<std::string>& rows, std::int32_t startX, std::int32_t startY);
+// A corridor one cell wide from the start cell (1, 1) toward negative z: its
+// side walls lie at offsetX -1 and +1, its end wall at offsetZ 1 - 2 * length.
+inline void setCorridor(std::int32_t length) {
+  std::memset(&levelData, 0, sizeof levelData);
+  levelData.sizeX = levelData.startX = levelData.startY = 1;
+  levelData.sizeY = length;
+  for (std::int32_t row = 1; row <= length; ++row) levelData.levelGrid[levelGridSide + row] = 1;
+}
 
-// Fresh collision models filled by buildWorld from levelData; they live as
-// long as the object.
-class BuiltWorld {
- public:
-  BuiltWorld();
-  ~BuiltWorld();
-  BuiltWorld(const BuiltWorld&) = delete;
-  BuiltWorld& operator=(const BuiltWorld&) = delete;
+// Collision models filled by buildWorld from levelData.
+struct BuiltWorld {
+  std::unique_ptr<CollisionModel3D> world{newCollisionModel3D(false)},
+      box{newCollisionModel3D(false)}, secondBox{newCollisionModel3D(false)};
 
-  GameModels models() const { return {world_, playerBox_, secondPlayerBox_}; }
-  // Draws one frame, then applies `keys` as the input step does.
-  void pass(const KeyState& keys);
-  void passes(const KeyState& keys, int count);
-
- private:
-  CollisionModel3D* world_;
-  CollisionModel3D* playerBox_;
-  CollisionModel3D* secondPlayerBox_;
+  BuiltWorld() { buildWorld(world.get(), box.get(), secondBox.get()); }
+  std::int32_t setupScene() { return setupGameScene(world.get(), box.get(), secondBox.get()); }
+  void frame() { runFrame(world.get(), box.get(), secondBox.get()); }
+  // `count` frames, each followed by the input step with `keys`.
+  void passes(const KeyState& keys, int count = 1) {
+    for (int i = 0; i < count; ++i) {
+      frame();
+      applyKeyTable(keys.data(), movementContextOfLastFrame());
+    }
+  }
 };
 
-// Resets every global the game steps read or write.
-void resetGameGlobals();
-
-// Eye position in world coordinates for the current player state.
-float eyeX();
-float eyeZ();
+inline void resetGameGlobals() {
+  playerState = PlayerState{};
+  gameFlags = GameFlags{};
+  switchLatches = SwitchLatches{};
+  playerCollision = PlayerCollision{};
+  enemyTable = EnemyTable{};
+}

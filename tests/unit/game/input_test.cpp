@@ -1,0 +1,176 @@
+#include <gtest/gtest.h>
+
+#include "game/key_codes.h"
+#include "game/mouse_look.h"
+#include "render/gl_api.h"
+#include "tests/support/gl_context.h"
+#include "tests/support/recording_os.h"
+#include "tests/unit/game/game_fixtures.h"
+
+namespace {
+
+MovementContext touching(int front, int back, int left, int right, int wallSide = 4,
+                         bool collisionEnabled = true) {
+  return MovementContext{collisionEnabled, CollisionFlags{front, back, left, right}, wallSide};
+}
+const MovementContext clear = touching(0, 0, 0, 0), off = touching(1, 1, 1, 1, 4, false);
+
+TEST(Movement, OneStepFromTheCentreUnderEachContact) {
+  struct Case {
+    const char* name;
+    void (*move)(PlayerState&, const MovementContext&);
+    MovementContext context;
+    float x, z;  // at heading 30, where a forward step is (-0.05, -0.0866)
+  };
+  const Case cases[] = {
+      {"forward", walkForward, clear, -0.05f, -0.0866025f},
+      {"Down walks 0.2", walkBackward, clear, 0.1f, 0.173205f},
+      {"collision off: forward ignores flags", walkForward, off, -0.05f, -0.0866025f},
+      {"collision off: back contact drops the extra step", walkBackward, off, 0.05f, 0.0866025f},
+      {"front", walkForward, touching(1, 0, 0, 0), 0, 0},
+      {"back and side", walkForward, touching(0, 1, 1, 0, 0), 0, 0},
+      {"both sides", walkForward, touching(0, 0, 1, 1, 0), 0, 0},
+      {"back alone", walkForward, touching(0, 1, 0, 0), -0.05f, -0.0866025f},
+      {"slide along x, side 0", walkForward, touching(0, 0, 1, 0, 0), -0.05f, 0},
+      {"slide along x, side 1", walkForward, touching(0, 0, 0, 1, 1), -0.05f, 0},
+      {"slide along z, side 2", walkForward, touching(0, 0, 1, 0, 2), 0, -0.0866025f},
+      {"slide along z, side 3", walkForward, touching(0, 0, 0, 1, 3), 0, -0.0866025f},
+      {"no slide on a floor", walkForward, touching(0, 0, 1, 0, 4), 0, 0},
+      {"backward slide plus extra step", walkBackward, touching(0, 0, 1, 0, 2), 0.05f, 0.173205f},
+      {"backward, front: extra only", walkBackward, touching(1, 0, 1, 0, 2), 0.05f, 0.0866025f},
+      {"backward, back: no step", walkBackward, touching(0, 1, 0, 0), 0, 0},
+      {"left", stepLeft, touching(0, 0, 0, 1), -0.0433013f, 0.025f},
+      {"right", stepRight, clear, 0.0433013f, -0.025f},
+      {"left blocked", stepLeft, touching(0, 0, 1, 0), 0, 0},
+      {"right blocked", stepRight, touching(0, 0, 0, 1), 0, 0},
+      {"left, collision off", stepLeft, off, -0.0433013f, 0.025f},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    PlayerState player;
+    player.heading = 30.0f;
+    c.move(player, c.context);
+    EXPECT_NEAR(player.offsetX, c.x, 1e-5f);
+    EXPECT_NEAR(player.offsetZ, c.z, 1e-5f);
+  }
+}
+
+TEST(Movement, BobRunsItsCycleEvenWhenBlocked) {
+  PlayerState forward, backward;
+  for (int i = 1; i <= 36; ++i) {
+    walkForward(forward, touching(1, 0, 0, 0));
+    ASSERT_EQ(forward.bobAngle, 10.0f * i);
+    if (i == 9) {
+      EXPECT_NEAR(forward.bobOffset, 0.05f, 1e-6f);
+    }
+  }
+  walkForward(forward, clear);
+  EXPECT_EQ(forward.bobAngle, 0.0f);
+  for (int i = 0; i <= 36; ++i) {
+    walkBackward(backward, clear);
+    ASSERT_EQ(backward.bobAngle, 359.0f - 10.0f * i);
+  }
+  walkBackward(backward, clear);
+  EXPECT_EQ(backward.bobAngle, 359.0f);
+}
+
+TEST(MouseLook, TurnsRecentresAndLimitsThePitch) {
+  ScopedRecordingOs os;
+  PlayerState player;
+  os->cursor = {340, 140};  // 20 pixels right, 100 up
+  applyMouseLook(player);
+  EXPECT_NEAR(player.heading, -1.0f, 1e-6f);
+  EXPECT_NEAR(player.pitch, -5.0f, 1e-5f);
+  EXPECT_EQ(os->cursorMoves.back().x, 320);
+  EXPECT_EQ(os->cursorMoves.back().y, 240);
+  os->cursor = {320, 240 - 1000};
+  applyMouseLook(player);
+  EXPECT_EQ(player.pitch, -30.0f);
+  os->cursor = {320 - 8000, 240 + 2000};
+  applyMouseLook(player);
+  EXPECT_EQ(player.pitch, 30.0f);
+  EXPECT_NEAR(player.heading, 399.0f, 1e-3f);  // not wrapped
+}
+
+class KeyTable : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(gl.ok());
+    resetGameGlobals();
+  }
+  KeyStepResult press(std::initializer_list<std::uint8_t> codes) {
+    return applyKeyTable(keysDown(codes).data(), clear);
+  }
+  TestGlContext gl;
+};
+
+int blendState() {  // blending turns the depth test off, and back on after it
+  return gameFlags.blendMode + 2 * glIsEnabled(GL_BLEND) + 4 * glIsEnabled(GL_DEPTH_TEST);
+}
+int polygonMode() {
+  GLint modes[2] = {};
+  glGetIntegerv(GL_POLYGON_MODE, modes);
+  return modes[0];
+}
+int textureMode() {
+  GLint mode = 0;
+  glGetTexEnviv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, &mode);
+  return mode;
+}
+
+TEST_F(KeyTable, HoldingASwitchKeyTogglesOnceUntilReleased) {
+  struct Switch {
+    std::uint8_t code;
+    int (*state)();
+    int on, off;
+  } const switches[] = {
+      {scanCode::b, blendState, 3, 4},
+      {scanCode::w, polygonMode, GL_LINE, GL_FILL},
+      {scanCode::s, textureMode, GL_BLEND, GL_DECAL},
+      {scanCode::f, [] { return int(gameFlags.showFps); }, 1, 0},
+      {scanCode::d, [] { return int(gameFlags.showCollisionDebug); }, 1, 0},
+      {scanCode::m, [] { return int(enemyTable.alive[0]); }, 1, 0},
+      {scanCode::c, [] { return int(gameFlags.collisionEnabled); }, 0, 1},
+      {scanCode::h, [] { return int(gameFlags.crosshairVisible); }, 0, 1},
+  };
+  // C and H start held: when already down at the start they act only after a release.
+  press({scanCode::c, scanCode::h});
+  EXPECT_TRUE(gameFlags.collisionEnabled && gameFlags.crosshairVisible);
+  for (const Switch& key : switches) {
+    SCOPED_TRACE(testing::Message() << "scan code " << int(key.code));
+    press({});
+    for (int pass = 0; pass < 20; ++pass) press({key.code});
+    EXPECT_EQ(key.state(), key.on);
+    press({});
+    press({key.code});
+    EXPECT_EQ(key.state(), key.off);
+  }
+}
+
+TEST_F(KeyTable, OneAndTwoTogetherSelectTheLaser) {
+  playerState.laserAmmo = 17;
+  press({scanCode::digit1, scanCode::digit2});
+  EXPECT_TRUE(playerState.laserSelected && !playerState.rifleSelected);
+  EXPECT_EQ(playerState.shownAmmo, 17);
+  press({scanCode::digit1});
+  EXPECT_TRUE(playerState.rifleSelected && !playerState.laserSelected);
+  EXPECT_EQ(playerState.shownAmmo, 30);
+}
+
+TEST_F(KeyTable, HeldKeysActInTableOrderAndOnlyWithTheDownBit) {
+  KeyState notDown{};
+  notDown.fill(0x7F);
+  EXPECT_FALSE(applyKeyTable(notDown.data(), clear).endGame || gameFlags.shotTriggered);
+  EXPECT_EQ(playerState.offsetZ, 0.0f);
+  // Up adds 10 to the bob, Down, Left and Right each take 10 off; Up walks
+  // 0.1 forward, Down 0.2 back, and the side steps cancel out.
+  playerState.bobAngle = 100.0f;
+  EXPECT_TRUE(press({scanCode::escape, scanCode::rightControl, scanCode::up, scanCode::down,
+                     scanCode::left, scanCode::right}).endGame);
+  EXPECT_TRUE(gameFlags.shotTriggered);
+  EXPECT_EQ(playerState.bobAngle, 80.0f);
+  EXPECT_NEAR(playerState.offsetZ, 0.1f, 1e-6f);
+  EXPECT_NEAR(playerState.offsetX, 0.0f, 1e-6f);
+}
+
+}  // namespace
