@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <deque>
 #include <string>
 #include <vector>
@@ -8,7 +7,6 @@
 #include "game/game_loop.h"
 #include "game/key_codes.h"
 #include "shell/frame_clock.h"
-#include "tests/support/gl_context.h"
 #include "tests/support/recording_os.h"
 #include "tests/unit/game/game_fixtures.h"
 
@@ -23,7 +21,6 @@ struct ScriptedPlatform : GamePlatform {
   struct Pass {
     KeyState keys{};
     Message message = Message::none;
-    bool active = true;
   };
   int createWindow(const char* title, bool fullScreen) override {
     events.push_back(std::string("create ") + title + (fullScreen ? " full" : " windowed"));
@@ -41,7 +38,7 @@ struct ScriptedPlatform : GamePlatform {
     passes.pop_front();
     return current.message;
   }
-  bool windowActive() override { return current.active; }
+  bool windowActive() override { return true; }
   void swapBuffers() override { swapTimes.push_back(frameClockMilliseconds()); }
   const unsigned char* readKeyboard() override { return current.keys.data(); }
 
@@ -53,8 +50,8 @@ struct ScriptedPlatform : GamePlatform {
   std::vector<double> swapTimes;
 };
 
-ScriptedPlatform::Pass keys(std::initializer_list<std::uint8_t> codes = {}, bool active = true) {
-  return {keysDown(codes), Message::none, active};
+ScriptedPlatform::Pass keys(std::initializer_list<std::uint8_t> codes = {}) {
+  return {keysDown(codes)};
 }
 
 int framesDrawn = 0;
@@ -66,7 +63,6 @@ std::int32_t countFrame(CollisionModel3D*, CollisionModel3D*, CollisionModel3D*)
 class GameLoop : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(gl.ok());  // the switch keys change the drawing state
     resetGameGlobals();
     framesDrawn = 0;
     os->countsPerSecond = 1000000;
@@ -76,7 +72,6 @@ class GameLoop : public ::testing::Test {
     return runGameLoop(platform, 800, 600, fullScreen, GameModels{}, countFrame);
   }
 
-  TestGlContext gl;
   ScopedRecordingOs os;
   ScriptedPlatform platform;
 };
@@ -108,36 +103,6 @@ TEST_F(GameLoop, FailingWindowOrKeyboardAtTheStartGivesZero) {
   EXPECT_EQ(runGameLoop(noKeyboard, 640, 480, false, GameModels{}, countFrame), 0);
   // The window is left to the caller.
   EXPECT_EQ(noKeyboard.events, (Events{"create Brakmoor windowed", "keyboard"}));
-}
-
-TEST_F(GameLoop, MessagesStarveTheFrameAndAnInactiveWindowOnlyTakesInput) {
-  os->cursor = {340, 240};  // turns the view by one degree
-  const ScriptedPlatform::Pass message{KeyState{}, Message::handled};
-  platform.passes = {message, keys({scanCode::up}, false), message, keys({scanCode::escape})};
-  EXPECT_EQ(run(), -1);
-  EXPECT_EQ(framesDrawn, 1);
-  EXPECT_EQ(platform.swapTimes.size(), 2u);
-  EXPECT_NEAR(playerState.heading, -1.0f, 1e-6f);
-  EXPECT_NEAR(playerState.offsetX, 0.1f * std::sin(0.017453292f), 1e-6f);  // turned first
-}
-
-TEST_F(GameLoop, F1RecreatesTheWindowInTheOtherModeAndAFailureEndsWithZero) {
-  platform.passes = {keys({scanCode::f1}), keys({scanCode::f1}), keys(), keys({scanCode::f1})};
-  platform.createsLeft = 2;
-  EXPECT_EQ(run(true), 0);
-  EXPECT_EQ(platform.events, (Events{"create Brakmoor full", "keyboard", "kill",
-                                     "create Brakmoor - Level 1 windowed", "keyboard", "kill",
-                                     "create Brakmoor - Level 1 full"}));
-}
-
-TEST_F(GameLoop, DeathPlaysTheSoundToTheEndAndFinishesThePass) {
-  platform.passes = {keys(), keys({scanCode::up}), keys()};
-  playerState.dead = true;
-  EXPECT_EQ(run(), -1);
-  ASSERT_EQ(os->sounds.size(), 1u);
-  EXPECT_EQ(os->sounds[0].fileName, "data/wav/death.wav");
-  EXPECT_EQ(os->sounds[0].flags, os::soundFileName);
-  EXPECT_EQ(framesDrawn, 1);
 }
 
 }  // namespace
