@@ -3,9 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
+#include <fstream>
 #include <string>
-#include <utility>
 
 #include "model/model_draw_state.h"
 #include "model/model_instance.h"
@@ -17,66 +16,46 @@ namespace {
 using model_format::readInt32;
 namespace header = model_format::header;
 
-const std::string kFigure = std::string(BRAKMOOR_DATA_DIR) + "/Data/MODELS/gign.mdl";
-
-class GeneratedFigure : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ASSERT_TRUE(gl.ok());
-    std::FILE* file = std::fopen(kFigure.c_str(), "rb");
-    ASSERT_NE(file, nullptr) << kFigure << " is missing: build the gamedata target first";
-    std::fclose(file);
-    figure.loadModel(kFigure.c_str());
-  }
-  void TearDown() override { glFinish(); }  // Mesa must finish drawing before its context goes
-
-  std::int32_t headerField(std::size_t offset) const { return readInt32(figure.header.data + offset); }
+TEST(GeneratedFigure, LoadsThroughEveryPathAndStandsOnTheFloor) {
+  const std::string path = std::string(BRAKMOOR_DATA_DIR) + "/Data/MODELS/gign.mdl";
+  ASSERT_TRUE(std::ifstream(path).good()) << path << " is missing: build the gamedata target first";
+  TestGlContext gl;
+  ASSERT_TRUE(gl.ok());
+  ModelInstance figure;
+  figure.loadModel(path.c_str());
   // Lowest and highest model-space z of the soldier's body (body part 0).
-  std::pair<float, float> bodyHeight(int sequence, float frame) {
+  const auto bodyHeight = [&figure](int sequence, float frame) {
     figure.setSequence(sequence);
     figure.frame = frame;
     figure.setUpBones();
     figure.setUpSubmodel(0);
     figure.drawSubmodel();
-    const auto [low, high] = std::minmax_element(
-        transformedVertices, transformedVertices + readInt32(figure.currentSubmodel + model_format::submodel::vertexCount),
-        [](const Vec3& a, const Vec3& b) { return a.z < b.z; });
-    return {low->z, high->z};
-  }
-
-  TestGlContext gl;
-  ModelInstance figure;
-};
-
-TEST_F(GeneratedFigure, LoadsItsTextureFileAndSequenceGroupFile) {
-  EXPECT_EQ(headerField(header::textureCount), 0);
-  EXPECT_NE(figure.textureHeader.data, figure.header.data);
+    const int count = readInt32(figure.currentSubmodel + model_format::submodel::vertexCount);
+    const auto [low, high] = std::minmax_element(transformedVertices, transformedVertices + count,
+                                                 [](const Vec3& a, const Vec3& b) { return a.z < b.z; });
+    return std::pair{low->z, high->z};
+  };
+  // The textures come from the texture file, the death falls from the group
+  // file; they end lying on the floor.
+  const std::uint8_t* main = figure.header.data;
+  EXPECT_EQ(readInt32(main + header::textureCount), 0);
   EXPECT_GE(readInt32(figure.textureHeader.data + header::textureCount), 1);
   ASSERT_NE(figure.groupHeaders[1].data, nullptr);
-  EXPECT_GE(headerField(header::sequenceCount), 92);
-  // The death falls come from the group file and end lying on the floor.
-  const std::uint8_t* sequences = figure.header.data + headerField(header::sequenceOffset);
+  ASSERT_GE(readInt32(main + header::sequenceCount), 92);
   for (int death : {86, 91}) {
-    EXPECT_EQ(readInt32(sequences + death * model_format::sequence::size + model_format::sequence::groupIndex), 1);
+    const std::uint8_t* sequence = main + readInt32(main + header::sequenceOffset) + death * model_format::sequence::size;
+    EXPECT_EQ(readInt32(sequence + model_format::sequence::groupIndex), 1) << death;
     const auto [low, high] = bodyHeight(death, 1000.0f);
     EXPECT_GE(low, -42.0f) << death;
     EXPECT_LE(high, -20.0f) << death;
   }
-}
-
-TEST_F(GeneratedFigure, StandsOnTheFloorWithItsHeadAtEyeHeight) {
   // Drawn at height 0.4 with scale 0.01: soles at -40 reach the floor and the
-  // head at +40 the eye height 0.8. Running, the figure leans and dips a
-  // little with each stride, but a foot is always on the floor.
+  // head at +40 the eye height 0.8.
   const auto [low, high] = bodyHeight(0, 0);
   EXPECT_NEAR(low, -40.0f, 1.0f);
   EXPECT_NEAR(high, 40.0f, 1.0f);
-  for (float frame = 0; frame < 24; frame += 1.5f) {
-    const auto [runLow, runHigh] = bodyHeight(4, frame);
-    EXPECT_NEAR(runLow, -40.0f, 1.5f) << frame;
-    EXPECT_GT(runHigh, 32.0f) << frame;
-    EXPECT_LT(runHigh, 41.0f) << frame;
-  }
+  EXPECT_NEAR(bodyHeight(4, 6.0f).first, -40.0f, 1.5f);  // running, a foot is always on the floor
+  glFinish();  // Mesa must be done with the drawing before its context goes
 }
 
 }  // namespace

@@ -1,20 +1,11 @@
 #include <gtest/gtest.h>
 
 #include "model/model_draw_state.h"
-#include "model/model_instance.h"
 #include "render/gl_api.h"
 #include "tests/support/gl_context.h"
 #include "tests/unit/model/test_model_builder.h"
 
 namespace {
-
-// A palette whose entry i has the red value reds[i] (others black).
-Bytes paletteWithReds(std::initializer_list<int> reds) {
-  Bytes palette(768, 0);
-  int i = 0;
-  for (int red : reds) palette[3 * i++] = static_cast<std::uint8_t>(red);
-  return palette;
-}
 
 TEST(ResampleTexture, SidesBecomePowersOfTwoUpTo256AndTexelsAverageTheirSamples) {
   const Bytes black(768, 0), pixels(300 * 2, 0);
@@ -26,7 +17,9 @@ TEST(ResampleTexture, SidesBecomePowersOfTwoUpTo256AndTexelsAverageTheirSamples)
   // 3 x 2 becomes 4 x 2: output columns sample source columns (0,0), (0,1),
   // (1,2) and (2,2) at a quarter and three quarters of their width.
   const std::uint8_t stretched[] = {0, 1, 2, 0, 1, 2};
-  const Bytes reds = paletteWithReds({0, 100, 200});
+  Bytes reds(768, 0);
+  reds[3] = 100;  // the red values of palette entries 1 and 2
+  reds[6] = 200;
   const ResampledTexture wide = resampleTexture(3, 2, stretched, reds.data());
   const int expectedRed[] = {0, 50, 150, 200};
   for (int x = 0; x < 4; ++x) EXPECT_EQ(wide.rgba[4 * x], expectedRed[x]) << x;
@@ -35,8 +28,8 @@ TEST(ResampleTexture, SidesBecomePowersOfTwoUpTo256AndTexelsAverageTheirSamples)
   // reds are 10, 20, 30 and 41: the floor of 101 / 4 is 25.
   Bytes shrunk(512 * 512);
   for (std::size_t i = 0; i < shrunk.size(); ++i) shrunk[i] = static_cast<std::uint8_t>(i % 2 + 2 * (i / 512 % 2));
-  const Bytes fourReds = paletteWithReds({10, 20, 30, 41});
-  const ResampledTexture small = resampleTexture(512, 512, shrunk.data(), fourReds.data());
+  for (int i = 0; i < 4; ++i) reds[3 * i] = static_cast<std::uint8_t>(i == 3 ? 41 : 10 * i + 10);
+  const ResampledTexture small = resampleTexture(512, 512, shrunk.data(), reds.data());
   ASSERT_EQ(small.height, 256);
   for (std::size_t i = 0; i < small.rgba.size(); i += 4) ASSERT_EQ(small.rgba[i], 25) << i / 4;
 }
@@ -55,7 +48,7 @@ class DrawFeedback : public ::testing::Test {
     ASSERT_TRUE(gl.ok());
     glEnable(GL_TEXTURE_2D);
   }
-  void load(const TestModel& model) { ASSERT_EQ(adoptTestModel(instance, model, true), ""); }
+  void load() { ASSERT_EQ(adoptTestModel(instance, model, true), ""); }
   std::vector<Triangle> draw() {
     std::vector<GLfloat> buffer(1 << 16);
     glFeedbackBuffer(static_cast<GLsizei>(buffer.size()), GL_3D_COLOR_TEXTURE, buffer.data());
@@ -73,18 +66,17 @@ class DrawFeedback : public ::testing::Test {
     return triangles;
   }
   TestGlContext gl;
+  TestModel model = simpleTestModel();
+  TestSubmodel& sub = model.bodyParts[0].submodels[0];
   ModelInstance instance;
 };
 
 TEST_F(DrawFeedback, StripsAndFansFollowTheCommandCounts) {
-  TestModel model = simpleTestModel();
-  TestSubmodel& sub = model.bodyParts[0].submodels[0];
   sub.vertices = {{-0.5f, -0.5f, 0}, {0.5f, -0.5f, 0}, {0.5f, 0.5f, 0}, {-0.5f, 0.5f, 0}};
-  sub.vertexBones = {0, 0, 0, 0};
   // A strip of 3 and a fan of 4 (vertex, normal, s, t each).
-  sub.meshes[0].commands = {3, 0, 0, 0, 0, 1, 0, 0, 0, 2, 0, 0, 0, -4, 3, 0, 0, 0, 0, 0, 0, 0,
-                            1, 0, 0, 0, 2, 0, 0, 0, 0};
-  load(model);
+  sub.commands = {3, 0, 0, 0, 0, 1, 0, 0, 0, 2, 0, 0, 0, -4, 3, 0, 0, 0, 0, 0, 0, 0,
+                  1, 0, 0, 0, 2, 0, 0, 0, 0};
+  load();
   const std::vector<Triangle> triangles = draw();
   ASSERT_EQ(triangles.size(), 3u);
   EXPECT_FLOAT_EQ(triangles[0][1].x, 192.0f);
@@ -97,16 +89,15 @@ TEST_F(DrawFeedback, StripsAndFansFollowTheCommandCounts) {
 }
 
 TEST_F(DrawFeedback, BodyNumberPicksOneSubmodelPerBodyPart) {
-  TestModel model = simpleTestModel();
   // Submodel k of body part p is the triangle moved along x.
-  auto moved = [base = model.bodyParts[0].submodels[0]](float dx) {
+  auto moved = [base = sub](float dx) {
     TestSubmodel sub = base;
     for (Vec3& p : sub.vertices) p.x += dx;
     return sub;
   };
   model.bodyParts = {TestBodyPart{1, {moved(-0.9f), moved(-0.8f)}},
                      TestBodyPart{2, {moved(0.0f), moved(0.1f), moved(0.2f)}}};
-  load(model);
+  load();
   instance.bodyNumber = 7;  // part 0: 7 mod 2 = 1; part 1: (7 / 2) mod 3 = 0
   const std::vector<Triangle> triangles = draw();
   ASSERT_EQ(triangles.size(), 2u);
@@ -115,13 +106,10 @@ TEST_F(DrawFeedback, BodyNumberPicksOneSubmodelPerBodyPart) {
 }
 
 TEST_F(DrawFeedback, ChromeWithTheZeroReferenceVectorMapsToTheMiddleTexel) {
-  TestModel model = simpleTestModel();
   model.textures[0] = TestTexture{2, 64, 128, Bytes(64 * 128, 0), Bytes(768, 0)};
-  TestSubmodel& sub = model.bodyParts[0].submodels[0];
   sub.normals = {{0, 0, 1}, {1, 0, 0}};
-  sub.normalBones = {0, 0};
-  sub.meshes[0] = TestMesh{0, 2, {3, 0, 0, 7, 7, 1, 1, 7, 7, 2, 1, 7, 7, 0}};
-  load(model);
+  sub.commands = {3, 0, 0, 7, 7, 1, 1, 7, 7, 2, 1, 7, 7, 0};
+  load();
   const std::vector<Triangle> triangles = draw();
   ASSERT_EQ(triangles.size(), 1u);
   for (const FedVertex& v : triangles[0]) {
@@ -130,22 +118,6 @@ TEST_F(DrawFeedback, ChromeWithTheZeroReferenceVectorMapsToTheMiddleTexel) {
   }
   EXPECT_EQ(chromeCoords[1].s, 32);
   EXPECT_EQ(chromeCoords[1].t, 32);
-}
-
-TEST_F(DrawFeedback, TexelCoordinatesDivideByTheStoredSizeOfTheSkinsTexture) {
-  TestModel model = simpleTestModel();
-  model.textures.push_back(TestTexture{0, 3, 2, Bytes(6, 0), Bytes(768, 0)});  // uploaded 4 wide
-  model.skins = {{0}, {1}};
-  model.bodyParts[0].submodels[0].meshes[0].commands = {3, 0, 0, 3, 1, 1, 0, 0, 0, 2, 0, 0, 0, 0};
-  load(model);
-  const struct { int skin; float s; } cases[] = {{0, 1.5f}, {1, 1.0f}, {2, 1.5f}, {-1, 1.5f}};
-  for (const auto& c : cases) {  // rows outside the table fall back to row 0
-    instance.skin = c.skin;
-    const std::vector<Triangle> triangles = draw();
-    ASSERT_EQ(triangles.size(), 1u);
-    EXPECT_FLOAT_EQ(triangles[0][0].s, c.s) << c.skin;
-    EXPECT_FLOAT_EQ(triangles[0][0].t, 0.5f) << c.skin;
-  }
 }
 
 }  // namespace

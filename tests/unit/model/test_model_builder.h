@@ -3,12 +3,16 @@
 // offsets and widths), independently of the loader and of the figure
 // generator, so that the tests check the loader against the layout itself.
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstring>
+#include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
-#include "model/model_math.h"
+#include "model/model_instance.h"
 
 using Bytes = std::vector<std::uint8_t>;
 using Shorts = std::vector<std::int16_t>;
@@ -19,11 +23,13 @@ struct TestRun { int frames; Shorts values; };
 using TestStream = std::vector<TestRun>;
 using TestBoneStreams = std::array<TestStream, 6>;  // by channel; empty: no stream
 
+// Laid out as the bone record from its byte 32 on.
 struct TestBone {
-  int parent = -1;
-  std::array<int, 6> controllerIndex{{-1, -1, -1, -1, -1, -1}};
+  std::int32_t parent = -1, flags = 0;
+  std::array<std::int32_t, 6> controllerIndex{{-1, -1, -1, -1, -1, -1}};
   std::array<float, 6> defaultValue{}, scale{{1, 1, 1, 1, 1, 1}};
 };
+static_assert(sizeof(TestBone) == 112 - 32, "a bone record holds 112 bytes");
 struct TestController { int type; float start, end; int slot; };
 struct TestSequence {
   int frameCount = 2, motionFlags = 0, motionBone = 0;
@@ -33,12 +39,12 @@ struct TestSequence {
 };
 // `pixels`: width x height palette indices; `palette`: 768 bytes.
 struct TestTexture { int flags, width, height; Bytes pixels, palette; };
-// `commands`: counts, each followed by (vertex, normal, s, t) entries; 0 ends.
-struct TestMesh { int skinRef, normalCount; Shorts commands; };
+// A submodel of one mesh, every vertex and normal on bone 0. `commands`:
+// counts, each followed by (vertex, normal, s, t) entries; 0 ends.
 struct TestSubmodel {
   std::vector<Vec3> vertices, normals;
-  Bytes vertexBones, normalBones;
-  std::vector<TestMesh> meshes;
+  int skinRef = 0;
+  Shorts commands;
 };
 struct TestBodyPart { int base; std::vector<TestSubmodel> submodels; };
 struct TestModel {
@@ -46,17 +52,136 @@ struct TestModel {
   std::vector<TestController> controllers;
   std::vector<TestSequence> sequences;
   std::vector<TestTexture> textures;  // none: the textures are in a texture file
-  std::vector<Shorts> skins;          // rows of texture numbers
+  Shorts skins;                       // a texture number per skin row
   std::vector<TestBodyPart> bodyParts;
 };
 
-Bytes writeTestModel(const TestModel& model);
-// The stream of one channel, making room for the block and bone.
-TestStream& streamOf(TestSequence& sequence, int block, int bone, int channel);
-// One bone, one two-frame sequence, one 2 x 2 texture, one triangle.
-TestModel simpleTestModel();
+// Values are copied in host order: the tests run on little-endian machines,
+// as the files are.
+struct ByteWriter {
+  Bytes bytes = Bytes(212);  // the header
 
-class ModelInstance;
+  // Tables start on 4-byte boundaries as a writer would place them.
+  std::size_t reserve(std::size_t size) {
+    const std::size_t at = (bytes.size() + 3) / 4 * 4;
+    bytes.resize(at + size);
+    return at;
+  }
+  template <typename T>
+  void put(std::size_t at, T v) { std::memcpy(&bytes[at], &v, sizeof v); }
+  void int32(std::size_t at, std::int64_t v) { put(at, static_cast<std::int32_t>(v)); }
+  // Fields of one record, as (offset in the record, value).
+  void int32s(std::size_t at, std::initializer_list<std::pair<std::size_t, std::int64_t>> fields) {
+    for (const auto& field : fields) int32(at + field.first, field.second);
+  }
+  template <typename T>
+  std::size_t raw(const std::vector<T>& values) {
+    const std::size_t at = reserve(sizeof(T) * values.size());
+    if (!values.empty()) std::memcpy(&bytes[at], values.data(), sizeof(T) * values.size());
+    return at;
+  }
+  // A header table: its count at `countField`, its offset in the next field.
+  std::size_t table(std::size_t countField, std::size_t count, std::size_t recordSize) {
+    const std::size_t at = reserve(recordSize * count);
+    int32(countField, count);
+    int32(countField + 4, at);
+    return at;
+  }
+};
+
+// A 12-byte record per block and bone, then the streams, whose offsets
+// count from their record.
+inline std::size_t writeAnimation(ByteWriter& w, const TestSequence& s, std::size_t bones) {
+  const std::size_t blocks = std::max<std::size_t>(1, s.blocks.size());
+  const std::size_t start = w.reserve(12 * blocks * bones);
+  for (std::size_t b = 0; b < s.blocks.size(); ++b) {
+    for (std::size_t bone = 0; bone < s.blocks[b].size(); ++bone) {
+      const std::size_t record = start + 12 * (b * bones + bone);
+      for (int c = 0; c < 6; ++c) {
+        if (s.blocks[b][bone][c].empty()) continue;
+        Shorts words;
+        for (const TestRun& run : s.blocks[b][bone][c]) {
+          words.push_back(static_cast<std::int16_t>(run.values.size() | run.frames << 8));
+          words.insert(words.end(), run.values.begin(), run.values.end());
+        }
+        w.put(record + 2 * c, static_cast<std::int16_t>(w.raw(words) - record));
+      }
+    }
+  }
+  return start;
+}
+
+inline Bytes writeTestModel(const TestModel& m) {
+  ByteWriter w;
+  const std::size_t bones = w.table(140, m.bones.size(), 112);
+  for (std::size_t i = 0; i < m.bones.size(); ++i) w.put(bones + 112 * i + 32, m.bones[i]);
+  const std::size_t controllers = w.table(148, m.controllers.size(), 24);
+  for (std::size_t j = 0; j < m.controllers.size(); ++j) {
+    w.int32s(controllers + 24 * j, {{4, m.controllers[j].type}, {20, m.controllers[j].slot}});
+    w.put(controllers + 24 * j + 8, std::array<float, 2>{m.controllers[j].start, m.controllers[j].end});
+  }
+  // One sequence group, whose data offset of 0 makes animation offsets count
+  // from the start of the main file.
+  w.table(172, 1, 104);
+  const std::size_t sequences = w.table(164, m.sequences.size(), 176);
+  for (std::size_t n = 0; n < m.sequences.size(); ++n) {
+    const TestSequence& s = m.sequences[n];
+    const std::size_t at = sequences + 176 * n;
+    w.put(at + 32, s.framesPerSecond);
+    w.int32s(at, {{56, s.frameCount}, {68, s.motionFlags}, {72, s.motionBone},
+                  {120, std::max<std::size_t>(1, s.blocks.size())}, {124, writeAnimation(w, s, m.bones.size())}});
+  }
+  const std::size_t textures = w.table(180, m.textures.size(), 80);
+  for (std::size_t i = 0; i < m.textures.size(); ++i) {
+    const TestTexture& t = m.textures[i];
+    Bytes image = t.pixels;
+    image.insert(image.end(), t.palette.begin(), t.palette.end());
+    w.int32s(textures + 80 * i, {{64, t.flags}, {68, t.width}, {72, t.height}, {76, w.raw(image)}});
+  }
+  w.int32s(0, {{192, m.skins.empty() ? 0 : 1}, {196, m.skins.size()}, {200, w.raw(m.skins)}});
+  const std::size_t parts = w.table(204, m.bodyParts.size(), 76);
+  for (std::size_t p = 0; p < m.bodyParts.size(); ++p) {
+    const std::vector<TestSubmodel>& submodels = m.bodyParts[p].submodels;
+    const std::size_t subs = w.reserve(112 * submodels.size());
+    w.int32s(parts + 76 * p, {{64, submodels.size()}, {68, m.bodyParts[p].base}, {72, subs}});
+    for (std::size_t s = 0; s < submodels.size(); ++s) {
+      const TestSubmodel& sub = submodels[s];
+      const std::size_t mesh = w.reserve(20);
+      w.int32s(mesh, {{4, w.raw(sub.commands)}, {8, sub.skinRef}, {12, sub.normals.size()}});
+      w.int32s(subs + 112 * s, {{72, 1}, {76, mesh}, {80, sub.vertices.size()}, {88, w.raw(sub.vertices)},
+                                {84, w.raw(Bytes(sub.vertices.size()))}, {96, w.raw(Bytes(sub.normals.size()))},
+                                {100, w.raw(sub.normals)}});
+    }
+  }
+  return w.bytes;
+}
+
+// The stream of one channel, making room for the block and bone.
+inline TestStream& streamOf(TestSequence& sequence, int block, int bone, int channel) {
+  if (sequence.blocks.size() <= static_cast<std::size_t>(block)) sequence.blocks.resize(block + 1);
+  auto& bones = sequence.blocks[block];
+  if (bones.size() <= static_cast<std::size_t>(bone)) bones.resize(bone + 1);
+  return bones[bone][channel];
+}
+
+// One bone, one two-frame sequence, one 2 x 2 texture, one triangle.
+inline TestModel simpleTestModel() {
+  TestModel m;
+  m.bones.resize(1);
+  m.sequences.resize(1);
+  Bytes palette(768, 0);
+  palette[3] = palette[4] = palette[5] = 255;  // entry 1 is white
+  m.textures.push_back(TestTexture{0, 2, 2, {0, 1, 1, 0}, palette});
+  m.skins = {0};
+  const Shorts triangle{3, 0, 0, 0, 0, 1, 0, 2, 0, 2, 0, 0, 2, 0};
+  m.bodyParts.push_back(TestBodyPart{1, {TestSubmodel{{{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {}, 0, triangle}}});
+  return m;
+}
+
 // Returns the loader's complaint, empty on success. With `upload` the
 // textures go to the current OpenGL context first, as loading from disk does.
-std::string adoptTestModel(ModelInstance& instance, const TestModel& model, bool upload = false);
+inline std::string adoptTestModel(ModelInstance& instance, const TestModel& model, bool upload = false) {
+  Bytes file = writeTestModel(model);
+  if (upload) uploadFileTextures(file.data());
+  return instance.adoptFiles(std::move(file), {}, {});
+}
