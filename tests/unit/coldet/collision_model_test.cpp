@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <initializer_list>
 #include <random>
 #include <utility>
 
@@ -13,13 +12,12 @@ namespace {
 
 const float above[3] = {0.5f, 0.5f, 5}, down[3] = {0, 0, -1};
 
-// A unit square in the plane z = zPlane, as two triangles.
+// A unit square in the plane z = zPlane, and a small triangle standing through (x, y) of z = 0.
 void addSquare(CollisionModel3D& m, float zPlane) {
   m.addTriangle(0, 0, zPlane, 1, 0, zPlane, 1, 1, zPlane);
   m.addTriangle(0, 0, zPlane, 0, 1, zPlane, 1, 1, zPlane);
 }
 
-// A small triangle standing through the point (x, y) of the plane z = 0.
 void addNeedle(CollisionModel3D& m, float x, float y) { m.addTriangle(x, y, -0.1f, x, y, 0.1f, x + 0.01f, y + 0.01f, 0.1f); }
 
 class WallAndNeedle : public ::testing::Test {
@@ -33,26 +31,15 @@ class WallAndNeedle : public ::testing::Test {
   CollisionModel wall, needle;
 };
 
-struct ForeignModel : CollisionModel3D {
-  void addTriangle(float, float, float, float, float, float, float, float, float) override {}
-  void finalize() override {}
-  void setTransform(const float*) override {}
-  bool collision(CollisionModel3D*, int, int, const float*) override { return true; }
-  bool rayCollision(const float*, const float*, bool, float, float) override { return true; }
-  bool getCollidingTriangles(int&, int&) override { return true; }
-};
-
-TEST_F(WallAndNeedle, EmptyUnfinishedAndForeignModelsNeverCollide) {
+TEST_F(WallAndNeedle, EmptyAndUnfinishedModelsNeverCollide) {
   CollisionModel empty, unfinished;
-  ForeignModel foreign;
   empty.finalize();
   addSquare(unfinished, 0);  // never finalized
-  for (CollisionModel3D* other : std::initializer_list<CollisionModel3D*>{&empty, &unfinished, &foreign, nullptr}) {
+  for (CollisionModel* other : {&empty, &unfinished}) {
     EXPECT_FALSE(needle.collision(other));
+    EXPECT_FALSE(other->collision(&needle));
   }
-  EXPECT_FALSE(empty.collision(&needle));
-  EXPECT_FALSE(unfinished.collision(&needle));
-  EXPECT_FALSE(empty.rayCollision(above, down));
+  EXPECT_FALSE(needle.collision(nullptr));
   int t1 = 77, t2 = 88;
   EXPECT_FALSE(needle.getCollidingTriangles(t1, t2));
   EXPECT_EQ(std::make_pair(t1, t2), std::make_pair(77, 88));
@@ -84,14 +71,6 @@ TEST_F(WallAndNeedle, UsesTheCurrentTransformsOfBothModels) {
   EXPECT_TRUE(needle.collision(&wall));
   EXPECT_FALSE(needle.collision(&wall, -1, 0, translationMatrix(3, 0, 0).data()));  // replaces wall's transform
   EXPECT_TRUE(needle.collision(&wall));                                             // only for that query
-  // Turned about Y, the wall lies in x = 0 and spans z 0..1: a needle crossing x = 0 at z = 0.5 meets it.
-  CollisionModel crossing;
-  crossing.addTriangle(-0.1f, 0.5f, 0.5f, 0.1f, 0.5f, 0.5f, 0.1f, 0.6f, 0.5f);
-  crossing.finalize();
-  wall.setTransform(rotationYMatrix(-90).data());
-  EXPECT_TRUE(wall.collision(&crossing));
-  crossing.setTransform(rotationYMatrix(-90).data());  // the same turn for both: apart again
-  EXPECT_FALSE(wall.collision(&crossing));
 }
 
 TEST_F(WallAndNeedle, SingularTransformsStillGiveTheReferenceAnswer) {
@@ -115,9 +94,8 @@ TEST_F(WallAndNeedle, FillingAgainStartsOver) {
 }
 
 TEST_F(WallAndNeedle, RayHitsAndMissesInCommonSpace) {
-  const float up[3] = {0, 0, 1}, movedAbove[3] = {10.5f, 0.5f, 5}, scaledAbove[3] = {2.5f, 2.5f, 5};
+  const float movedAbove[3] = {10.5f, 0.5f, 5}, scaledAbove[3] = {2.5f, 2.5f, 5};
   EXPECT_TRUE(wall.rayCollision(above, down));
-  EXPECT_FALSE(wall.rayCollision(above, up));
   wall.setTransform(translationMatrix(10, 0, 0).data());
   EXPECT_FALSE(wall.rayCollision(above, down));
   EXPECT_TRUE(wall.rayCollision(movedAbove, down));
@@ -139,7 +117,7 @@ TEST(CollisionModelSearch, TreeSearchMatchesAllPairsOnRandomScenes) {
                     y + offset(random), z + offset(random));
     }
     m.finalize();
-    m.setTransform(multiplyMatrices(translationMatrix(offset(random), offset(random), offset(random)), rotationYMatrix(angle(random))).data());
+    m.setTransform(rotationYMatrix(angle(random), offset(random), offset(random), offset(random)).data());
   };
   int collisions = 0;
   for (int scene = 0; scene < 60; ++scene) {
@@ -153,9 +131,8 @@ TEST(CollisionModelSearch, TreeSearchMatchesAllPairsOnRandomScenes) {
       int t1 = -1, t2 = -1;
       ASSERT_EQ(queried->collision(other), expectedHit);
       ASSERT_EQ(queried->getCollidingTriangles(t1, t2), expectedHit);
-      if (expectedHit) {
-        EXPECT_EQ(std::make_pair(t1, t2), std::make_pair(expected.queried, expected.other));
-      }
+      const auto unchanged = std::make_pair(-1, -1);  // no pair leaves the arguments as they were
+      EXPECT_EQ(std::make_pair(t1, t2), expectedHit ? std::make_pair(expected.queried, expected.other) : unchanged);
       collisions += expectedHit;
     }
   }

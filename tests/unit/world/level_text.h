@@ -1,6 +1,5 @@
 #pragma once
-// Level text loaded through a real file, as the game does. The file is named
-// after the process, so test programs of several build trees run side by side.
+// Level text loaded through a real file named after the process, so test programs may run side by side.
 
 #include <unistd.h>
 
