@@ -5,10 +5,8 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
-#include <memory>
 #include <string>
 
-#include "coldet/coldet.h"
 #include "game/camera.h"
 #include "game/key_codes.h"
 #include "game/scene.h"
@@ -18,27 +16,20 @@
 #include "tests/support/gl_context.h"
 #include "tests/support/recording_os.h"
 #include "tests/unit/game/game_fixtures.h"
+#include "world/collision_models.h"
 #include "world/world_geometry.h"
 
 namespace {
-
-bool allZero(const std::vector<std::uint8_t>& pixels) {
-  return std::all_of(pixels.begin(), pixels.end(), [](std::uint8_t b) { return b == 0; });
-}
 
 TEST(Camera, ClearsThenPitchesTurnsAndMovesTheEye) {
   TestGlContext gl(16, 16);
   ASSERT_TRUE(gl.ok());
   glRectf(-1.0f, -1.0f, 1.0f, 1.0f);  // a picture and a matrix the camera must replace
   glScalef(7.0f, 7.0f, 7.0f);
-  PlayerState player;
-  player.pitch = 30.0f;
-  player.heading = 90.0f;
-  player.offsetX = 0.5f;
-  player.offsetZ = -0.25f;
-  player.bobOffset = 0.02f;
+  PlayerState player{0.5f, -0.25f, 90.0f, 30.0f, 0.0f, 0.02f};  // offsets, heading, pitch, bob
   placeCamera(player, 3, 2);
-  EXPECT_TRUE(allZero(gl.readPixels()));
+  const std::vector<std::uint8_t> pixels = gl.readPixels();
+  EXPECT_EQ(std::count(pixels.begin(), pixels.end(), 0), std::ptrdiff_t(pixels.size()));
   // The eye at (2*3 - 1 + 0.5, 0.8 + 0.02, 1 - 2*2 - 0.25) looks toward -x,
   // pitched down 30 degrees. Column-major, as OpenGL keeps it.
   EXPECT_EQ(std::vector<float>({player.cameraX, player.cameraY, player.cameraZ}),
@@ -87,60 +78,52 @@ void setCorridor() {
   for (std::int32_t row = 1; row <= 5; ++row) levelData.levelGrid[levelGridSide + row] = 1;
 }
 
-// Collision models filled by buildWorld from levelData.
-struct BuiltWorld {
-  std::unique_ptr<CollisionModel3D> world{newCollisionModel3D(false)},
-      box{newCollisionModel3D(false)}, secondBox{newCollisionModel3D(false)};
-
-  BuiltWorld() { buildWorld(world.get(), box.get(), secondBox.get()); }
-  void frame() { runFrame(world.get(), box.get(), secondBox.get()); }
-  // `count` frames, each followed by the input step with `keys`.
-  void passes(const KeyState& keys, int count = 1) {
-    for (int i = 0; i < count; ++i) {
-      frame();
-      applyKeyTable(keys.data(), movementContextOfLastFrame());
-    }
-  }
-};
-
 std::string touchingSides(const CollisionFlags& f = playerCollision.flags) {
   return std::string(f.front ? "F" : "") + (f.back ? "B" : "") + (f.left ? "L" : "") +
          (f.right ? "R" : "");
 }
 
+// Runs the game's frame on the game's own collision models.
 class WalkingTheMaze : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(gl.ok());
     resetGameGlobals();
     setCorridor();
-    world = std::make_unique<BuiltWorld>();
+    buildWorld(worldCollisionModel, playerBoxModel, secondPlayerBoxModel);
+  }
+  static void frame() { runFrame(worldCollisionModel, playerBoxModel, secondPlayerBoxModel); }
+  // `count` frames, each followed by the input step with `keys`.
+  static void passes(const KeyState& keys, int count = 1) {
+    for (int i = 0; i < count; ++i) {
+      frame();
+      applyKeyTable(keys.data(), movementContextOfLastFrame());
+    }
   }
 
   TestGlContext gl;
   ScopedRecordingOs os;
-  std::unique_ptr<BuiltWorld> world;
   const KeyState up = keysDown({scanCode::up});
 };
 
 TEST_F(WalkingTheMaze, WalkingIntoTheEndWallStopsThereAndTheFlagsAccumulateUntilClear) {
-  world->passes(up, 150);
+  passes(up, 150);
   const float stopZ = playerState.offsetZ;
   // The contact is seen less than one step after the box first touches.
   EXPECT_GT(stopZ, stopBeforeEndWall - 0.1f);
   EXPECT_LT(stopZ, stopBeforeEndWall + 0.11f);
   EXPECT_EQ(touchingSides(), "F");
-  world->passes(up, 20);
+  passes(up, 20);
   EXPECT_EQ(playerState.offsetZ, stopZ);
   EXPECT_NEAR(playerState.offsetX, 0.0f, 1e-5f);
   // Facing -x a little closer, the end wall touches the right flat only;
   // FRONT stays set from the frames before.
   playerState.heading = 90.0f;
   playerState.offsetZ = -8.6f;
-  world->frame();
+  frame();
   EXPECT_EQ(touchingSides(), "FR");
   playerState.offsetZ = -4.0f;
-  world->frame();
+  frame();
   EXPECT_FALSE(playerCollision.collided);
   EXPECT_EQ(touchingSides(), "");
 }
@@ -149,45 +132,38 @@ TEST_F(WalkingTheMaze, WalkingAtAnAngleSlidesAlongTheSideWall) {
   // At heading 30 the box's left flat reaches the left wall before the front
   // spike does; from then on only the z part of each step is taken.
   playerState.heading = 30.0f;
-  world->passes(up, 40);
+  passes(up, 40);
   const float slideX = playerState.offsetX, zBefore = playerState.offsetZ;
   EXPECT_EQ(touchingSides(), "L");
   EXPECT_GT(slideX, -0.7f);
-  world->passes(up, 20);
+  passes(up, 20);
   EXPECT_EQ(playerState.offsetX, slideX);
   EXPECT_NEAR(playerState.offsetZ - zBefore, -20 * 0.1f * 0.8660254f, 1e-3f);
 }
 
 TEST_F(WalkingTheMaze, CollisionSwitchedOffWalksThroughTheWallWhileFlagsGoOn) {
-  world->passes(keysDown({}));  // C starts held: release it first
-  world->passes(keysDown({scanCode::c}));
+  passes(keysDown({}));  // C starts held: release it first
+  passes(keysDown({scanCode::c}));
   ASSERT_FALSE(gameFlags.collisionEnabled);
-  bool frontSeen = false;
-  for (int i = 0; i < 120; ++i) {
-    world->passes(up);
-    frontSeen = frontSeen || playerCollision.flags.front == 1;
-  }
-  EXPECT_TRUE(frontSeen);
+  passes(up, 85);
+  EXPECT_EQ(touchingSides(), "F");
+  passes(up, 35);
   EXPECT_LT(playerState.offsetZ, -10.0f);
 }
 
 TEST_F(WalkingTheMaze, TheDebugOutlineEndsLineModeAndTheDiagnosticRayOnlyCounts) {
   gameFlags.showCollisionDebug = true;
   glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
-  world->frame();
+  frame();
   GLint polygonMode[2] = {};
   glGetIntegerv(GL_POLYGON_MODE, polygonMode);
   EXPECT_EQ(polygonMode[0], GL_FILL);
-  // A large target across the ray's line stands in for the player box.
-  std::unique_ptr<CollisionModel3D> target(newCollisionModel3D(false));
-  target->addTriangle(-5.0f, -5.0f, 2.0f, 5.0f, -5.0f, 2.0f, 0.0f, 5.0f, 2.0f);
-  target->finalize();
+  // The ray runs toward +z from enemy 0 to the player box at the origin.
   glLoadIdentity();
   playerCollision.diagnosticRayHits = 0;
-  enemyTable.posX[0] = 0.5f;
-  for (float z : {-1.0f, -1.0f, 3.0f}) {  // behind the target the ray misses
+  for (float z : {-3.0f, -3.0f, 3.0f}) {
     enemyTable.posZ[0] = z;
-    testPlayerCollision(world->world.get(), target.get(), world->secondBox.get());
+    testPlayerCollision(worldCollisionModel, playerBoxModel, secondPlayerBoxModel);
   }
   EXPECT_EQ(playerCollision.diagnosticRayHits, 2);
   EXPECT_TRUE(os->messageBoxes.empty());
@@ -200,7 +176,7 @@ TEST_F(WalkingTheMaze, MissingTexturesFailTheSetupBeforeAnyStateIsSet) {
   char* const folder = getcwd(nullptr, 0);
   ASSERT_EQ(chdir("/"), 0);
   const std::int32_t countBefore = worldTriangleCount;
-  EXPECT_EQ(setupGameScene(world->world.get(), world->box.get(), world->secondBox.get()), 0);
+  EXPECT_EQ(setupGameScene(worldCollisionModel, playerBoxModel, secondPlayerBoxModel), 0);
   EXPECT_EQ(chdir(folder), 0);
   std::free(folder);
   EXPECT_FALSE(glIsEnabled(GL_FOG) || glIsEnabled(GL_LIGHTING));
