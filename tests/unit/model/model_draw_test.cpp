@@ -34,22 +34,16 @@ TEST(ResampleTexture, SidesBecomePowersOfTwoUpTo256AndTexelsAverageTheirSamples)
   for (std::size_t i = 0; i < small.rgba.size(); i += 4) ASSERT_EQ(small.rgba[i], 25) << i / 4;
 }
 
-struct FedVertex {
-  float x, y;  // window coordinates
-  float s, t;  // texture coordinates
-};
+struct FedVertex { float x, y, s, t; };  // window and texture coordinates
 using Triangle = std::vector<FedVertex>;
 
 // Draws in GL feedback mode with identity matrices on a 256 x 256 viewport:
 // model point (px, py) lands at window ((px + 1) * 128, (py + 1) * 128).
 class DrawFeedback : public ::testing::Test {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(gl.ok());
-    glEnable(GL_TEXTURE_2D);
-  }
-  void load() { ASSERT_EQ(adoptTestModel(instance, model, true), ""); }
-  std::vector<Triangle> draw() {
+  void SetUp() override { ASSERT_TRUE(gl.ok()); }
+  std::vector<Triangle> loadAndDraw() {
+    EXPECT_EQ(adoptTestModel(instance, model, true), "");
     std::vector<GLfloat> buffer(1 << 16);
     glFeedbackBuffer(static_cast<GLsizei>(buffer.size()), GL_3D_COLOR_TEXTURE, buffer.data());
     glRenderMode(GL_FEEDBACK);
@@ -76,16 +70,14 @@ TEST_F(DrawFeedback, StripsAndFansFollowTheCommandCounts) {
   // A strip of 3 and a fan of 4 (vertex, normal, s, t each).
   sub.commands = {3, 0, 0, 0, 0, 1, 0, 0, 0, 2, 0, 0, 0, -4, 3, 0, 0, 0, 0, 0, 0, 0,
                   1, 0, 0, 0, 2, 0, 0, 0, 0};
-  load();
-  const std::vector<Triangle> triangles = draw();
+  const std::vector<Triangle> triangles = loadAndDraw();
   ASSERT_EQ(triangles.size(), 3u);
-  EXPECT_FLOAT_EQ(triangles[0][1].x, 192.0f);
-  for (int i : {1, 2}) {  // both fan triangles start at the fan's first vertex
-    EXPECT_FLOAT_EQ(triangles[i][0].x, 64.0f);
-    EXPECT_FLOAT_EQ(triangles[i][0].y, 192.0f);
-  }
-  EXPECT_FLOAT_EQ(triangles[2][2].x, 192.0f);
-  EXPECT_FLOAT_EQ(triangles[2][2].y, 192.0f);
+  const int corners[3][3] = {{0, 1, 2}, {3, 0, 1}, {3, 1, 2}};  // the strip's triangle, then the fan's
+  for (int i = 0; i < 3; ++i)
+    for (int v = 0; v < 3; ++v) {
+      EXPECT_FLOAT_EQ(triangles[i][v].x, (sub.vertices[corners[i][v]].x + 1) * 128) << i << " " << v;
+      EXPECT_FLOAT_EQ(triangles[i][v].y, (sub.vertices[corners[i][v]].y + 1) * 128) << i << " " << v;
+    }
 }
 
 TEST_F(DrawFeedback, BodyNumberPicksOneSubmodelPerBodyPart) {
@@ -97,9 +89,8 @@ TEST_F(DrawFeedback, BodyNumberPicksOneSubmodelPerBodyPart) {
   };
   model.bodyParts = {TestBodyPart{1, {moved(-0.9f), moved(-0.8f)}},
                      TestBodyPart{2, {moved(0.0f), moved(0.1f), moved(0.2f)}}};
-  load();
   instance.bodyNumber = 7;  // part 0: 7 mod 2 = 1; part 1: (7 / 2) mod 3 = 0
-  const std::vector<Triangle> triangles = draw();
+  const std::vector<Triangle> triangles = loadAndDraw();
   ASSERT_EQ(triangles.size(), 2u);
   EXPECT_NEAR(triangles[0][0].x, (1 - 0.8f) * 128, 1e-3);
   EXPECT_NEAR(triangles[1][0].x, 128.0f, 1e-3);
@@ -109,8 +100,7 @@ TEST_F(DrawFeedback, ChromeWithTheZeroReferenceVectorMapsToTheMiddleTexel) {
   model.textures[0] = TestTexture{2, 64, 128, Bytes(64 * 128, 0), Bytes(768, 0)};
   sub.normals = {{0, 0, 1}, {1, 0, 0}};
   sub.commands = {3, 0, 0, 7, 7, 1, 1, 7, 7, 2, 1, 7, 7, 0};
-  load();
-  const std::vector<Triangle> triangles = draw();
+  const std::vector<Triangle> triangles = loadAndDraw();
   ASSERT_EQ(triangles.size(), 1u);
   for (const FedVertex& v : triangles[0]) {
     EXPECT_FLOAT_EQ(v.s, 0.5f);   // texel 32 of 64, not the command's 7

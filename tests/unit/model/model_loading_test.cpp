@@ -11,14 +11,6 @@
 
 namespace {
 
-// Death tests run in a fresh copy of the program: forking one that has
-// already run OpenGL (and its worker threads) is not safe.
-class DeathTestStyle : public ::testing::Environment {
- public:
-  void SetUp() override { ::testing::FLAGS_gtest_death_test_style = "threadsafe"; }
-};
-const auto* const deathTestStyle = ::testing::AddGlobalTestEnvironment(new DeathTestStyle);
-
 // The loader reports on standard output; the death test reads standard error.
 // Loading uploads textures, so the fresh copy needs an OpenGL context.
 void loadWithStdoutOnStderr(const std::string& name) {
@@ -27,7 +19,10 @@ void loadWithStdoutOnStderr(const std::string& name) {
   ModelInstance().loadModel(name.c_str());
 }
 
+// Death tests run in a fresh copy of the program: forking one that has
+// already run OpenGL (and its worker threads) is not safe.
 TEST(ModelLoading, MissingFilesEndTheProcessNamingTheFile) {
+  ::testing::FLAGS_gtest_death_test_style = "threadsafe";
   EXPECT_EXIT(loadWithStdoutOnStderr(::testing::TempDir() + "no_such_model.mdl"), ::testing::ExitedWithCode(1),
               "unable to open .*no_such_model.mdl\n");
 }
@@ -36,11 +31,12 @@ TEST(ModelLoading, MissingFilesEndTheProcessNamingTheFile) {
 // code 1 and a reason rather than let drawing or animation read outside the
 // files.
 TEST(ModelLoading, RefusesFilesThatWouldLeadOutsideTheirBuffers) {
+  ::testing::FLAGS_gtest_death_test_style = "threadsafe";
   using model_format::writeInt32;
   const std::pair<const char*, std::function<Bytes(TestModel)>> corruptions[] = {
       {"the bone count 129 is outside 0 .. 128", [](TestModel m) { m.bones.resize(129); return writeTestModel(m); }},
       {"bone table", [](TestModel m) { Bytes f = writeTestModel(m); writeInt32(&f[144], f.size() - 50); return f; }},
-      {"stream", [](TestModel m) { streamOf(m.sequences[0], 0, 0, 1) = {{1, {7}}}; return writeTestModel(m); }},
+      {"stream", [](TestModel m) { streamOf(m.sequences[0], 0, 0, 1) = {run(1, 1), 7}; return writeTestModel(m); }},
       {"vertex", [](TestModel m) { m.bodyParts[0].submodels[0].commands[9] = 3; return writeTestModel(m); }},
       {"too short", [](TestModel m) { Bytes f = writeTestModel(m); f.resize(200); return f; }},
   };

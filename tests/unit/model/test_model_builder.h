@@ -17,11 +17,10 @@
 using Bytes = std::vector<std::uint8_t>;
 using Shorts = std::vector<std::int16_t>;
 
-// One run of a run-length stream: `values` for its first frames, the last
-// value held for the rest of its `frames`.
-struct TestRun { int frames; Shorts values; };
-using TestStream = std::vector<TestRun>;
-using TestBoneStreams = std::array<TestStream, 6>;  // by channel; empty: no stream
+// A run-length stream is a list of runs: a header, then the values of the
+// run's first frames; the last value holds for the rest of its frames.
+constexpr std::int16_t run(int values, int frames) { return static_cast<std::int16_t>(values | frames << 8); }
+using TestBoneStreams = std::array<Shorts, 6>;  // by channel; empty: no stream
 
 // Laid out as the bone record from its byte 32 on.
 struct TestBone {
@@ -32,20 +31,16 @@ struct TestBone {
 static_assert(sizeof(TestBone) == 112 - 32, "a bone record holds 112 bytes");
 struct TestController { int type; float start, end; int slot; };
 struct TestSequence {
-  int frameCount = 2, motionFlags = 0, motionBone = 0;
+  int frameCount = 2, motionFlags = 0;
   float framesPerSecond = 10.0f;
   // blocks[block][bone]; bones left out have no streams, no blocks is one block.
   std::vector<std::vector<TestBoneStreams>> blocks;
 };
 // `pixels`: width x height palette indices; `palette`: 768 bytes.
 struct TestTexture { int flags, width, height; Bytes pixels, palette; };
-// A submodel of one mesh, every vertex and normal on bone 0. `commands`:
-// counts, each followed by (vertex, normal, s, t) entries; 0 ends.
-struct TestSubmodel {
-  std::vector<Vec3> vertices, normals;
-  int skinRef = 0;
-  Shorts commands;
-};
+// A submodel of one mesh on skin column 0, every vertex and normal on bone 0.
+// `commands`: counts, each followed by (vertex, normal, s, t) entries; 0 ends.
+struct TestSubmodel { std::vector<Vec3> vertices, normals; Shorts commands; };
 struct TestBodyPart { int base; std::vector<TestSubmodel> submodels; };
 struct TestModel {
   std::vector<TestBone> bones;
@@ -69,10 +64,9 @@ struct ByteWriter {
   }
   template <typename T>
   void put(std::size_t at, T v) { std::memcpy(&bytes[at], &v, sizeof v); }
-  void int32(std::size_t at, std::int64_t v) { put(at, static_cast<std::int32_t>(v)); }
   // Fields of one record, as (offset in the record, value).
   void int32s(std::size_t at, std::initializer_list<std::pair<std::size_t, std::int64_t>> fields) {
-    for (const auto& field : fields) int32(at + field.first, field.second);
+    for (const auto& field : fields) put(at + field.first, static_cast<std::int32_t>(field.second));
   }
   template <typename T>
   std::size_t raw(const std::vector<T>& values) {
@@ -83,8 +77,7 @@ struct ByteWriter {
   // A header table: its count at `countField`, its offset in the next field.
   std::size_t table(std::size_t countField, std::size_t count, std::size_t recordSize) {
     const std::size_t at = reserve(recordSize * count);
-    int32(countField, count);
-    int32(countField + 4, at);
+    int32s(countField, {{0, count}, {4, at}});
     return at;
   }
 };
@@ -92,22 +85,14 @@ struct ByteWriter {
 // A 12-byte record per block and bone, then the streams, whose offsets
 // count from their record.
 inline std::size_t writeAnimation(ByteWriter& w, const TestSequence& s, std::size_t bones) {
-  const std::size_t blocks = std::max<std::size_t>(1, s.blocks.size());
-  const std::size_t start = w.reserve(12 * blocks * bones);
-  for (std::size_t b = 0; b < s.blocks.size(); ++b) {
-    for (std::size_t bone = 0; bone < s.blocks[b].size(); ++bone) {
-      const std::size_t record = start + 12 * (b * bones + bone);
+  const std::size_t start = w.reserve(12 * std::max<std::size_t>(1, s.blocks.size()) * bones);
+  for (std::size_t b = 0; b < s.blocks.size(); ++b)
+    for (std::size_t bone = 0; bone < s.blocks[b].size(); ++bone)
       for (int c = 0; c < 6; ++c) {
-        if (s.blocks[b][bone][c].empty()) continue;
-        Shorts words;
-        for (const TestRun& run : s.blocks[b][bone][c]) {
-          words.push_back(static_cast<std::int16_t>(run.values.size() | run.frames << 8));
-          words.insert(words.end(), run.values.begin(), run.values.end());
-        }
-        w.put(record + 2 * c, static_cast<std::int16_t>(w.raw(words) - record));
+        const std::size_t record = start + 12 * (b * bones + bone);
+        const Shorts& stream = s.blocks[b][bone][c];
+        if (!stream.empty()) w.put(record + 2 * c, static_cast<std::int16_t>(w.raw(stream) - record));
       }
-    }
-  }
   return start;
 }
 
@@ -128,7 +113,7 @@ inline Bytes writeTestModel(const TestModel& m) {
     const TestSequence& s = m.sequences[n];
     const std::size_t at = sequences + 176 * n;
     w.put(at + 32, s.framesPerSecond);
-    w.int32s(at, {{56, s.frameCount}, {68, s.motionFlags}, {72, s.motionBone},
+    w.int32s(at, {{56, s.frameCount}, {68, s.motionFlags},
                   {120, std::max<std::size_t>(1, s.blocks.size())}, {124, writeAnimation(w, s, m.bones.size())}});
   }
   const std::size_t textures = w.table(180, m.textures.size(), 80);
@@ -147,7 +132,7 @@ inline Bytes writeTestModel(const TestModel& m) {
     for (std::size_t s = 0; s < submodels.size(); ++s) {
       const TestSubmodel& sub = submodels[s];
       const std::size_t mesh = w.reserve(20);
-      w.int32s(mesh, {{4, w.raw(sub.commands)}, {8, sub.skinRef}, {12, sub.normals.size()}});
+      w.int32s(mesh, {{4, w.raw(sub.commands)}, {12, sub.normals.size()}});
       w.int32s(subs + 112 * s, {{72, 1}, {76, mesh}, {80, sub.vertices.size()}, {88, w.raw(sub.vertices)},
                                 {84, w.raw(Bytes(sub.vertices.size()))}, {96, w.raw(Bytes(sub.normals.size()))},
                                 {100, w.raw(sub.normals)}});
@@ -157,11 +142,10 @@ inline Bytes writeTestModel(const TestModel& m) {
 }
 
 // The stream of one channel, making room for the block and bone.
-inline TestStream& streamOf(TestSequence& sequence, int block, int bone, int channel) {
-  if (sequence.blocks.size() <= static_cast<std::size_t>(block)) sequence.blocks.resize(block + 1);
-  auto& bones = sequence.blocks[block];
-  if (bones.size() <= static_cast<std::size_t>(bone)) bones.resize(bone + 1);
-  return bones[bone][channel];
+inline Shorts& streamOf(TestSequence& sequence, std::size_t block, std::size_t bone, int channel) {
+  sequence.blocks.resize(std::max(sequence.blocks.size(), block + 1));
+  sequence.blocks[block].resize(std::max(sequence.blocks[block].size(), bone + 1));
+  return sequence.blocks[block][bone][channel];
 }
 
 // One bone, one two-frame sequence, one 2 x 2 texture, one triangle.
@@ -169,12 +153,10 @@ inline TestModel simpleTestModel() {
   TestModel m;
   m.bones.resize(1);
   m.sequences.resize(1);
-  Bytes palette(768, 0);
-  palette[3] = palette[4] = palette[5] = 255;  // entry 1 is white
-  m.textures.push_back(TestTexture{0, 2, 2, {0, 1, 1, 0}, palette});
+  m.textures.push_back(TestTexture{0, 2, 2, {0, 1, 1, 0}, Bytes(768)});
   m.skins = {0};
   const Shorts triangle{3, 0, 0, 0, 0, 1, 0, 2, 0, 2, 0, 0, 2, 0};
-  m.bodyParts.push_back(TestBodyPart{1, {TestSubmodel{{{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {}, 0, triangle}}});
+  m.bodyParts.push_back(TestBodyPart{1, {TestSubmodel{{{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {}, triangle}}});
   return m;
 }
 
