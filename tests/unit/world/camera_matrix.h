@@ -1,8 +1,7 @@
 #pragma once
-// Column-major matrices as OpenGL returns them, for placing the world through
-// the camera and the player box 0.25 ahead of the eye, as the game does.
-// Heading 0 looks toward -Z (a cell's Top border), 90 toward -X (Left), 180
-// toward +Z (Bottom), 270 toward +X.
+// Column-major matrices as OpenGL returns them, placing the world through the camera and the
+// player box 0.25 ahead of the eye as the game does. Heading 0 looks toward -Z (a cell's Top
+// border), 90 toward -X (Left), 180 toward +Z (Bottom), 270 toward +X.
 
 #include <array>
 #include <cmath>

@@ -47,7 +47,7 @@ TEST_F(CollisionModels, ContactsReportTheBoxPartAndTheWallSide) {
     EXPECT_EQ(boxTriangle % 4, 0) << "the lowest index of the part";
     ASSERT_TRUE(worldTriangle >= 0 && worldTriangle < worldTriangleCount) << worldTriangle;
     EXPECT_EQ(worldTriangles[worldTriangle].side, c.wallSide);
-    EXPECT_TRUE(c.wallSide != wallTop || worldTriangle == 8) << worldTriangle << ": the Top wall comes after floor, ceiling, Left, Right";
+    EXPECT_TRUE(c.wallSide != wallTop || worldTriangle == 8) << worldTriangle << ": Top follows floor, ceiling, Left, Right";
   }
 }
 

@@ -41,8 +41,7 @@ void build(const std::string& levelText) {
 // A lone cell at (2, 3): X from 2 to 4, Z from -4 (Bottom) to -6 (Top).
 const char* const loneCell = "X 3\nY 4\nLevel\n000\n010\n000\n000\n";
 constexpr int32_t floor1 = floorTextureStyle1, ceiling1 = ceilingTextureStyle1, wall1 = wallTextureStyle1;
-constexpr int32_t floor2 = floorTextureStyle2, ceiling2 = ceilingTextureStyle2, wall2 = wallTextureStyle2;
-constexpr int32_t none = noWallSide;
+constexpr int32_t floor2 = floorTextureStyle2, ceiling2 = ceilingTextureStyle2, wall2 = wallTextureStyle2, none = noWallSide;
 
 struct Scene { const char* what; std::string level; std::vector<Face> faces; };
 
