@@ -1,13 +1,10 @@
 // The run sequence with scripted steps: each intro cycle ends the way a test
-// chooses (Escape, closing the window, the full-screen key), and the log of
-// steps shows what ran in which order.
+// chooses, and the log of steps shows what ran in which order.
 
 #include <gtest/gtest.h>
 
 #include <deque>
-#include <functional>
 #include <string>
-#include <vector>
 
 #include "shell/os_services.h"
 #include "shell/run_flags.h"
@@ -24,155 +21,94 @@ void pressF1() { createFullScreen = createFullScreen == 1 ? 0 : 1; }
 
 class ScriptedSteps : public RunSteps {
  public:
-  std::vector<std::string> log;
-  std::deque<std::function<void()>> introEndings;
-  std::int32_t dialogFullScreen = 0;
-  int registerResult = 1;
-  int createResult = 1;
+  std::string log;  // step names, each followed by a space
+  std::deque<void (*)()> introEndings;
+  int registerResult = 1, createResult = 1, gameResult = -1;
   bool levelLoads = true;
-  int gameResult = -1;
-  std::vector<std::int32_t> introModes;
+  std::string introModes;  // the screen mode of each intro window
 
-  void showStartDialog() override { log.push_back("dialog"); }
-  std::int32_t chosenFullScreen() override { return dialogFullScreen; }
-  int registerIntroClass() override {
-    log.push_back("register");
-    return registerResult;
-  }
-  void unregisterIntroClass() override { log.push_back("unregister"); }
+  void showStartDialog() override { note("dialog"); }
+  std::int32_t chosenFullScreen() override { return 0; }
+  int registerIntroClass() override { return note("register"), registerResult; }
+  void unregisterIntroClass() override { note("unregister"); }
   int createIntroWindow(std::int32_t fullScreen) override {
-    log.push_back("create");
-    introModes.push_back(fullScreen);
-    return createResult;
+    introModes += std::to_string(fullScreen);
+    return note("create"), createResult;
   }
-  void initIntro() override { log.push_back("init"); }
+  void initIntro() override { note("init"); }
   void runIntroLoop() override {
-    log.push_back("intro");
+    note("intro");
     // A script that runs out behaves like a movie that reaches its end.
-    if (introEndings.empty()) {
-      endIntro();
-      return;
-    }
+    if (introEndings.empty()) return endIntro();
     introEndings.front()();
     introEndings.pop_front();
   }
   bool loadLevel(const char* fileName) override {
-    log.push_back(std::string("level ") + fileName);
-    return levelLoads;
+    EXPECT_STREQ(fileName, "data/LEVEL/level1.dat");
+    return note("level"), levelLoads;
   }
-  void loadTextures() override { log.push_back("textures"); }
-  int runGame() override {
-    log.push_back("game");
-    return gameResult;
-  }
-  void closeIntroMovie() override { log.push_back("close"); }
-  void destroyIntroWindow() override { log.push_back("destroy"); }
+  void loadTextures() override { note("textures"); }
+  int runGame() override { return note("game"), gameResult; }
+  void closeIntroMovie() override { note("close"); }
+  void destroyIntroWindow() override { note("destroy"); }
+
+ private:
+  void note(const char* step) { log += std::string(step) + " "; }
 };
 
-class RunSequence : public ::testing::Test {
- protected:
-  void SetUp() override { gamePending = 1; }
-  ScopedRecordingOs os;
-  ScriptedSteps steps;
-  const std::string level = std::string("level ") + levelFileName;
-};
-
-TEST_F(RunSequence, EscapeRunsTheGameOnceAndExits) {
-  steps.introEndings = {pressEscape};
-  EXPECT_EQ(runSequence(steps), 0);
-  std::vector<std::string> expected = {"dialog", "register", "create", "init",
-                                       "intro", level, "textures", "game",
-                                       "close", "destroy", "unregister"};
-  EXPECT_EQ(steps.log, expected);
-  EXPECT_EQ(gamePending, 0);
-  EXPECT_EQ(programRunning, 0);
-  EXPECT_TRUE(os->messageBoxes.empty());
-}
-
-TEST_F(RunSequence, ClosingTheIntroWindowOpensANewOneAndThenExitsWithoutAGame) {
-  steps.introEndings = {closeWindow, pressEscape};
-  EXPECT_EQ(runSequence(steps), 0);
-  std::vector<std::string> expected = {"dialog", "register",
-                                       "create", "init", "intro", "close", "destroy",
-                                       "create", "init", "intro", "close", "destroy",
-                                       "unregister"};
-  EXPECT_EQ(steps.log, expected);
-  EXPECT_EQ(gamePending, 1);
-}
-
-TEST_F(RunSequence, FullScreenKeyRunsTheGameAtOnceThenTheIntroInTheOtherMode) {
-  steps.dialogFullScreen = 0;
-  steps.introEndings = {pressF1, pressEscape};
-  EXPECT_EQ(runSequence(steps), 0);
-  std::vector<std::string> expected = {"dialog", "register",
-                                       "create", "init", "intro", level, "textures",
-                                       "game", "close", "destroy",
-                                       "create", "init", "intro", "close", "destroy",
-                                       "unregister"};
-  EXPECT_EQ(steps.log, expected);
-  EXPECT_EQ(steps.introModes, (std::vector<std::int32_t>{0, 1}));
-}
-
-TEST_F(RunSequence, TheGameRunsOnceAndAnUnexpectedResultDoesNotRepeatTheLevelStage) {
-  steps.gameResult = 1;
-  steps.introEndings = {pressEscape};
-  EXPECT_EQ(runSequence(steps), 0);
-  int levels = 0;
-  int games = 0;
-  for (const std::string& step : steps.log) {
-    levels += step == level;
-    games += step == "game";
-  }
-  EXPECT_EQ(levels, 2);  // the second pass finds the game already run
-  EXPECT_EQ(games, 1);
-  EXPECT_EQ(programRunning, 0);
-}
-
-TEST_F(RunSequence, AMissingLevelIsReportedAndTheGameStillStarts) {
-  steps.levelLoads = false;
-  steps.introEndings = {pressEscape};
-  EXPECT_EQ(runSequence(steps), 0);
-  std::vector<std::string> expected = {"dialog", "register", "create", "init",
-                                       "intro", level, "close", "destroy",
-                                       "textures", "game", "close", "destroy",
-                                       "unregister"};
-  EXPECT_EQ(steps.log, expected);
-  ASSERT_EQ(os->messageBoxes.size(), 1u);
-  EXPECT_EQ(os->messageBoxes[0].text, "Error Loading Level-File !!!!    ");
-  EXPECT_EQ(os->messageBoxes[0].caption, "Error");
-  EXPECT_EQ(os->messageBoxes[0].style, os::boxOk | os::boxIconExclamation);
-  EXPECT_EQ(os->messageBoxes[0].owner, nullptr);
-}
-
-TEST_F(RunSequence, FailuresOfTheIntroWindowEndTheRun) {
-  {
-    ScriptedSteps refused;
-    refused.registerResult = 0;
-    EXPECT_EQ(runSequence(refused), -1);
-    EXPECT_EQ(refused.log, (std::vector<std::string>{"dialog", "register"}));
-  }
-  {
-    ScriptedSteps broken;
-    broken.createResult = 0;
-    EXPECT_EQ(runSequence(broken), 0);
-    EXPECT_EQ(broken.log,
-              (std::vector<std::string>{"dialog", "register", "create", "unregister"}));
+TEST(RunSequence, StepsInOrderForEachWayThroughTheProgram) {
+  const struct Case {
+    const char* name;
+    std::deque<void (*)()> introEndings;
+    void (*adjust)(ScriptedSteps&);
+    int exitCode;
+    const char* log;
+    const char* introModes;
+    const char* error;  // the one message box, if any
+  } cases[] = {
+      {"Escape runs the game once and exits", {pressEscape}, nullptr, 0,
+       "dialog register create init intro level textures game close destroy unregister ", "0",
+       nullptr},
+      {"closing opens a new intro, then exits without a game", {closeWindow, pressEscape},
+       nullptr, 0,
+       "dialog register create init intro close destroy create init intro close destroy "
+       "unregister ", "00", nullptr},
+      {"F1 runs the game at once, then the intro in the other mode", {pressF1, pressEscape},
+       nullptr, 0,
+       "dialog register create init intro level textures game close destroy "
+       "create init intro close destroy unregister ", "01", nullptr},
+      {"an unexpected game result does not run the game again", {},
+       [](ScriptedSteps& s) { s.gameResult = 1; }, 0,
+       "dialog register create init intro level textures game level textures close destroy "
+       "unregister ", "0", nullptr},
+      {"a missing level is reported and the game still starts", {},
+       [](ScriptedSteps& s) { s.levelLoads = false; }, 0,
+       "dialog register create init intro level close destroy textures game close destroy "
+       "unregister ", "0", "Error Loading Level-File !!!!    "},
+      {"a refused window class ends the run", {},
+       [](ScriptedSteps& s) { s.registerResult = 0; }, -1, "dialog register ", "",
+       "Error Registering Window Class!"},
+      {"a failed intro window ends the run", {}, [](ScriptedSteps& s) { s.createResult = 0; },
+       0, "dialog register create unregister ", "0", "Error Creating OpenGL Window"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ScopedRecordingOs os;
+    ScriptedSteps steps;
+    steps.introEndings = c.introEndings;
+    if (c.adjust != nullptr) c.adjust(steps);
+    gamePending = 1;
+    createFullScreen = 0;
+    EXPECT_EQ(runSequence(steps), c.exitCode);
+    EXPECT_EQ(steps.log, c.log);
+    EXPECT_EQ(steps.introModes, c.introModes);
     EXPECT_EQ(programRunning, 0);
-  }
-  {
-    // Only the result 1 counts as a created window.
-    ScriptedSteps odd;
-    odd.createResult = 2;
-    EXPECT_EQ(runSequence(odd), 0);
-    EXPECT_EQ(odd.log.back(), "unregister");
-    EXPECT_EQ(odd.log.size(), 4u);
-  }
-  ASSERT_EQ(os->messageBoxes.size(), 3u);
-  EXPECT_EQ(os->messageBoxes[0].text, "Error Registering Window Class!");
-  EXPECT_EQ(os->messageBoxes[1].text, "Error Creating OpenGL Window");
-  for (const RecordedMessageBox& box : os->messageBoxes) {
-    EXPECT_EQ(box.caption, "Error");
-    EXPECT_EQ(box.style, os::boxOk | os::boxIconExclamation);
+    ASSERT_EQ(os->messageBoxes.size(), c.error != nullptr ? 1u : 0u);
+    if (c.error == nullptr) continue;
+    EXPECT_EQ(os->messageBoxes[0].text, c.error);
+    EXPECT_EQ(os->messageBoxes[0].caption, "Error");
+    EXPECT_EQ(os->messageBoxes[0].style, os::boxOk | os::boxIconExclamation);
+    EXPECT_EQ(os->messageBoxes[0].owner, nullptr);
   }
 }
 
