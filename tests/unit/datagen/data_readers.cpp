@@ -1,19 +1,12 @@
 #include "tests/unit/datagen/data_readers.h"
 
 #include <fstream>
+#include <functional>
 #include <iterator>
 
 std::vector<uint8_t> readWholeFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return std::vector<uint8_t>((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
-uint16_t le16(const std::vector<uint8_t>& bytes, size_t offset) {
-  return static_cast<uint16_t>(bytes[offset] | bytes[offset + 1] << 8);
-}
-
-uint32_t le32(const std::vector<uint8_t>& bytes, size_t offset) {
-  return static_cast<uint32_t>(le16(bytes, offset)) | static_cast<uint32_t>(le16(bytes, offset + 2)) << 16;
 }
 
 namespace {
@@ -44,26 +37,17 @@ std::string walkChunks(const std::vector<uint8_t>& bytes, size_t begin, size_t e
 }
 }  // namespace
 
-int BmpPicture::brightness(int x, int y) const {
-  size_t at = (static_cast<size_t>(y) * width + x) * 3;
-  return rgb[at] + rgb[at + 1] + rgb[at + 2];
-}
-
 BmpPicture readBmp(const std::string& path) {
   BmpPicture picture;
   std::vector<uint8_t> bytes = readWholeFile(path);
-  if (bytes.size() < 54) return picture.problem = "missing or shorter than its headers: " + path, picture;
-  if (bytes[0] != 'B' || bytes[1] != 'M') return picture.problem = "no BM signature", picture;
-  if (le32(bytes, 2) != bytes.size()) return picture.problem = "file size field differs from the file", picture;
-  if (le32(bytes, 14) != 40) return picture.problem = "info header is not 40 bytes", picture;
+  if (bytes.size() < 54 || bytes[0] != 'B' || bytes[1] != 'M' || le32(bytes, 2) != bytes.size())
+    return picture.problem = "no BMP file, or its size field differs from the file: " + path, picture;
   picture.width = static_cast<int32_t>(le32(bytes, 18));
   picture.height = static_cast<int32_t>(le32(bytes, 22));
-  if (le16(bytes, 26) != 1 || le16(bytes, 28) != 24 || le32(bytes, 30) != 0)
-    return picture.problem = "not an uncompressed 24-bit picture", picture;
-  if (picture.width <= 0 || picture.height <= 0) return picture.problem = "not a bottom-up picture", picture;
-  size_t rowBytes = (static_cast<size_t>(picture.width) * 3 + 3) / 4 * 4;
-  size_t offset = le32(bytes, 10);
-  if (offset + rowBytes * picture.height != bytes.size()) return picture.problem = "pixel data size is wrong", picture;
+  size_t rowBytes = (static_cast<size_t>(picture.width) * 3 + 3) / 4 * 4, offset = le32(bytes, 10);
+  if (le32(bytes, 14) != 40 || le16(bytes, 26) != 1 || le16(bytes, 28) != 24 || le32(bytes, 30) != 0 ||
+      picture.width <= 0 || picture.height <= 0 || offset + rowBytes * picture.height != bytes.size())
+    return picture.problem = "not a bottom-up uncompressed 24-bit picture filling the file", picture;
   picture.rgb.resize(static_cast<size_t>(picture.width) * picture.height * 3);
   for (int y = 0; y < picture.height; ++y) {
     size_t row = offset + rowBytes * (picture.height - 1 - y);  // stored bottom row first
@@ -97,16 +81,15 @@ WavSound readWav(const std::string& path) {
   return sound;
 }
 
-namespace {
-struct AviChunkVisitor {
-  const std::vector<uint8_t>& bytes;
-  AviMovie& movie;
+AviMovie readAvi(const std::string& path) {
+  AviMovie movie;
+  std::vector<uint8_t> bytes = readWholeFile(path);
   size_t moviStart = 0;
-
-  std::string operator()(const std::string& id, size_t body, uint32_t size) {
+  std::function<std::string(const std::string&, size_t, uint32_t)> visit = [&](const std::string& id, size_t body,
+                                                                                uint32_t size) -> std::string {
     if (id == "LIST") {
       if (size >= 4 && fourcc(bytes, body) == "movi") moviStart = body;
-      return walkChunks(bytes, body + 4, body + size, *this);
+      return walkChunks(bytes, body + 4, body + size, visit);
     }
     if (id == "avih" && size >= 40) {
       movie.microsecondsPerFrame = le32(bytes, body);
@@ -125,36 +108,21 @@ struct AviChunkVisitor {
       movie.bitCount = le16(bytes, body + 14);
       movie.compression = le32(bytes, body + 16);
     } else if (id == "00db") {
-      movie.frames.emplace_back(bytes.begin() + static_cast<long>(body), bytes.begin() + static_cast<long>(body + size));
+      movie.frames.emplace_back(bytes.begin() + static_cast<long>(body),
+                                bytes.begin() + static_cast<long>(body + size));
     } else if (id == "idx1") {
-      return indexProblem(body, size);
+      // Every entry must point at a frame chunk of the stated size, counted from the "movi" id.
+      movie.indexEntries = size / 16;
+      for (size_t entry = body; entry < body + movie.indexEntries * 16; entry += 16) {
+        size_t target = moviStart + le32(bytes, entry + 8);
+        if (target + 8 > bytes.size() || fourcc(bytes, entry) != "00db" || fourcc(bytes, target) != "00db" ||
+            le32(bytes, target + 4) != le32(bytes, entry + 12))
+          return "index entry " + std::to_string((entry - body) / 16) + " does not point at its frame";
+      }
     }
     return "";
-  }
-
-  // Every entry must point at a frame chunk of the stated size, counted
-  // from the "movi" id.
-  std::string indexProblem(size_t body, uint32_t size) {
-    movie.indexEntries = size / 16;
-    for (size_t i = 0; i < movie.indexEntries; ++i) {
-      size_t entry = body + i * 16, target = moviStart + le32(bytes, entry + 8);
-      if (target + 8 > bytes.size() || fourcc(bytes, entry) != "00db" || fourcc(bytes, target) != "00db" ||
-          le32(bytes, target + 4) != le32(bytes, entry + 12))
-        return "index entry " + std::to_string(i) + " does not point at its frame";
-    }
-    return "";
-  }
-};
-}  // namespace
-
-AviMovie readAvi(const std::string& path) {
-  AviMovie movie;
-  std::vector<uint8_t> bytes = readWholeFile(path);
+  };
   movie.problem = riffProblem(bytes, "AVI ", path);
-  if (movie.problem.empty()) movie.problem = walkChunks(bytes, 12, bytes.size(), AviChunkVisitor{bytes, movie});
+  if (movie.problem.empty()) movie.problem = walkChunks(bytes, 12, bytes.size(), visit);
   return movie;
 }
-
-std::string dataPath(const std::string& relative) { return std::string(BRAKMOOR_DATA_DIR) + "/data/" + relative; }
-
-std::string generatedPath(const std::string& name) { return std::string(BRAKMOOR_DATA_DIR) + "/../generated/" + name; }

@@ -1,21 +1,22 @@
 #pragma once
 // Readers for the generated files, written apart from the generator so the
-// tests check the files against the formats, not against the writer's own
-// idea of them. A broken file gives a text in `problem`, never a crash.
+// tests check the files against the formats, not against the writer's idea
+// of them. A broken file gives a text in `problem`, never a crash.
 #include <cstdint>
 #include <string>
 #include <vector>
 
 std::vector<uint8_t> readWholeFile(const std::string& path);
-uint16_t le16(const std::vector<uint8_t>& bytes, size_t offset);
-uint32_t le32(const std::vector<uint8_t>& bytes, size_t offset);
+inline uint16_t le16(const std::vector<uint8_t>& bytes, size_t at) { return uint16_t(bytes[at] | bytes[at + 1] << 8); }
+inline uint32_t le32(const std::vector<uint8_t>& bytes, size_t at) {
+  return le16(bytes, at) | uint32_t(le16(bytes, at + 2)) << 16;
+}
 
 struct BmpPicture {
   std::string problem;  // empty when the file is a sound uncompressed 24-bit bitmap
   int width = 0, height = 0;
-  std::vector<uint8_t> rgb;  // top row first, 3 bytes a pixel
-  uint8_t red(int x, int y) const { return rgb[(static_cast<size_t>(y) * width + x) * 3]; }
-  int brightness(int x, int y) const;  // sum of the three channels, 0 to 765
+  std::vector<uint8_t> rgb;  // top row first, 3 bytes a pixel; brightness() adds them up (0-765)
+  int brightness(int x, int y) const { auto p = rgb.begin() + (y * width + x) * 3; return p[0] + p[1] + p[2]; }
 };
 BmpPicture readBmp(const std::string& path);
 
@@ -38,5 +39,5 @@ struct AviMovie {
 AviMovie readAvi(const std::string& path);
 
 // Where the build put the data tree and the resource pictures.
-std::string dataPath(const std::string& relative);
-std::string generatedPath(const std::string& name);
+inline std::string dataPath(const std::string& relative) { return BRAKMOOR_DATA_DIR + ("/data/" + relative); }
+inline std::string generatedPath(const std::string& name) { return BRAKMOOR_DATA_DIR + ("/../generated/" + name); }

@@ -5,9 +5,9 @@
 #include <stdlib.h>
 #include <sys/wait.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <string>
 
@@ -16,30 +16,25 @@
 namespace fs = std::filesystem;
 
 namespace {
-// Tests run in the build folder, where the generator is built.
-const char kGenerator[] = "tools/datagen/datagen";
-
 class Generator : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(fs::exists(kGenerator)) << "run the tests from the build folder";
     std::string pattern = (fs::temp_directory_path() / "datagen-test-XXXXXX").string();
     ASSERT_NE(mkdtemp(pattern.data()), nullptr);
     scratch_ = pattern;
   }
-  void TearDown() override {
-    std::error_code ignored;
-    if (!scratch_.empty()) fs::remove_all(scratch_, ignored);
-  }
+  void TearDown() override { std::error_code ignored; fs::remove_all(scratch_, ignored); }
+  // The generator's exit status; tests run in the build folder, where it is built.
   static int run(const std::string& arguments) {
-    int status = std::system((std::string(kGenerator) + " " + arguments + " 2>/dev/null").c_str());
+    int status = std::system(("tools/datagen/datagen " + arguments + " 2>/dev/null").c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }
   // Every file below `root` by its relative name, with its bytes.
   static std::map<std::string, std::vector<uint8_t>> tree(const std::string& root) {
     std::map<std::string, std::vector<uint8_t>> files;
     for (const auto& entry : fs::recursive_directory_iterator(root))
-      if (entry.is_regular_file()) files[fs::relative(entry.path(), root).string()] = readWholeFile(entry.path().string());
+      if (entry.is_regular_file())
+        files[fs::relative(entry.path(), root).string()] = readWholeFile(entry.path().string());
     return files;
   }
   std::string scratch_;
@@ -48,20 +43,18 @@ class Generator : public ::testing::Test {
 
 TEST_F(Generator, TwoRunsWriteIdenticalTrees) {
   for (std::string folder : {scratch_ + "/first", scratch_ + "/second"})
-    ASSERT_EQ(run(folder + " " + folder + "/generated"), 0) << folder;
+    ASSERT_EQ(run(folder + " " + folder + "/generated"), 0) << "run from the build folder";
   auto a = tree(scratch_ + "/first"), b = tree(scratch_ + "/second");
   EXPECT_EQ(a.size(), 31u + 1 + 5 + 1 + 2) << "textures, level, sounds, movie, title and icon";
   ASSERT_EQ(a.size(), b.size());
-  for (const auto& [name, bytes] : a) EXPECT_TRUE(b.count(name) && bytes == b.at(name)) << name << " differs between runs";
+  for (const auto& [name, bytes] : a)
+    EXPECT_TRUE(b.count(name) && bytes == b.at(name)) << name << " differs between runs";
 }
 
 TEST_F(Generator, RefusesBadUseWithAnErrorStatus) {
   EXPECT_EQ(run(""), 2) << "no folders given";
   EXPECT_EQ(run("one two three"), 2);
   // A folder that cannot be made, because a file stands in its place.
-  std::string blocker = scratch_ + "/file";
-  std::FILE* f = std::fopen(blocker.c_str(), "w");
-  ASSERT_NE(f, nullptr);
-  std::fclose(f);
-  EXPECT_EQ(run(blocker + " " + scratch_ + "/generated"), 1);
+  ASSERT_TRUE(std::ofstream(scratch_ + "/file").good());
+  EXPECT_EQ(run(scratch_ + "/file " + scratch_ + "/generated"), 1);
 }

@@ -12,8 +12,7 @@
 #include "world/level.h"
 
 namespace {
-class LevelOne : public ::testing::Test {
- protected:
+struct LevelOne : ::testing::Test {
   void SetUp() override { ASSERT_TRUE(loadLevel(dataPath("LEVEL/level1.dat").c_str())); }
   const LevelData& level_ = levelData;
 };
@@ -29,8 +28,7 @@ TEST_F(LevelOne, PlayableGridOfBothStylesAllReachableFromAnOpenStart) {
   std::map<int, int> counts;
   for (int y = 1; y <= level_.sizeY; ++y)
     for (int x = 1; x <= level_.sizeX; ++x) ++counts[levelCell(x, y)];
-  EXPECT_GT(counts[1], 100);
-  EXPECT_GT(counts[2], 100);
+  EXPECT_TRUE(counts[1] > 100 && counts[2] > 100) << counts[1] << " and " << counts[2] << " cells of the two styles";
   EXPECT_EQ(counts.size(), 3u) << "only solid, style 1 and style 2 cells";
   // The start stands in an open area, not against a wall.
   for (int dy = -1; dy <= 1; ++dy)
@@ -41,9 +39,10 @@ TEST_F(LevelOne, PlayableGridOfBothStylesAllReachableFromAnOpenStart) {
     auto [x, y] = frontier.back();
     frontier.pop_back();
     for (auto [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}})
-      if (levelCell(x + dx, y + dy) != 0 && reached.insert({x + dx, y + dy}).second) frontier.push_back({x + dx, y + dy});
+      if (levelCell(x + dx, y + dy) != 0 && reached.insert({x + dx, y + dy}).second)
+        frontier.push_back({x + dx, y + dy});
   }
-  EXPECT_EQ(reached.size(), static_cast<size_t>(level_.sizeX * level_.sizeY - counts[0])) << "cells cut off from the start";
+  EXPECT_EQ(reached.size(), static_cast<size_t>(level_.sizeX * level_.sizeY - counts[0])) << "cut off from the start";
   EXPECT_GT(reached.size(), 300u) << "five enemies need rooms, not just a corridor";
 }
 

@@ -20,11 +20,9 @@ TEST(ResourcePictures, TitlePictureFitsTheDialogsBitmapControl) {
 TEST(ResourcePictures, IconDirectoryPointsAtWellFormedPictures) {
   std::vector<uint8_t> icon = readWholeFile(generatedPath("brakmoor.ico"));
   ASSERT_GE(icon.size(), 6u);
-  EXPECT_EQ(le16(icon, 0), 0);
-  EXPECT_EQ(le16(icon, 2), 1) << "type icon";
+  EXPECT_TRUE(le16(icon, 0) == 0 && le16(icon, 2) == 1) << "not an icon directory";
   size_t count = le16(icon, 4), end = 6 + 16 * count;
-  ASSERT_GE(count, 1u);
-  ASSERT_GE(icon.size(), end);
+  ASSERT_TRUE(count >= 1 && icon.size() >= end) << count << " entries";
   for (size_t entry = 6; entry < 6 + 16 * count; entry += 16) {
     SCOPED_TRACE("entry at " + std::to_string(entry));
     int size = icon[entry];
@@ -32,12 +30,10 @@ TEST(ResourcePictures, IconDirectoryPointsAtWellFormedPictures) {
     ASSERT_EQ(offset, end) << "pictures follow each other without gaps";
     ASSERT_LE(offset + bytes, icon.size());
     end = offset + bytes;
-    EXPECT_TRUE(size == 16 || size == 32 || size == 48) << size;
-    EXPECT_EQ(icon[entry + 1], size);
+    EXPECT_TRUE((size == 16 || size == 32 || size == 48) && icon[entry + 1] == size) << size << "," << +icon[entry + 1];
     // The picture: an info header with doubled height (colours, then mask).
-    EXPECT_EQ(le32(icon, offset), 40u);
-    EXPECT_EQ(le32(icon, offset + 4), static_cast<uint32_t>(size));
-    EXPECT_EQ(le32(icon, offset + 8), static_cast<uint32_t>(2 * size));
+    EXPECT_TRUE(le32(icon, offset) == 40 && le32(icon, offset + 4) == static_cast<uint32_t>(size) &&
+                le32(icon, offset + 8) == static_cast<uint32_t>(2 * size));
     size_t colourRow = (size * le16(icon, offset + 14) / 8 + 3) / 4 * 4, maskRow = (size + 31) / 32 * 4;
     EXPECT_EQ(bytes, 40 + (colourRow + maskRow) * size);
   }

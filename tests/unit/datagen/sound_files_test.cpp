@@ -12,11 +12,9 @@
 TEST(SoundFiles, AreCleanDistinctMonoPcmOfFittingLengths) {
   // Shots and hits come often and cut each other off: short. The game waits
   // for the whole death sound. The music goes with the 5 to 8 second movie.
-  const struct {
-    const char* name;
-    double minSeconds, maxSeconds;
-  } cases[] = {{"m16.wav", 0.1, 1.0}, {"laser.wav", 0.1, 1.0}, {"hit.wav", 0.1, 1.0}, {"death.wav", 1.0, 2.0},
-               {"intro.wav", 5.0, 8.0}};
+  const struct { const char* name; double minSeconds, maxSeconds; } cases[] = {
+      {"m16.wav", 0.1, 1.0}, {"laser.wav", 0.1, 1.0}, {"hit.wav", 0.1, 1.0}, {"death.wav", 1.0, 2.0},
+      {"intro.wav", 5.0, 8.0}};
   std::set<std::vector<int16_t>> distinct;
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -27,8 +25,8 @@ TEST(SoundFiles, AreCleanDistinctMonoPcmOfFittingLengths) {
     EXPECT_TRUE(s.sampleRate == 22050 || s.sampleRate == 44100) << s.sampleRate;
     EXPECT_EQ(s.bitsPerSample, 16);
     ASSERT_FALSE(s.samples.empty());
-    int peak = 0;
-    for (int16_t sample : s.samples) peak = std::max(peak, std::abs(static_cast<int>(sample)));
+    int peak = 0;  // the loudest sample
+    for (int sample : s.samples) peak = std::max(peak, std::abs(sample));
     EXPECT_LT(peak, 32767) << "clipped";
     EXPECT_GT(peak, 8000) << "too quiet to hear";
     EXPECT_LT(std::abs(s.samples.front()), 1000) << "clicks when it starts";

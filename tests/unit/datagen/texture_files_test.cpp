@@ -47,13 +47,10 @@ TEST(TextureFiles, EveryTableFileIsADetailedPowerOfTwoBitmapTheGamesReaderSeesAl
     distinct.insert(p.rgb);
     BitmapImage* image = readDibFile(file.c_str());
     ASSERT_NE(image, nullptr);
-    // The game's images keep the bottom row first.
-    size_t row = static_cast<size_t>(p.width) * 3;
-    bool same = image->width == p.width && image->height == p.height;
-    for (int y = 0; same && y < p.height; ++y)
-      same = std::equal(p.rgb.begin() + static_cast<long>(row * y), p.rgb.begin() + static_cast<long>(row * (y + 1)),
-                        image->pixels + row * static_cast<size_t>(p.height - 1 - y));
-    EXPECT_TRUE(same) << "the game's reader sees another picture";
+    std::vector<uint8_t> topRowFirst;  // the game's images keep the bottom row first
+    for (size_t row = image->width * 3u, y = image->height; y-- > 0;)
+      topRowFirst.insert(topRowFirst.end(), image->pixels + row * y, image->pixels + row * (y + 1));
+    EXPECT_TRUE(image->width == p.width && topRowFirst == p.rgb) << "the game's reader sees another picture";
     freeBitmapImage(image);
   }
   EXPECT_EQ(distinct.size(), 31u) << "31 different files, each its own picture";
