@@ -13,18 +13,13 @@
 namespace {
 
 using Events = std::vector<std::string>;
-using Message = GamePlatform::MessagePass;
 
 // Replays scripted passes and records what the loop asked for; a script
 // that runs out closes the window, so no test can hang.
 struct ScriptedPlatform : GamePlatform {
-  struct Pass {
-    KeyState keys{};
-    Message message = Message::none;
-  };
   int createWindow(const char* title, bool fullScreen) override {
     events.push_back(std::string("create ") + title + (fullScreen ? " full" : " windowed"));
-    return --createsLeft >= 0;
+    return windowWorks;
   }
   void killWindow() override { events.push_back("kill"); }
   int initKeyboard() override {
@@ -32,27 +27,22 @@ struct ScriptedPlatform : GamePlatform {
     return keyboardWorks;
   }
   void shutdownKeyboard() override { events.push_back("shutdown keyboard"); }
-  Message pumpOneMessage() override {
-    if (passes.empty()) return Message::quit;
+  MessagePass pumpOneMessage() override {
+    if (passes.empty() || passesTaken++ == quitMessageAt) return MessagePass::quit;
     current = passes.front();
     passes.pop_front();
-    return current.message;
+    return MessagePass::none;
   }
   bool windowActive() override { return true; }
   void swapBuffers() override { swapTimes.push_back(frameClockMilliseconds()); }
-  const unsigned char* readKeyboard() override { return current.keys.data(); }
+  const unsigned char* readKeyboard() override { return current.data(); }
 
-  std::deque<Pass> passes;
-  int createsLeft = 10;
-  bool keyboardWorks = true;
-  Pass current;
+  std::deque<KeyState> passes;
+  int passesTaken = 0, quitMessageAt = -1, windowWorks = 1, keyboardWorks = 1;
+  KeyState current;
   Events events;
   std::vector<double> swapTimes;
 };
-
-ScriptedPlatform::Pass keys(std::initializer_list<std::uint8_t> codes = {}) {
-  return {keysDown(codes)};
-}
 
 std::int32_t drawNothing(CollisionModel3D*, CollisionModel3D*, CollisionModel3D*) { return 1; }
 
@@ -72,7 +62,8 @@ class GameLoop : public ::testing::Test {
 };
 
 TEST_F(GameLoop, EscapeFinishesThePassThenReleasesKeyboardBeforeWindow) {
-  platform.passes = {keys({scanCode::up}), keys({scanCode::escape, scanCode::up}), keys()};
+  platform.passes = {keysDown({scanCode::up}), keysDown({scanCode::escape, scanCode::up}),
+                     keysDown({})};
   EXPECT_EQ(run(), -1);
   EXPECT_NEAR(playerState.offsetZ, -0.2f, 1e-6f);  // Up acted in the Escape pass too
   EXPECT_EQ(platform.events,
@@ -82,18 +73,19 @@ TEST_F(GameLoop, EscapeFinishesThePassThenReleasesKeyboardBeforeWindow) {
 }
 
 TEST_F(GameLoop, QuitMessageEndsAtOnceAsANormalEnd) {
-  platform.passes = {keys(), {KeyState{}, Message::quit}, keys()};
+  platform.passes = {keysDown({}), keysDown({})};
+  platform.quitMessageAt = 1;
   EXPECT_EQ(run(), -1);
   EXPECT_EQ(platform.swapTimes.size(), 1u);
   EXPECT_EQ(platform.events.back(), "kill");
 }
 
 TEST_F(GameLoop, FailingWindowOrKeyboardAtTheStartGivesZero) {
-  platform.createsLeft = 0;
+  platform.windowWorks = 0;
   EXPECT_EQ(run(true), 0);
   EXPECT_EQ(platform.events, Events{"create Brakmoor full"});
   ScriptedPlatform noKeyboard;
-  noKeyboard.keyboardWorks = false;
+  noKeyboard.keyboardWorks = 0;
   EXPECT_EQ(runGameLoop(noKeyboard, 640, 480, false, GameModels{}, drawNothing), 0);
   // The window is left to the caller.
   EXPECT_EQ(noKeyboard.events, (Events{"create Brakmoor windowed", "keyboard"}));
