@@ -1,5 +1,4 @@
-// The generated enemy figure, read back with the game's own loader and posed
-// as the game poses it.
+// The generated enemy figure, read back and posed as the game does it.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -14,7 +13,6 @@
 namespace {
 
 using model_format::readInt32;
-namespace header = model_format::header;
 
 TEST(GeneratedFigure, LoadsThroughEveryPathAndStandsOnTheFloor) {
   const std::string path = std::string(BRAKMOOR_DATA_DIR) + "/Data/MODELS/gign.mdl";
@@ -30,31 +28,29 @@ TEST(GeneratedFigure, LoadsThroughEveryPathAndStandsOnTheFloor) {
     figure.setUpBones();
     figure.setUpSubmodel(0);
     figure.drawSubmodel();
-    const int count = readInt32(figure.currentSubmodel + model_format::submodel::vertexCount);
-    const auto [low, high] = std::minmax_element(transformedVertices, transformedVertices + count,
-                                                 [](const Vec3& a, const Vec3& b) { return a.z < b.z; });
+    const auto [low, high] = std::minmax_element(
+        transformedVertices, transformedVertices + readInt32(figure.currentSubmodel + model_format::submodel::vertexCount),
+        [](const Vec3& a, const Vec3& b) { return a.z < b.z; });
     return std::pair{low->z, high->z};
   };
   // The textures come from the texture file, the death falls from the group
   // file; they end lying on the floor.
   const std::uint8_t* main = figure.header.data;
-  EXPECT_EQ(readInt32(main + header::textureCount), 0);
-  EXPECT_GE(readInt32(figure.textureHeader.data + header::textureCount), 1);
+  EXPECT_EQ(readInt32(main + model_format::header::textureCount), 0);
+  EXPECT_GE(readInt32(figure.textureHeader.data + model_format::header::textureCount), 1);
   ASSERT_NE(figure.groupHeaders[1].data, nullptr);
-  ASSERT_GE(readInt32(main + header::sequenceCount), 92);
+  ASSERT_GE(readInt32(main + model_format::header::sequenceCount), 92);
+  const std::uint8_t* sequences = main + readInt32(main + model_format::header::sequenceOffset);
   for (int death : {86, 91}) {
-    const std::uint8_t* sequence = main + readInt32(main + header::sequenceOffset) + death * model_format::sequence::size;
-    EXPECT_EQ(readInt32(sequence + model_format::sequence::groupIndex), 1) << death;
-    const auto [low, high] = bodyHeight(death, 1000.0f);
-    EXPECT_GE(low, -42.0f) << death;
-    EXPECT_LE(high, -20.0f) << death;
+    EXPECT_EQ(readInt32(sequences + death * model_format::sequence::size + model_format::sequence::groupIndex), 1);
+    EXPECT_GE(bodyHeight(death, 1000.0f).first, -42.0f) << death;
+    EXPECT_LE(bodyHeight(death, 1000.0f).second, -20.0f) << death;
   }
   // Drawn at height 0.4 with scale 0.01: soles at -40 reach the floor and the
-  // head at +40 the eye height 0.8.
-  const auto [low, high] = bodyHeight(0, 0);
-  EXPECT_NEAR(low, -40.0f, 1.0f);
-  EXPECT_NEAR(high, 40.0f, 1.0f);
-  EXPECT_NEAR(bodyHeight(4, 6.0f).first, -40.0f, 1.5f);  // running, a foot is always on the floor
+  // head at +40 the eye height 0.8; running, a foot is always on the floor.
+  EXPECT_NEAR(bodyHeight(0, 0).first, -40.0f, 1.0f);
+  EXPECT_NEAR(bodyHeight(0, 0).second, 40.0f, 1.0f);
+  EXPECT_NEAR(bodyHeight(4, 6.0f).first, -40.0f, 1.5f);
   glFinish();  // Mesa must be done with the drawing before its context goes
 }
 

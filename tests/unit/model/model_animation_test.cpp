@@ -100,13 +100,12 @@ TEST_F(Animation, WrappingAndPlainControllersTurnAndMoveTheirBones) {
       {{1, 0, 10, 4}, positionX, 32, 0, 3, 5},                // the auxiliary byte: 0 .. 64
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.controller.type);
     model.controllers = {c.controller};
     model.bones[0] = TestBone{};
     model.bones[0].controllerIndex[c.channel] = 0;
     load();
     (c.controller.slot == 4 ? instance.auxController : instance.controllers[c.controller.slot]) = c.setting;
-    EXPECT_NEAR(poseAt(0, c.row, c.column), c.value, 1e-5);
+    EXPECT_NEAR(poseAt(0, c.row, c.column), c.value, 1e-5) << c.controller.type;
   }
 }
 

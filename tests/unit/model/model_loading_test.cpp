@@ -2,6 +2,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <fstream>
 #include <functional>
 #include <string>
 #include <utility>
@@ -19,34 +20,24 @@ void loadWithStdoutOnStderr(const std::string& name) {
   ModelInstance().loadModel(name.c_str());
 }
 
-// Death tests run in a fresh copy of the program: forking one that has
-// already run OpenGL (and its worker threads) is not safe.
-TEST(ModelLoading, MissingFilesEndTheProcessNamingTheFile) {
+// Missing files, and files that would let drawing or animation read outside
+// them, end the process with exit code 1. Death tests run in a fresh copy of
+// the program: forking one that has run OpenGL (and its threads) is unsafe.
+TEST(ModelLoading, RefusesMissingAndCorruptFiles) {
   ::testing::FLAGS_gtest_death_test_style = "threadsafe";
   EXPECT_EXIT(loadWithStdoutOnStderr(::testing::TempDir() + "no_such_model.mdl"), ::testing::ExitedWithCode(1),
               "unable to open .*no_such_model.mdl\n");
-}
-
-// Corruptions of a sound model, each of which loading must refuse with exit
-// code 1 and a reason rather than let drawing or animation read outside the
-// files.
-TEST(ModelLoading, RefusesFilesThatWouldLeadOutsideTheirBuffers) {
-  ::testing::FLAGS_gtest_death_test_style = "threadsafe";
-  using model_format::writeInt32;
   const std::pair<const char*, std::function<Bytes(TestModel)>> corruptions[] = {
       {"the bone count 129 is outside 0 .. 128", [](TestModel m) { m.bones.resize(129); return writeTestModel(m); }},
-      {"bone table", [](TestModel m) { Bytes f = writeTestModel(m); writeInt32(&f[144], f.size() - 50); return f; }},
+      {"bone table", [](TestModel m) { Bytes f = writeTestModel(m); model_format::writeInt32(&f[144], f.size() - 50); return f; }},
       {"stream", [](TestModel m) { streamOf(m.sequences[0], 0, 0, 1) = {run(1, 1), 7}; return writeTestModel(m); }},
-      {"vertex", [](TestModel m) { m.bodyParts[0].submodels[0].commands[9] = 3; return writeTestModel(m); }},
+      {"vertex", [](TestModel m) { m.bodyParts[0][0].commands[9] = 3; return writeTestModel(m); }},
       {"too short", [](TestModel m) { Bytes f = writeTestModel(m); f.resize(200); return f; }},
   };
   const std::string main = ::testing::TempDir() + "refused_model.mdl";
   for (const auto& [reason, corrupt] : corruptions) {
     const Bytes bytes = corrupt(simpleTestModel());
-    std::FILE* file = std::fopen(main.c_str(), "wb");
-    ASSERT_NE(file, nullptr) << main;
-    std::fwrite(bytes.data(), 1, bytes.size(), file);
-    std::fclose(file);
+    std::ofstream(main, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
     EXPECT_EXIT(loadWithStdoutOnStderr(main), ::testing::ExitedWithCode(1),
                 std::string("invalid model file .*refused_model.mdl: .*") + reason + ".*\n");
   }

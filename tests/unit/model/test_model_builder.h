@@ -1,7 +1,6 @@
 #pragma once
-// Writes model files for the tests straight from the record layout (field
-// offsets and widths), independently of the loader and of the figure
-// generator, so that the tests check the loader against the layout itself.
+// Writes model files straight from the record layout, independently of the
+// loader and of the figure generator, so the tests check both against it.
 
 #include <algorithm>
 #include <array>
@@ -20,7 +19,6 @@ using Shorts = std::vector<std::int16_t>;
 // A run-length stream is a list of runs: a header, then the values of the
 // run's first frames; the last value holds for the rest of its frames.
 constexpr std::int16_t run(int values, int frames) { return static_cast<std::int16_t>(values | frames << 8); }
-using TestBoneStreams = std::array<Shorts, 6>;  // by channel; empty: no stream
 
 // Laid out as the bone record from its byte 32 on.
 struct TestBone {
@@ -33,22 +31,22 @@ struct TestController { int type; float start, end; int slot; };
 struct TestSequence {
   int frameCount = 2, motionFlags = 0;
   float framesPerSecond = 10.0f;
-  // blocks[block][bone]; bones left out have no streams, no blocks is one block.
-  std::vector<std::vector<TestBoneStreams>> blocks;
+  // blocks[block][bone][channel]: a stream or, when empty, none. Bones left
+  // out have no streams; no blocks is one block.
+  std::vector<std::vector<std::array<Shorts, 6>>> blocks;
 };
-// `pixels`: width x height palette indices; `palette`: 768 bytes.
-struct TestTexture { int flags, width, height; Bytes pixels, palette; };
+// `image`: width x height palette indices, then a 768-byte palette.
+struct TestTexture { int flags, width, height; Bytes image; };
 // A submodel of one mesh on skin column 0, every vertex and normal on bone 0.
 // `commands`: counts, each followed by (vertex, normal, s, t) entries; 0 ends.
 struct TestSubmodel { std::vector<Vec3> vertices, normals; Shorts commands; };
-struct TestBodyPart { int base; std::vector<TestSubmodel> submodels; };
 struct TestModel {
   std::vector<TestBone> bones;
   std::vector<TestController> controllers;
   std::vector<TestSequence> sequences;
   std::vector<TestTexture> textures;  // none: the textures are in a texture file
   Shorts skins;                       // a texture number per skin row
-  std::vector<TestBodyPart> bodyParts;
+  std::vector<std::vector<TestSubmodel>> bodyParts;  // the submodels of each
 };
 
 // Values are copied in host order: the tests run on little-endian machines,
@@ -119,16 +117,15 @@ inline Bytes writeTestModel(const TestModel& m) {
   const std::size_t textures = w.table(180, m.textures.size(), 80);
   for (std::size_t i = 0; i < m.textures.size(); ++i) {
     const TestTexture& t = m.textures[i];
-    Bytes image = t.pixels;
-    image.insert(image.end(), t.palette.begin(), t.palette.end());
-    w.int32s(textures + 80 * i, {{64, t.flags}, {68, t.width}, {72, t.height}, {76, w.raw(image)}});
+    w.int32s(textures + 80 * i, {{64, t.flags}, {68, t.width}, {72, t.height}, {76, w.raw(t.image)}});
   }
   w.int32s(0, {{192, m.skins.empty() ? 0 : 1}, {196, m.skins.size()}, {200, w.raw(m.skins)}});
   const std::size_t parts = w.table(204, m.bodyParts.size(), 76);
-  for (std::size_t p = 0; p < m.bodyParts.size(); ++p) {
-    const std::vector<TestSubmodel>& submodels = m.bodyParts[p].submodels;
+  // Body number bases: each the product of the submodel counts before it.
+  for (std::size_t p = 0, base = 1; p < m.bodyParts.size(); base *= m.bodyParts[p++].size()) {
+    const std::vector<TestSubmodel>& submodels = m.bodyParts[p];
     const std::size_t subs = w.reserve(112 * submodels.size());
-    w.int32s(parts + 76 * p, {{64, submodels.size()}, {68, m.bodyParts[p].base}, {72, subs}});
+    w.int32s(parts + 76 * p, {{64, submodels.size()}, {68, base}, {72, subs}});
     for (std::size_t s = 0; s < submodels.size(); ++s) {
       const TestSubmodel& sub = submodels[s];
       const std::size_t mesh = w.reserve(20);
@@ -153,10 +150,9 @@ inline TestModel simpleTestModel() {
   TestModel m;
   m.bones.resize(1);
   m.sequences.resize(1);
-  m.textures.push_back(TestTexture{0, 2, 2, {0, 1, 1, 0}, Bytes(768)});
+  m.textures.push_back(TestTexture{0, 2, 2, Bytes(2 * 2 + 768)});
   m.skins = {0};
-  const Shorts triangle{3, 0, 0, 0, 0, 1, 0, 2, 0, 2, 0, 0, 2, 0};
-  m.bodyParts.push_back(TestBodyPart{1, {TestSubmodel{{{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {}, triangle}}});
+  m.bodyParts = {{TestSubmodel{{{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {}, {3, 0, 0, 0, 0, 1, 0, 2, 0, 2, 0, 0, 2, 0}}}};
   return m;
 }
 
