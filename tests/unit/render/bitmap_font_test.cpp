@@ -8,15 +8,13 @@
 #include "render/gl_api.h"
 #include "tests/support/gl_context.h"
 
-namespace {
 constexpr int screenSize = 256;
 using Colour = std::array<std::uint8_t, 3>;
 
-// Glyph g of the test sheet is a cell of red g and green 255 - g, its blue
-// telling the quarter of the cell: a pixel on screen tells which glyph drew it
-// and from where in the cell, so a cell turned over or shifted cannot match.
-Colour glyphColour(int g, bool right, bool top) {
-  return {static_cast<std::uint8_t>(g), static_cast<std::uint8_t>(255 - g), static_cast<std::uint8_t>(40 + 60 * right + 120 * top)};
+// Glyph g of the test sheet is red g, green 255 - g, its blue telling the quarter
+// of the cell: so a cell drawn turned over or shifted cannot match.
+static Colour glyphColour(int g, bool right, bool top) {
+  return {std::uint8_t(g), std::uint8_t(255 - g), std::uint8_t(40 + 60 * right + 120 * top)};
 }
 
 // A 256-pixel sheet of 16 x 16 cells of 16 pixels, rows counted from the top,
@@ -35,8 +33,7 @@ class BitmapFontDrawing : public ::testing::Test {
     glGenTextures(1, &sheet);
     glBindTexture(GL_TEXTURE_2D, sheet);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, 256, 256, 0, GL_RGB, GL_UNSIGNED_BYTE, texels.data());
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);  // cells are drawn shrunk
     glEnable(GL_TEXTURE_2D);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
     font_.setTexture(sheet, 16, 16);
@@ -45,9 +42,8 @@ class BitmapFontDrawing : public ::testing::Test {
     font_.build(256.0f);
   }
 
-  // Prints `text` on a cleared screen: glyph i of `glyphs` must fill the
-  // 15 x 15 pixels at x + 15 i, its bottom y pixels below the top, and
-  // nothing else may be lit.
+  // Prints `text` on a cleared screen: glyph i of `glyphs` must fill the 15 x 15
+  // pixels at x + 15 i, bottom y pixels below the top, and nothing else be lit.
   void expectPrinted(int x, int y, const char* text, const std::vector<int>& glyphs) {
     glClear(GL_COLOR_BUFFER_BIT);
     glBindTexture(GL_TEXTURE_2D, 0);  // print binds the font's own sheet
@@ -56,8 +52,8 @@ class BitmapFontDrawing : public ::testing::Test {
     for (int i = 0; i < static_cast<int>(glyphs.size()) * 225; ++i) {
       int dx = i % 15, dy = i / 15 % 15;
       const std::uint8_t* p = &frame[((screenSize - y + dy) * screenSize + x + 15 * (i / 225) + dx) * 4];
-      if (dx != 7 && dy != 7)  // pixel 7 samples the seam between a cell's halves
-        ASSERT_EQ(Colour({p[0], p[1], p[2]}), glyphColour(glyphs[i / 225], dx > 7, dy > 7)) << dx << "," << dy;
+      if (dx == 7 || dy == 7) continue;  // pixel 7 samples the seam between a cell's halves
+      ASSERT_EQ(Colour({p[0], p[1], p[2]}), glyphColour(glyphs[i / 225], dx > 7, dy > 7)) << dx << "," << dy;
     }
     std::size_t lit = 0;
     for (std::size_t p = 0; p < frame.size(); p += 4) lit += frame[p] || frame[p + 1] || frame[p + 2];
@@ -67,7 +63,6 @@ class BitmapFontDrawing : public ::testing::Test {
   TestGlContext gl_{screenSize, screenSize};
   BitmapFont font_;
 };
-}  // namespace
 
 TEST_F(BitmapFontDrawing, FirstCharSelectsTheGlyphsAndEachMovesThePen) {
   font_.setFirstChar(32);
@@ -112,6 +107,5 @@ TEST_F(BitmapFontDrawing, PrintRestoresTheMatrices) {
 TEST_F(BitmapFontDrawing, DestroyDeletesEveryListOnce) {
   GLuint base = font_.listBase;
   font_.destroy();
-  EXPECT_EQ(font_.listBase, 0u);
-  EXPECT_FALSE(glIsList(base) || glIsList(base + 255));
+  EXPECT_TRUE(font_.listBase == 0 && !glIsList(base) && !glIsList(base + 255));
 }

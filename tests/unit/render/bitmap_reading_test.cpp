@@ -1,6 +1,5 @@
-// loadBitmapFile and the reader's reports on files the tests write. Run
-// natively through the stand-in reader (tests/support/dib_reader_native.cpp)
-// and, included by the Windows test program, through the GDI reader.
+// loadBitmapFile and the reader's reports on files the tests write: natively
+// through tests/support/dib_reader_native.cpp, under Wine through GDI.
 
 #include "render/bitmap_image.h"
 #include "tests/unit/render/bmp_test_files.h"
@@ -12,7 +11,7 @@ class BitmapReading : public ScratchFolder {
   // Writes each layout at widths 1, 2, 3, 5 and 7 (rows of every padding),
   // reads it back through loadBitmapFile and compares every pixel.
   void expectRoundTrips(std::initializer_list<Options> layouts) {
-    for (const Options& o : layouts) {
+    for (const Options& o : layouts)
       for (int width : {1, 2, 3, 5, 7}) {
         SCOPED_TRACE(::testing::Message() << "layout " << &o - layouts.begin() << ", width " << width);
         Picture picture(width, 3, o.encoding);
@@ -23,7 +22,6 @@ class BitmapReading : public ScratchFolder {
         EXPECT_EQ(std::vector<std::uint8_t>(image->pixels, image->pixels + 9 * width), picture.rgbBytes());
         freeBitmapImage(image);
       }
-    }
     EXPECT_TRUE(os_->messageBoxes.empty());
   }
 };

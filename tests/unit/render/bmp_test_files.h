@@ -22,9 +22,8 @@ struct Rgb { std::uint8_t r, g, b; };
 enum class Encoding { rgb24, rgb32, rgb16, rgb565, palette1, palette4, palette8, rle8 };
 inline unsigned bitCountOf(Encoding e) { return std::vector<unsigned>{24, 32, 16, 16, 1, 4, 8, 8}[int(e)]; }
 
-// Rows bottom first, like the reader's output. Neighbouring pixels differ, so
-// a sheared or flipped decode cannot match. Colours whose channels are 0 or
-// 255 survive the 5-bit channels of 16-bit files.
+// Rows bottom first, like the reader's output; neighbouring pixels differ, so a
+// sheared or flipped decode cannot match. 16-bit files get channels of 0 or 255.
 struct Picture {
   Picture(int w, int h, Encoding e) : width(w), height(h) {
     for (int i = 0; i < (e == Encoding::palette1 ? 2 : 7); ++i)
@@ -50,7 +49,8 @@ struct Options {
 };
 
 // Little-endian fields of the given byte sizes.
-inline void put(std::vector<std::uint8_t>& out, std::initializer_list<std::pair<std::int64_t, std::int64_t>> fields) {
+inline void put(std::vector<std::uint8_t>& out,
+                std::initializer_list<std::pair<std::int64_t, std::int64_t>> fields) {
   for (auto [value, bytes] : fields)
     for (int i = 0; i < bytes; ++i) out.push_back(u8(static_cast<std::uint64_t>(value) >> 8 * i));
 }
@@ -63,11 +63,10 @@ inline std::vector<std::uint8_t> encode(const Picture& p, const Options& o = {})
     int row = o.topDown ? p.height - 1 - i : i;
     std::vector<std::uint8_t> packed(bits <= 8 && !rle ? (p.width * bits + 7) / 8 : 0);
     for (int x = 0; x < p.width; ++x) {
-      unsigned index = p.index(x, row);
-      const Rgb& c = p.colours[index];
-      if (rle) put(pixels, {{1, 1}, {index, 1}});  // runs of one pixel
-      else if (bits <= 8) packed[x * bits / 8] |= u8(index << (8 - bits - x * bits % 8));
-      else if (bits == 16) put(pixels, {{(c.r >> 3) << (masks ? 11 : 10) | (c.g >> (masks ? 2 : 3)) << 5 | c.b >> 3, 2}});
+      const Rgb& c = p.colours[p.index(x, row)];
+      if (rle) put(pixels, {{1, 1}, {p.index(x, row), 1}});  // runs of one pixel
+      else if (bits <= 8) packed[x * bits / 8] |= u8(p.index(x, row) << (8 - bits - x * bits % 8));
+      else if (bits == 16) put(pixels, {{(c.r >> 3) << (10 + masks) | (c.g >> (3 - masks)) << 5 | c.b >> 3, 2}});
       else put(pixels, {{c.b | c.g << 8 | c.r << 16, bits / 8}});
     }
     pixels.insert(pixels.end(), packed.begin(), packed.end());
@@ -85,7 +84,7 @@ inline std::vector<std::uint8_t> encode(const Picture& p, const Options& o = {})
   header.resize(o.coreHeader ? 12 : o.headerSize, 0);
   if (masks) put(header, {{0xF800, 4}, {0x07E0, 4}, {0x001F, 4}});
   for (const Rgb& c : table) put(header, {{c.b | c.g << 8 | c.r << 16, o.coreHeader ? 3 : 4}});
-  std::int64_t start = 14 + static_cast<std::int64_t>(header.size()), end = start + static_cast<std::int64_t>(pixels.size());
+  std::int64_t start = 14 + std::int64_t(header.size()), end = start + std::int64_t(pixels.size());
   if (o.fileHeader) put(file, {{'B', 1}, {'M', 1}, {end, 4}, {0, 4}, {start, 4}});
   file.insert(file.end(), header.begin(), header.end());
   file.insert(file.end(), pixels.begin(), pixels.end());
@@ -103,7 +102,7 @@ class ScratchFolder : public ::testing::Test {
   void SetUp() override {
     fs::create_directories(root_ / "Data" / "BMP");
     fs::current_path(root_);
-    os_->focus = &focusMarker_;
+    os_->focus = this;  // stands for the window that has the focus
   }
   void TearDown() override {
     fs::current_path(previous_);
@@ -113,14 +112,13 @@ class ScratchFolder : public ::testing::Test {
     ASSERT_EQ(os_->messageBoxes.size(), 1u);
     const RecordedMessageBox& b = os_->messageBoxes[0];
     EXPECT_EQ(std::make_tuple(b.text, b.caption, b.style, b.owner),
-              std::make_tuple(text, std::string("Error"), os::boxOk, static_cast<void*>(&focusMarker_)));
+              std::make_tuple(text, std::string("Error"), os::boxOk, static_cast<void*>(this)));
     os_->messageBoxes.clear();
   }
 
   ScopedRecordingOs os_;
-  int focusMarker_ = 0;
   fs::path previous_ = fs::current_path();
   const ::testing::TestInfo& test_ = *::testing::UnitTest::GetInstance()->current_test_info();
-  fs::path root_ = fs::temp_directory_path() / (std::string("brakmoor_") + test_.test_suite_name() + "_" + test_.name());
+  fs::path root_ = fs::temp_directory_path() / ("brakmoor_" + std::string(test_.test_suite_name()) + test_.name());
 };
 }  // namespace bmptest

@@ -1,5 +1,4 @@
-// The header parser on crafted files: whatever sizes and offsets a file
-// states, the layout it accepts stays inside the file.
+// The header parser on crafted files: a layout it accepts never reaches outside the file.
 
 #include "render/dib_header.h"
 
@@ -10,7 +9,9 @@
 using namespace bmptest;
 using dib::HeaderStatus;
 
-static HeaderStatus parse(const std::vector<std::uint8_t>& f, dib::Layout* l) { return dib::parseHeader(f.data(), f.size(), l); }
+static HeaderStatus parse(const std::vector<std::uint8_t>& file, dib::Layout* layout) {
+  return dib::parseHeader(file.data(), file.size(), layout);
+}
 
 TEST(DibHeader, EveryTruncationIsRefused) {
   for (const Options& o : {Options{Encoding::palette8}, Options{Encoding::palette4, true, true}}) {
@@ -19,8 +20,7 @@ TEST(DibHeader, EveryTruncationIsRefused) {
     ASSERT_EQ(parse(file, &layout), HeaderStatus::ok);
     for (std::size_t size = 0; size < file.size(); ++size) {
       // A copy of exactly `size` bytes, so a read past it is a real overrun.
-      std::vector<std::uint8_t> cut(file.begin(), file.begin() + size);
-      ASSERT_NE(parse(cut, &layout), HeaderStatus::ok) << size;
+      ASSERT_NE(parse({file.begin(), file.begin() + size}, &layout), HeaderStatus::ok) << size;
     }
   }
 }
@@ -29,12 +29,11 @@ TEST(DibHeader, FieldsNoConverterTakesOrPointingOutsideTheFileAreRefused) {
   const std::vector<std::uint8_t> good = encode(Picture(4, 4, Encoding::rgb24));
   constexpr HeaderStatus unknown = HeaderStatus::unknownFormat, missing = HeaderStatus::missingPixels;
   const std::tuple<std::size_t, std::uint32_t, HeaderStatus> cases[] = {
-      {14, 108, unknown}, {14, 0, unknown},                                     // header sizes
+      {14, 108, unknown}, {14, 0, unknown}, {22, 0x80000000, unknown},  // header sizes, the most negative height
       {18, 0, unknown},   {18, 0xFFFFFFFE, unknown}, {18, 0x7FFFFFFF, unknown},  // widths: the last too large to copy
-      {22, 0x80000000, unknown},                                                // the most negative height
-      {28, 7, unknown},   {30, 4, unknown},          {30, 1, unknown},          // depth 7, JPEG, 24-bit run lengths
-      {46, 65535, unknown},                                                     // a colour table past the end
-      {10, static_cast<std::uint32_t>(good.size()), missing}, {10, 0xFFFFFFF0, missing}};  // pixels past the end
+      {28, 7, unknown},   {30, 4, unknown}, {30, 1, unknown},  // depth 7, JPEG, 24-bit run lengths
+      // a colour table, or pixels, past the end
+      {46, 65535, unknown}, {10, static_cast<std::uint32_t>(good.size()), missing}, {10, 0xFFFFFFF0, missing}};
   for (auto [at, value, expected] : cases) {
     std::vector<std::uint8_t> file = good;
     for (int i = 0; i < 4; ++i) file[at + i] = u8(value >> 8 * i);

@@ -1,5 +1,4 @@
-// loadTextures in a real OpenGL context (included by the Windows test program
-// too, there with the GDI reader in a WGL context).
+// loadTextures in a real OpenGL context; the Windows test program runs it with GDI under WGL.
 
 #include "render/texture_table.h"
 
@@ -39,7 +38,6 @@ TEST_F(TextureTable, EachLoadUploadsEveryImageUnderNewNames) {
   EXPECT_EQ(std::set<GLuint>(names.begin(), names.end()).size(), names.size());
   glPixelStorei(GL_PACK_ALIGNMENT, 1);
   for (std::size_t n = 0; n < names.size(); ++n) {  // the first load's textures are kept
-    SCOPED_TRACE(n);
     Picture expected = pictureFor(static_cast<int>(n) % textureCount);
     GLint width = 0, height = 0, minFilter = 0;
     glBindTexture(GL_TEXTURE_2D, names[n]);
@@ -47,9 +45,9 @@ TEST_F(TextureTable, EachLoadUploadsEveryImageUnderNewNames) {
     glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &height);
     std::vector<std::uint8_t> pixels(3 * width * height);
     glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
-    EXPECT_EQ(pixels, expected.rgbBytes()) << width << "x" << height;
+    EXPECT_EQ(pixels, expected.rgbBytes()) << n << ": " << width << "x" << height;
     glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &minFilter);
-    EXPECT_EQ(minFilter, GL_LINEAR);  // without mipmaps no other filter makes the texture usable
+    EXPECT_EQ(minFilter, GL_LINEAR) << n;  // without mipmaps no other filter makes the texture usable
   }
   GLint alignment = 0;
   glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
@@ -61,13 +59,12 @@ TEST_F(TextureTable, EachLoadUploadsEveryImageUnderNewNames) {
 // A missing file is the caller's to report, so nothing is said.
 TEST_F(TextureTable, MissingFileStopsTheLoadBeforeAnyTextureIsMade) {
   for (int index : {31, 17, 0}) {  // each before the files broken so far
-    SCOPED_TRACE(index);
     fs::remove(textureFileNames[index]);
     // Later files are empty: reading any of them would raise a message box.
     for (int later = index + 1; later < textureCount; ++later) writeFile(textureFileNames[later], {});
-    EXPECT_EQ(loadTextures(), 0);
-    EXPECT_TRUE(os_->messageBoxes.empty());
-    for (GLuint name : textureTable) ASSERT_EQ(name, sentinelName);
-    EXPECT_FALSE(glIsTexture(1));  // no name was ever generated in this context
+    EXPECT_EQ(loadTextures(), 0) << index;
+    EXPECT_TRUE(os_->messageBoxes.empty()) << index;
+    for (GLuint name : textureTable) ASSERT_EQ(name, sentinelName) << index;
+    EXPECT_FALSE(glIsTexture(1)) << index;  // no name was ever generated in this context
   }
 }

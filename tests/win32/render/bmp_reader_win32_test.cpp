@@ -1,6 +1,5 @@
-// The GDI reader: the shared cases (missing, empty and unknown files, the
-// game's own layouts) and every further layout GDI converts. The parser
-// bounds what GDI may read of run-length data to the file.
+// The GDI reader: the shared cases and every further layout GDI converts (the
+// parser bounds what GDI may read of run-length data to the file).
 
 #include "tests/unit/render/bitmap_reading_test.cpp"
 
