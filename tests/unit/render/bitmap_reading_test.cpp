@@ -32,8 +32,7 @@ TEST_F(BitmapReading, NullNameOrMissingFileGiveNothingAndSayNothing) {
   EXPECT_TRUE(os_->messageBoxes.empty());
 }
 
-// The layouts the game's data uses, which every reader converts.
-TEST_F(BitmapReading, DecodesPaletteAndTrueColourFiles) {
+TEST_F(BitmapReading, DecodesTheLayoutsEveryReaderTakes) {
   expectRoundTrips({{Encoding::palette1}, {Encoding::palette4}, {Encoding::palette8}, {Encoding::rgb24},
                     {Encoding::palette8, true, true}, {Encoding::rgb24, false},
                     {Encoding::rgb24, true, false, true}, {Encoding::palette8, true, false, true}});

@@ -84,6 +84,7 @@ inline std::vector<std::uint8_t> encode(const Picture& p, const Options& o = {})
   header.resize(o.coreHeader ? 12 : o.headerSize, 0);
   if (masks) put(header, {{0xF800, 4}, {0x07E0, 4}, {0x001F, 4}});
   for (const Rgb& c : table) put(header, {{c.b | c.g << 8 | c.r << 16, o.coreHeader ? 3 : 4}});
+  if (o.fileHeader) put(header, {{0, 4}});  // a gap: the pixels lie where the file header says
   std::int64_t start = 14 + std::int64_t(header.size()), end = start + std::int64_t(pixels.size());
   if (o.fileHeader) put(file, {{'B', 1}, {'M', 1}, {end, 4}, {0, 4}, {start, 4}});
   file.insert(file.end(), header.begin(), header.end());

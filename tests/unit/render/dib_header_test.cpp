@@ -18,10 +18,9 @@ TEST(DibHeader, EveryTruncationIsRefused) {
     std::vector<std::uint8_t> file = encode(Picture(5, 3, o.encoding), o);
     dib::Layout layout;
     ASSERT_EQ(parse(file, &layout), HeaderStatus::ok);
-    for (std::size_t size = 0; size < file.size(); ++size) {
-      // A copy of exactly `size` bytes, so a read past it is a real overrun.
+    // A copy of exactly `size` bytes, so a read past it is a real overrun.
+    for (std::size_t size = 0; size < file.size(); ++size)
       ASSERT_NE(parse({file.begin(), file.begin() + size}, &layout), HeaderStatus::ok) << size;
-    }
   }
 }
 
@@ -32,8 +31,7 @@ TEST(DibHeader, FieldsNoConverterTakesOrPointingOutsideTheFileAreRefused) {
       {14, 108, unknown}, {14, 0, unknown}, {22, 0x80000000, unknown},  // header sizes, the most negative height
       {18, 0, unknown},   {18, 0xFFFFFFFE, unknown}, {18, 0x7FFFFFFF, unknown},  // widths: the last too large to copy
       {28, 7, unknown},   {30, 4, unknown}, {30, 1, unknown},  // depth 7, JPEG, 24-bit run lengths
-      // a colour table, or pixels, past the end
-      {46, 65535, unknown}, {10, static_cast<std::uint32_t>(good.size()), missing}, {10, 0xFFFFFFF0, missing}};
+      {46, 65535, unknown}, {10, std::uint32_t(good.size()), missing}, {10, 0xFFFFFFF0, missing}};  // past the end
   for (auto [at, value, expected] : cases) {
     std::vector<std::uint8_t> file = good;
     for (int i = 0; i < 4; ++i) file[at + i] = u8(value >> 8 * i);
@@ -42,8 +40,8 @@ TEST(DibHeader, FieldsNoConverterTakesOrPointingOutsideTheFileAreRefused) {
   }
 }
 
-// A run-length size past the end is cut to the file, and the 7-colour table is
-// padded with black to the 256 entries an 8-bit converter may index.
+// Run-length sizes past the end are cut to the file; a 7-colour table is padded
+// with black to the 256 entries an 8-bit converter may index; OS/2 widths are unsigned.
 TEST(DibHeader, AcceptedLayoutsStayInsideTheFile) {
   std::vector<std::uint8_t> file = encode(Picture(6, 3, Encoding::rle8), {Encoding::rle8, false});
   file[20 + 3] = 0x40;  // image size
@@ -55,4 +53,6 @@ TEST(DibHeader, AcceptedLayoutsStayInsideTheFile) {
   ASSERT_EQ(h.size(), 40u + 256u * 4u);
   EXPECT_TRUE(std::equal(h.begin() + 40, h.begin() + 68, file.begin() + 40));
   EXPECT_TRUE(std::all_of(h.begin() + 68, h.end(), [](std::uint8_t b) { return b == 0; }));
+  file = encode(Picture(40000, 1, Encoding::palette8), {Encoding::palette8, true, true});
+  EXPECT_TRUE(parse(file, &layout) == HeaderStatus::ok && layout.width == 40000);
 }
