@@ -14,8 +14,7 @@ namespace {
 
 using Events = std::vector<std::string>;
 
-// Replays scripted passes and records what the loop asked for; a script
-// that runs out closes the window, so no test can hang.
+// Replays scripted key passes and records the loop's requests; the end of a script quits.
 struct ScriptedPlatform : GamePlatform {
   int createWindow(const char* title, bool fullScreen) override {
     events.push_back(std::string("create ") + title + (fullScreen ? " full" : " windowed"));

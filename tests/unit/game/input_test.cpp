@@ -86,6 +86,7 @@ class KeyTable : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(gl.ok());
     resetGameGlobals();
+    glEnable(GL_DEPTH_TEST);  // as the game runs
   }
   KeyStepResult press(std::initializer_list<std::uint8_t> codes) {
     return applyKeyTable(keysDown(codes).data(), clear);
