@@ -36,7 +36,7 @@ TEST_F(Animation, StreamRunsDecodeOntoTheDefaultsAndInterpolate) {
   sequence.frameCount = 6;
   // 10, 20, 30, 30, 30, 30: a run of two values and one held for four frames.
   streamOf(sequence, 0, 0, positionX) = streamOf(sequence, 0, 0, rotationZ) = {run(2, 2), 10, 20, run(1, 4), 30};
-  streamOf(sequence, 0, 0, positionZ) = {run(1, 6), 4};
+  streamOf(sequence, 0, 0, positionZ) = {run(2, 6), 2, 4};  // 4 held from frame 1 on
   model.bones[0].defaultValue = {{0, 100, -2, 0, 0, 0}};
   model.bones[0].scale = {{1, 1, 0.5f, 1, 1, 0.01f}};
   load();
@@ -45,7 +45,7 @@ TEST_F(Animation, StreamRunsDecodeOntoTheDefaultsAndInterpolate) {
   EXPECT_FLOAT_EQ(poseAt(0.25f, 0), 12.5f);
   EXPECT_NEAR(poseAt(1.5f, 1, 0), std::sin(0.25f), 1e-5);  // slerped between 0.2 and 0.3 radians
   EXPECT_FLOAT_EQ(poseAt(1, 1), 100.0f);                    // no stream: the default alone
-  EXPECT_FLOAT_EQ(poseAt(1, 2), 0.0f);                      // -2 + 4 * 0.5
+  EXPECT_FLOAT_EQ(poseAt(3, 2), 0.0f);                      // -2 + 4 * 0.5
 }
 
 TEST_F(Animation, FramesLoopOverFrameCountMinusOneInStepsOfAtMostATenth) {

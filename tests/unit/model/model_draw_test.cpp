@@ -13,8 +13,8 @@ TEST(ResampleTexture, SidesBecomePowersOfTwoUpTo256AndTexelsAverageTheirSamples)
     EXPECT_EQ(t.width, side.second) << side.first;
     EXPECT_EQ(t.rgba.size(), static_cast<std::size_t>(t.width) * 2 * 4) << side.first;
   }
-  Bytes reds(768, 0);  // palette entries 0 .. 3 are red 10, 20, 30 and 41
-  for (int i = 0; i < 4; ++i) reds[3 * i] = static_cast<std::uint8_t>(i == 3 ? 41 : 10 * i + 10);
+  Bytes reds(768, 0);  // palette entries 0 .. 3 are red 10, 20, 30 and 43
+  for (int i = 0; i < 4; ++i) reds[3 * i] = static_cast<std::uint8_t>(i == 3 ? 43 : 10 * i + 10);
   // 3 x 2 becomes 4 x 2: output columns sample source columns (0,0), (0,1),
   // (1,2) and (2,2) at a quarter and three quarters of their width.
   const std::uint8_t stretched[] = {0, 1, 2, 0, 1, 2};
@@ -23,7 +23,7 @@ TEST(ResampleTexture, SidesBecomePowersOfTwoUpTo256AndTexelsAverageTheirSamples)
   for (int x = 0; x < 4; ++x) EXPECT_EQ(wide.rgba[4 * x], expectedRed[x]) << x;
   EXPECT_EQ(wide.rgba[3], 255);
   // 512 x 512 halves to 256 x 256; each texel covers a 2 x 2 block of all
-  // four reds: the floor of 101 / 4 is 25.
+  // four reds: the floor of 103 / 4 is 25.
   Bytes shrunk(512 * 512);
   for (std::size_t i = 0; i < shrunk.size(); ++i) shrunk[i] = static_cast<std::uint8_t>(i % 2 + 2 * (i / 512 % 2));
   const ResampledTexture small = resampleTexture(512, 512, shrunk.data(), reds.data());
