@@ -77,8 +77,11 @@ class Checker {
     result_.group = group;
     return false;
   }
+  // Names the texture file, or the main file when it holds its own textures.
   bool failTextures(std::string reason) {
-    return fail(std::move(reason), ModelCheckResult::File::texture);
+    const bool separateTextureFile = textures_.data != main_.data;
+    return fail(std::move(reason), separateTextureFile ? ModelCheckResult::File::texture
+                                                       : ModelCheckResult::File::main);
   }
 
   bool checkBones() {

@@ -33,6 +33,8 @@ TEST(ModelLoading, RefusesMissingAndCorruptFiles) {
       {"stream", [](TestModel m) { streamOf(m.sequences[0], 0, 0, 1) = {run(1, 1), 7}; return writeTestModel(m); }},
       {"vertex", [](TestModel m) { m.bodyParts[0][0].commands[9] = 3; return writeTestModel(m); }},
       {"too short", [](TestModel m) { Bytes f = writeTestModel(m); f.resize(200); return f; }},
+      // The textures live in the main file, so the main file is named.
+      {"skin entry", [](TestModel m) { m.skins = {9}; return writeTestModel(m); }},
   };
   const std::string main = ::testing::TempDir() + "refused_model.mdl";
   for (const auto& [reason, corrupt] : corruptions) {
