@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <deque>
 #include <string>
 #include <vector>
@@ -18,7 +19,7 @@ using Events = std::vector<std::string>;
 struct ScriptedPlatform : GamePlatform {
   int createWindow(const char* title, bool fullScreen) override {
     events.push_back(std::string("create ") + title + (fullScreen ? " full" : " windowed"));
-    return windowWorks;
+    return createsLeft-- > 0;
   }
   void killWindow() override { events.push_back("kill"); }
   int initKeyboard() override {
@@ -32,28 +33,33 @@ struct ScriptedPlatform : GamePlatform {
     passes.pop_front();
     return MessagePass::none;
   }
-  bool windowActive() override { return true; }
+  bool windowActive() override { return passesTaken - 1 != inactiveAt; }
   void swapBuffers() override { swapTimes.push_back(frameClockMilliseconds()); }
   const unsigned char* readKeyboard() override { return current.data(); }
 
   std::deque<KeyState> passes;
-  int passesTaken = 0, quitMessageAt = -1, windowWorks = 1, keyboardWorks = 1;
+  int passesTaken = 0, quitMessageAt = -1, inactiveAt = -1, createsLeft = 10, keyboardWorks = 1;
   KeyState current;
   Events events;
   std::vector<double> swapTimes;
 };
 
-std::int32_t drawNothing(CollisionModel3D*, CollisionModel3D*, CollisionModel3D*) { return 1; }
+int framesDrawn = 0;
+std::int32_t countFrame(CollisionModel3D*, CollisionModel3D*, CollisionModel3D*) {
+  ++framesDrawn;
+  return 1;
+}
 
 class GameLoop : public ::testing::Test {
  protected:
   void SetUp() override {
     resetGameGlobals();
+    framesDrawn = 0;
     os->countsPerSecond = 1000000;
     os->counterStepPerRead = 1000;  // every clock read advances 1 ms
   }
   int run(bool fullScreen = false) {
-    return runGameLoop(platform, 800, 600, fullScreen, GameModels{}, drawNothing);
+    return runGameLoop(platform, 800, 600, fullScreen, GameModels{}, countFrame);
   }
 
   ScopedRecordingOs os;
@@ -64,6 +70,7 @@ TEST_F(GameLoop, EscapeFinishesThePassThenReleasesKeyboardBeforeWindow) {
   platform.passes = {keysDown({scanCode::up}), keysDown({scanCode::escape, scanCode::up}),
                      keysDown({})};
   EXPECT_EQ(run(), -1);
+  EXPECT_EQ(framesDrawn, 2);
   EXPECT_NEAR(playerState.offsetZ, -0.2f, 1e-6f);  // Up acted in the Escape pass too
   EXPECT_EQ(platform.events,
             (Events{"create Brakmoor windowed", "keyboard", "shutdown keyboard", "kill"}));
@@ -80,14 +87,51 @@ TEST_F(GameLoop, QuitMessageEndsAtOnceAsANormalEnd) {
 }
 
 TEST_F(GameLoop, FailingWindowOrKeyboardAtTheStartGivesZero) {
-  platform.windowWorks = 0;
+  platform.createsLeft = 0;
   EXPECT_EQ(run(true), 0);
   EXPECT_EQ(platform.events, Events{"create Brakmoor full"});
   ScriptedPlatform noKeyboard;
   noKeyboard.keyboardWorks = 0;
-  EXPECT_EQ(runGameLoop(noKeyboard, 640, 480, false, GameModels{}, drawNothing), 0);
+  EXPECT_EQ(runGameLoop(noKeyboard, 640, 480, false, GameModels{}, countFrame), 0);
   // The window is left to the caller.
   EXPECT_EQ(noKeyboard.events, (Events{"create Brakmoor windowed", "keyboard"}));
+}
+
+TEST_F(GameLoop, DeathPlaysTheSoundToItsEndThenFinishesThePassAndReleasesAsAtEscape) {
+  platform.passes = {keysDown({scanCode::up}), keysDown({})};
+  playerState.dead = true;
+  EXPECT_EQ(run(), -1);
+  ASSERT_EQ(os->sounds.size(), 1u);
+  EXPECT_EQ(os->sounds[0].fileName, "data/wav/death.wav");
+  EXPECT_EQ(os->sounds[0].flags, os::soundFileName);  // no asynchronous flag
+  EXPECT_EQ(framesDrawn, 1);
+  EXPECT_NEAR(playerState.offsetZ, -0.1f, 1e-6f);
+  EXPECT_EQ(platform.events,
+            (Events{"create Brakmoor windowed", "keyboard", "shutdown keyboard", "kill"}));
+}
+
+TEST_F(GameLoop, AnInactiveWindowDrawsNothingButWaitsSwapsRecentresAndTakesKeys) {
+  os->cursor = {340, 240};  // turns the view by one degree
+  platform.passes = {keysDown({scanCode::up}), keysDown({scanCode::escape})};
+  platform.inactiveAt = 0;
+  EXPECT_EQ(run(), -1);
+  EXPECT_EQ(framesDrawn, 1);
+  ASSERT_EQ(platform.swapTimes.size(), 2u);
+  EXPECT_GE(platform.swapTimes[0], 10.0);  // the clock starts with the loop
+  ASSERT_EQ(os->cursorMoves.size(), 2u);
+  EXPECT_EQ(os->cursorMoves[0].x, 320);
+  EXPECT_NEAR(playerState.heading, -1.0f, 1e-6f);
+  EXPECT_NEAR(playerState.offsetX, 0.1f * std::sin(0.017453292f), 1e-6f);  // turned first
+}
+
+TEST_F(GameLoop, F1RecreatesTheWindowInTheOtherModeAndAFailureEndsWithZero) {
+  const KeyState f1 = keysDown({scanCode::f1});
+  platform.passes = {f1, f1, keysDown({}), f1};  // held, F1 switches once
+  platform.createsLeft = 2;
+  EXPECT_EQ(run(true), 0);
+  EXPECT_EQ(platform.events, (Events{"create Brakmoor full", "keyboard", "kill",
+                                     "create Brakmoor - Level 1 windowed", "keyboard", "kill",
+                                     "create Brakmoor - Level 1 full"}));
 }
 
 }  // namespace

@@ -97,6 +97,11 @@ class KeyTable : public ::testing::Test {
 int blendState() {  // blending turns the depth test off, and back on after it
   return gameFlags.blendMode + 2 * glIsEnabled(GL_BLEND) + 4 * glIsEnabled(GL_DEPTH_TEST);
 }
+int textureMode() {
+  GLint mode = 0;
+  glGetTexEnviv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, &mode);
+  return mode;
+}
 
 TEST_F(KeyTable, HoldingASwitchKeyTogglesOnceUntilReleased) {
   struct Switch {
@@ -106,7 +111,7 @@ TEST_F(KeyTable, HoldingASwitchKeyTogglesOnceUntilReleased) {
   } const switches[] = {
       {scanCode::b, blendState, 3, 4},
       {scanCode::w, [] { return int(gameFlags.lineMode); }, 1, 0},
-      {scanCode::s, [] { return int(gameFlags.textureEnvBlend); }, 1, 0},
+      {scanCode::s, textureMode, GL_BLEND, GL_DECAL},
       {scanCode::f, [] { return int(gameFlags.showFps); }, 1, 0},
       {scanCode::d, [] { return int(gameFlags.showCollisionDebug); }, 1, 0},
       {scanCode::m, [] { return int(enemyTable.alive[0]); }, 1, 0},
