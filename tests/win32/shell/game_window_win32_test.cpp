@@ -1,6 +1,6 @@
 // The game window on Wine: creation in the data folder, release and a second
-// release, each failing creation step releasing what exists, and a collapsed
-// window.
+// release, each failing creation step releasing what exists, the refused
+// full-screen question and a collapsed window.
 
 #include <gtest/gtest.h>
 
@@ -30,7 +30,15 @@ class GameWindow : public ::testing::Test {
     if (gameWindowHandle != nullptr || gameClassRegistered()) killGameWindow();
     SetCurrentDirectoryA(previousFolder);
   }
-  int create() { return createGameWindow("Brakmoor", 640, 480, 32, false, nullptr, nullptr, nullptr); }
+  int create(int width = 640, int height = 480, bool fullScreen = false) {
+    return createGameWindow("Brakmoor", width, height, 32, fullScreen, nullptr, nullptr, nullptr);
+  }
+  void expectBox(size_t i, const char* text, const char* caption, unsigned style) {
+    ASSERT_LT(i, os->messageBoxes.size());
+    EXPECT_EQ(os->messageBoxes[i].text, text);
+    EXPECT_EQ(os->messageBoxes[i].caption, caption);
+    EXPECT_EQ(os->messageBoxes[i].style, style);
+  }
   void expectNothingLeft() {
     EXPECT_EQ(gameWindowHandle, nullptr);
     EXPECT_EQ(gameDeviceContext, nullptr);
@@ -54,9 +62,7 @@ TEST_F(GameWindow, CreateKillAndASecondKillThatOnlyReportsTheClass) {
   expectNothingLeft();
   killGameWindow();
   ASSERT_EQ(os->messageBoxes.size(), 1u);
-  EXPECT_EQ(os->messageBoxes[0].text, "Could Not Unregister Class.");
-  EXPECT_EQ(os->messageBoxes[0].caption, "SHUTDOWN ERROR");
-  EXPECT_EQ(os->messageBoxes[0].style, os::boxOk | os::boxIconInformation);
+  expectBox(0, "Could Not Unregister Class.", "SHUTDOWN ERROR", os::boxOk | os::boxIconInformation);
   EXPECT_EQ(create(), 1);  // a released window can be created again
 }
 
@@ -101,9 +107,7 @@ TEST_F(GameWindow, EachFailingStepReleasesWhatExistsAndSaysWhy) {
     // The release comes first and may report its own trouble (a context
     // that never became current cannot be un-made current on every system).
     ASSERT_FALSE(os->messageBoxes.empty());
-    EXPECT_EQ(os->messageBoxes.back().text, c.message);
-    EXPECT_EQ(os->messageBoxes.back().caption, "ERROR");
-    EXPECT_EQ(os->messageBoxes.back().style, os::boxOk | os::boxIconExclamation);
+    expectBox(os->messageBoxes.size() - 1, c.message, "ERROR", os::boxOk | os::boxIconExclamation);
     for (size_t i = 0; i + 1 < os->messageBoxes.size(); ++i)
       EXPECT_EQ(os->messageBoxes[i].caption, "SHUTDOWN ERROR") << os->messageBoxes[i].text;
     ASSERT_NE(attemptedWindow, nullptr);
@@ -112,6 +116,21 @@ TEST_F(GameWindow, EachFailingStepReleasesWhatExistsAndSaysWhy) {
     EXPECT_TRUE(attemptedContext == nullptr || !wglDeleteContext(attemptedContext));
     expectNothingLeft();
   }
+}
+
+TEST_F(GameWindow, ARefusedFullScreenModeAsksGoesOnWindowedOnYesAndEndsOnNo) {
+  os->messageBoxAnswers = {os::answerYes, os::answerNo};
+  ASSERT_EQ(create(1013, 587, true), 1);  // no display offers this mode
+  EXPECT_EQ(gameFullScreen, 0);
+  EXPECT_TRUE(GetWindowLongPtrA(gameWindowHandle, GWL_STYLE) & WS_CAPTION);
+  killGameWindow();
+  EXPECT_EQ(create(1013, 587, true), 0);
+  EXPECT_EQ(gameWindowHandle, nullptr);
+  ASSERT_EQ(os->messageBoxes.size(), 3u);
+  for (size_t i : {0u, 1u})
+    expectBox(i, "The Requested Fullscreen Mode Is Not Supported By\nYour Video Card. "
+              "Use Windowed Mode Instead?", "GL", os::boxYesNo | os::boxIconExclamation);
+  expectBox(2, "Program Will Now Close.", "ERROR", os::boxOk | os::boxIconStop);
 }
 
 TEST_F(GameWindow, ACollapsedWindowKeepsAValidProjection) {

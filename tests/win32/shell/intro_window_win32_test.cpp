@@ -1,5 +1,6 @@
 // One intro window cycle on Wine: creation, the keys it tracks, the
-// requests that end the cycle, and a release that is safe to repeat.
+// requests that end the cycle, a release that is safe to repeat, then a
+// refused second registration and a refused display mode.
 
 #include <gtest/gtest.h>
 
@@ -11,7 +12,7 @@
 
 namespace {
 
-TEST(IntroWindow, TracksKeysUpTo255EndsOnRequestAndReleasesOnce) {
+TEST(IntroWindow, TracksKeysEndsOnRequestReleasesOnceAndReportsRefusals) {
   ScopedRecordingOs os;
   AppInstance application{GetModuleHandleA(nullptr), "BrakmoorIntro"};
   KeyDownArray keys{};
@@ -65,6 +66,21 @@ TEST(IntroWindow, TracksKeysUpTo255EndsOnRequestAndReleasesOnce) {
   EXPECT_EQ(record.renderingContext, nullptr);
   EXPECT_EQ(destroyIntroWindow(&record), 1);  // nothing left to release
   EXPECT_TRUE(os->messageBoxes.empty());
+
+  EXPECT_EQ(registerIntroWindowClass(&application), 0);
+  record.settings = {&application, "Brakmoor", 1013, 587, 32, 1};  // no display offers this
+  ASSERT_EQ(createIntroWindow(&record), 1);
+  EXPECT_EQ(record.settings.fullScreen, 0);
+  EXPECT_TRUE(GetWindowLongPtrA(record.window, GWL_STYLE) & WS_CAPTION);
+  destroyIntroWindow(&record);
+  const char* texts[] = {"RegisterClassEx Failed!",
+                         "Mode Switch Failed.\nRunning In Windowed Mode."};
+  ASSERT_EQ(os->messageBoxes.size(), 2u);
+  for (size_t i = 0; i < 2; ++i) {
+    EXPECT_EQ(os->messageBoxes[i].text, texts[i]);
+    EXPECT_EQ(os->messageBoxes[i].caption, "Error");
+    EXPECT_EQ(os->messageBoxes[i].style, os::boxOk | os::boxIconExclamation);
+  }
   UnregisterClassA(application.className, application.instance);
 }
 
