@@ -26,7 +26,9 @@ def visit(args):
         game.screenshot("4-walked")
         game.hold_key(window, "Left", 1)
         game.screenshot("5-stepped-left")
-        game.key(window, "Escape")
+        # The game polls the keyboard state once a frame: hold the key long
+        # enough to be seen.
+        game.hold_key(window, "Escape", 1.0)
         print("exit code:", game.wait_exit(60))
 
 
