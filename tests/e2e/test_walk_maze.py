@@ -19,6 +19,7 @@ from e2e_lib import (E2EFailure, GameRun, all_window_names, check,
 # Longest time the walk to the first wall may take (it is about 10 units,
 # a hundred frame passes, at any frame rate the test machine manages).
 WALK_TIMEOUT = 150
+FIRST_WALK_SECONDS = 0.5
 
 
 def pixel_hash(path):
@@ -85,13 +86,17 @@ def test(args):
         check(mean > 0.05, "the maze is not black (mean %.3f)" % mean)
         check(deviation > 0.05, "the maze is not one flat colour (deviation %.3f)" % deviation)
 
-        game.hold_key(window, "Up", 3)
+        # Short enough that even at the loop's cap of 100 passes a second
+        # (5 units) the player is still well short of the first wall, so the
+        # blocked view below must lie further on.
+        game.hold_key(window, "Up", FIRST_WALK_SECONDS)
         time.sleep(0.5)
         after = game.shot_of(geometry, "after-walking")
         changed = pixels_differing(before, after)
         area = geometry[2] * geometry[3]
         check(changed > area // 20,
-              "holding Up for 3 s changed the view (%d of %d pixels)" % (changed, area))
+              "holding Up for %.1f s changed the view (%d of %d pixels)"
+              % (FIRST_WALK_SECONDS, changed, area))
 
         repeated, first, count = walk_until_blocked(game, window, geometry)
         print("while Up stayed down, %s showed %s again after %d pictures: "
