@@ -20,7 +20,6 @@ import argparse
 import os
 import shutil
 import signal
-import struct
 import subprocess
 import sys
 import time
@@ -28,6 +27,8 @@ import time
 HERE = os.path.dirname(os.path.abspath(__file__))
 REPO = os.path.dirname(os.path.dirname(HERE))
 WINE_RUN = os.path.join(REPO, "scripts", "wine-run")
+sys.path.insert(0, os.path.join(REPO, "scripts"))
+from pe_arch import pe_arch  # noqa: E402
 
 
 class E2EFailure(Exception):
@@ -90,18 +91,6 @@ def all_window_names():
     return names
 
 
-def pe_arch(path):
-    """"win64" for a 64-bit Windows program, else "win32"."""
-    try:
-        with open(path, "rb") as program:
-            data = program.read(4096)
-        offset = struct.unpack_from("<I", data, 0x3C)[0]
-        magic = struct.unpack_from("<H", data, offset + 24)[0]
-    except (OSError, struct.error):
-        return "win32"
-    return "win64" if magic == 0x20B else "win32"
-
-
 def image_mean_and_deviation(path):
     """Mean and standard deviation of all channels, each 0..1."""
     out = run(["convert", path, "-format",
@@ -149,7 +138,7 @@ class GameRun:
         self.process = None
         self.exe = os.path.join(self.game_dir, "Brakmoor.exe")
         # Stopping the Wine server needs the prefix of the program's kind.
-        self.env = dict(os.environ, BRAKMOOR_WINE_ARCH=pe_arch(self.exe))
+        self.env = dict(os.environ, BRAKMOOR_WINE_ARCH=pe_arch(self.exe) or "win32")
         if "DISPLAY" not in os.environ:
             raise E2EFailure("no X display: run the e2e tests through scripts/test")
 
