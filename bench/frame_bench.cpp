@@ -10,7 +10,7 @@
 
 #include "coldet/coldet.h"
 #include "game/camera.h"
-#include "game/game_state.h"
+#include "game/game.h"
 #include "game/player_collision.h"
 #include "game/scene.h"
 #include "render/gl_api.h"
@@ -64,8 +64,8 @@ void benchmarkFrames(benchmark::State& state, bool largestMaze, FramePart part) 
     state.SkipWithError("level1.dat missing");
     return;
   }
-  screenWidth = frameWidth;
-  screenHeight = frameHeight;
+  game.screenWidth = frameWidth;
+  game.screenHeight = frameHeight;
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
   gluPerspective(45.0, static_cast<double>(frameWidth) / frameHeight, 0.1f, 100.0);
@@ -73,22 +73,23 @@ void benchmarkFrames(benchmark::State& state, bool largestMaze, FramePart part) 
   CollisionModel3D* world = newCollisionModel3D(false);
   CollisionModel3D* box = newCollisionModel3D(false);
   CollisionModel3D* secondBox = newCollisionModel3D(false);
-  if (setupGameScene(world, box, secondBox) != 1) {
+  const CollisionModels models{world, box, secondBox};
+  if (setupGameScene(game, models) != 1) {
     state.SkipWithError("scene set-up failed");
     return;
   }
   for (auto _ : state) {
     if (part == FramePart::wholeFrame) {
-      runFrame(world, box, secondBox);
+      runFrame(game, models);
       glFinish();
     } else {
-      placeCamera(playerState, levelData.startX, levelData.startY);
-      setWorldCollisionTransform(world);
+      placeCamera(game.player, levelData.startX, levelData.startY);
+      setWorldCollisionTransform(models);
       glLoadIdentity();
       glTranslatef(0.0f, 0.0f, -0.25f);
-      testPlayerCollision(world, box, secondBox);
+      testPlayerCollision(game.collision, models, 0.0f, 0.0f);
     }
-    playerState.heading += 1.0f;
+    game.player.heading += 1.0f;
   }
   state.counters["triangles"] = worldTriangleCount;
   delete world;

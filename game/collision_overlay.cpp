@@ -1,7 +1,6 @@
 #include "game/collision_overlay.h"
 
-#include "game/game_state.h"
-#include "game/player_collision.h"
+#include "game/game.h"
 #include "render/bitmap_font.h"
 #include "render/gl_api.h"
 #include "world/collision_models.h"
@@ -21,9 +20,9 @@ const SideLabel sideLabels[] = {
     {&CollisionFlags::right, "RIGHT", 110},
 };
 
-void drawSideLabels() {
+void drawSideLabels(const CollisionFlags& flags) {
   for (const SideLabel& label : sideLabels) {
-    if (playerCollision.flags.*label.flag) smallFont.print(50, label.y, label.name);
+    if (flags.*label.flag) smallFont.print(50, label.y, label.name);
   }
 }
 
@@ -49,10 +48,10 @@ void drawBoxOutline() {
 
 }  // namespace
 
-void drawCollisionOverlay() {
+void drawCollisionOverlay(const Game& state) {
   smallFont.setFirstChar(32);
-  if (!gameFlags.collisionEnabled) smallFont.print(20, 60, "Collision Detected Disabled");
-  if (!gameFlags.showCollisionDebug) return;
-  drawSideLabels();
+  if (!state.flags.collisionEnabled) smallFont.print(20, 60, "Collision Detected Disabled");
+  if (!state.flags.showCollisionDebug) return;
+  drawSideLabels(state.collision.flags);
   drawBoxOutline();
 }

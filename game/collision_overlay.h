@@ -3,5 +3,7 @@
 // switched off and, with the debug switch on, the touched sides' names and
 // the player box drawn as an outline in front of the eye.
 
+struct Game;
+
 // Expects the model-view matrix that placed the player box this frame.
-void drawCollisionOverlay();
+void drawCollisionOverlay(const Game& state);

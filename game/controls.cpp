@@ -1,11 +1,9 @@
 #include "game/controls.h"
 
-#include "game/enemy_table.h"
-#include "game/firing.h"
 #include "game/key_codes.h"
+#include "game/weapons.h"
 #include "render/gl_api.h"
-
-SwitchLatches switchLatches;
+#include "world/level.h"
 
 namespace {
 
@@ -20,11 +18,11 @@ bool pressedOnce(const unsigned char* keyboard, std::uint8_t code, bool& latch) 
   return true;
 }
 
-void toggleBlendMode() {
-  gameFlags.blendMode = !gameFlags.blendMode;
+void toggleBlendMode(GameFlags& flags) {
+  flags.blendMode = !flags.blendMode;
   // Additive blending hides nothing behind, so the depth test goes off with
   // it; the next text print turns it on again.
-  if (gameFlags.blendMode) {
+  if (flags.blendMode) {
     glEnable(GL_BLEND);
     glDisable(GL_DEPTH_TEST);
   } else {
@@ -33,63 +31,59 @@ void toggleBlendMode() {
   }
 }
 
-void toggleLineMode() {
-  gameFlags.lineMode = !gameFlags.lineMode;
-  glPolygonMode(GL_FRONT_AND_BACK, gameFlags.lineMode ? GL_LINE : GL_FILL);
+void toggleLineMode(GameFlags& flags) {
+  flags.lineMode = !flags.lineMode;
+  glPolygonMode(GL_FRONT_AND_BACK, flags.lineMode ? GL_LINE : GL_FILL);
 }
 
-void toggleTextureEnvironment() {
-  gameFlags.textureEnvBlend = !gameFlags.textureEnvBlend;
+void toggleTextureEnvironment(GameFlags& flags) {
+  flags.textureEnvBlend = !flags.textureEnvBlend;
   glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE,
-            static_cast<float>(gameFlags.textureEnvBlend ? GL_BLEND : GL_DECAL));
+            static_cast<float>(flags.textureEnvBlend ? GL_BLEND : GL_DECAL));
 }
 
-void selectRifle() {
-  playerState.rifleSelected = true;
-  playerState.laserSelected = false;
-  playerState.shownAmmo = playerState.rifleAmmo;
+void selectRifle(PlayerState& player) {
+  player.rifleSelected = true;
+  player.laserSelected = false;
+  player.shownAmmo = player.rifleAmmo;
 }
 
-void selectLaser() {
-  playerState.laserSelected = true;
-  playerState.rifleSelected = false;
-  playerState.shownAmmo = playerState.laserAmmo;
+void selectLaser(PlayerState& player) {
+  player.laserSelected = true;
+  player.rifleSelected = false;
+  player.shownAmmo = player.laserAmmo;
 }
 
-void applyMovementKeys(const unsigned char* keyboard, const MovementContext& movement) {
-  if (isKeyDown(keyboard, scanCode::up)) walkForward(playerState, movement);
-  if (isKeyDown(keyboard, scanCode::down)) walkBackward(playerState, movement);
-  if (isKeyDown(keyboard, scanCode::left)) stepLeft(playerState, movement);
-  if (isKeyDown(keyboard, scanCode::right)) stepRight(playerState, movement);
+void applyMovementKeys(PlayerState& player, const unsigned char* keyboard,
+                       const MovementContext& movement) {
+  if (isKeyDown(keyboard, scanCode::up)) walkForward(player, movement);
+  if (isKeyDown(keyboard, scanCode::down)) walkBackward(player, movement);
+  if (isKeyDown(keyboard, scanCode::left)) stepLeft(player, movement);
+  if (isKeyDown(keyboard, scanCode::right)) stepRight(player, movement);
 }
+
+void invert(bool& flag) { flag = !flag; }
 
 }  // namespace
 
-KeyStepResult applyKeyTable(const unsigned char* keyboard,
+KeyStepResult applyKeyTable(Game& state, const unsigned char* keyboard,
                             const MovementContext& movement) {
   KeyStepResult result;
-  SwitchLatches& latch = switchLatches;
+  SwitchLatches& latch = state.latches;
+  GameFlags& flags = state.flags;
   result.endGame = isKeyDown(keyboard, scanCode::escape);
-  applyMovementKeys(keyboard, movement);
-  if (pressedOnce(keyboard, scanCode::b, latch.blend)) toggleBlendMode();
-  if (pressedOnce(keyboard, scanCode::f, latch.fps)) gameFlags.showFps = !gameFlags.showFps;
-  if (pressedOnce(keyboard, scanCode::c, latch.collision)) {
-    gameFlags.collisionEnabled = !gameFlags.collisionEnabled;
-  }
-  if (pressedOnce(keyboard, scanCode::d, latch.debug)) {
-    gameFlags.showCollisionDebug = !gameFlags.showCollisionDebug;
-  }
-  if (isKeyDown(keyboard, scanCode::digit1)) selectRifle();
-  if (isKeyDown(keyboard, scanCode::digit2)) selectLaser();
-  if (pressedOnce(keyboard, scanCode::h, latch.crosshair)) {
-    gameFlags.crosshairVisible = !gameFlags.crosshairVisible;
-  }
-  if (pressedOnce(keyboard, scanCode::m, latch.enemyWalk)) {
-    enemyTable.alive[0] = !enemyTable.alive[0];
-  }
-  if (pressedOnce(keyboard, scanCode::w, latch.lineMode)) toggleLineMode();
-  if (pressedOnce(keyboard, scanCode::s, latch.textureEnv)) toggleTextureEnvironment();
+  applyMovementKeys(state.player, keyboard, movement);
+  if (pressedOnce(keyboard, scanCode::b, latch.blend)) toggleBlendMode(flags);
+  if (pressedOnce(keyboard, scanCode::f, latch.fps)) invert(flags.showFps);
+  if (pressedOnce(keyboard, scanCode::c, latch.collision)) invert(flags.collisionEnabled);
+  if (pressedOnce(keyboard, scanCode::d, latch.debug)) invert(flags.showCollisionDebug);
+  if (isKeyDown(keyboard, scanCode::digit1)) selectRifle(state.player);
+  if (isKeyDown(keyboard, scanCode::digit2)) selectLaser(state.player);
+  if (pressedOnce(keyboard, scanCode::h, latch.crosshair)) invert(flags.crosshairVisible);
+  if (pressedOnce(keyboard, scanCode::m, latch.enemyWalk)) invert(state.enemies[0].alive);
+  if (pressedOnce(keyboard, scanCode::w, latch.lineMode)) toggleLineMode(flags);
+  if (pressedOnce(keyboard, scanCode::s, latch.textureEnv)) toggleTextureEnvironment(flags);
   result.switchFullScreen = pressedOnce(keyboard, scanCode::f1, latch.fullScreen);
-  if (isKeyDown(keyboard, scanCode::rightControl)) pullTrigger();
+  if (isKeyDown(keyboard, scanCode::rightControl)) pullTrigger(state, levelData);
   return result;
 }

@@ -1,17 +1,46 @@
 #pragma once
-// The five enemies as parallel arrays indexed by enemy number. For now the
-// table holds what the player's controls and collision test touch; walking,
-// drawing and fighting fill in the rest.
+// The five enemies: one record each, holding its animated figure, where it
+// stands and walks, its health, what it sees of the player and the counters
+// that pace its fire.
 
 #include <cstdint>
 
+#include "model/model_instance.h"
+
 constexpr int MAX_ENEMIES = 5;
 
-struct EnemyTable {
-  float posX[MAX_ENEMIES] = {};
-  float posZ[MAX_ENEMIES] = {};
-  bool alive[MAX_ENEMIES] = {};
-  std::int32_t health[MAX_ENEMIES] = {};
+struct Enemy {
+  ModelInstance model;
+  // World position; the figure stands at height 0.4.
+  float posX = 0.0f;
+  float posZ = 0.0f;
+  // 0 toward +x, 1 toward -x, 2 toward -z, 3 toward +z; 4 stands still.
+  std::int32_t walkDirection = 0;
+  bool alive = false;
+  std::int32_t health = 0;
+  // False when the level had no open cell to put the enemy on: it is then
+  // neither drawn nor moved, it never fires and no shot finds it.
+  bool placed = false;
+  // Recomputed every frame: the horizontal vector and distance to the eye,
+  // and whether no solid cell lies on the sampled line between them.
+  bool seesPlayer = false;
+  float toPlayerX = 0.0f;
+  float toPlayerZ = 0.0f;
+  float distance = 0.0f;
+  // Frames since the enemy last fired.
+  std::int32_t shotCounter = 0;
+  // The enemy's own frame-rate measurement, over the last 10 frames, which
+  // turns "one shot per two seconds" into a frame count.
+  std::int32_t rateCounter = 0;
+  double measuredFrameRate = 0.0;
+  double rateLastTime = 0.0;  // frame-clock seconds
 };
 
-extern EnemyTable enemyTable;
+struct EnemyTable {
+  Enemy enemy[MAX_ENEMIES];
+
+  Enemy& operator[](int i) { return enemy[i]; }
+  const Enemy& operator[](int i) const { return enemy[i]; }
+  Enemy* begin() { return enemy; }
+  Enemy* end() { return enemy + MAX_ENEMIES; }
+};

@@ -4,7 +4,7 @@
 #include <ctime>
 
 #include "game/controls.h"
-#include "game/game_state.h"
+#include "game/game.h"
 #include "game/mouse_look.h"
 #include "shell/frame_clock.h"
 #include "shell/os_services.h"
@@ -23,20 +23,34 @@ void waitForFrameTime(float frameStart) {
   }
 }
 
+// Random choices are seeded from the calendar time. BRAKMOOR_SEED, when set,
+// fixes the seed so a test run can replay the same enemies.
+unsigned randomSeed() {
+  const char* fixed = std::getenv("BRAKMOOR_SEED");
+  if (fixed != nullptr && *fixed != '\0') return static_cast<unsigned>(std::strtoul(fixed, nullptr, 10));
+  return static_cast<unsigned>(std::time(nullptr));
+}
+
+// The figures' textures live in the window's context: they are deleted
+// while it is still current, before a full-screen switch destroys it.
+void releaseEnemyTextures(Game& state) {
+  for (Enemy& enemy : state.enemies) enemy.model.releaseTextures();
+}
+
 }  // namespace
 
-int runGameLoop(GamePlatform& platform, int width, int height, bool fullScreen,
-                const GameModels& models, FrameFunction frame) {
-  screenWidth = width;
-  screenHeight = height;
-  std::srand(static_cast<unsigned>(std::time(nullptr)));
+int runGameLoop(Game& state, GamePlatform& platform, int width, int height, bool fullScreen,
+                const CollisionModels& models, FrameFunction frame) {
+  state.screenWidth = width;
+  state.screenHeight = height;
+  std::srand(randomSeed());
   if (!platform.createWindow(firstWindowTitle, fullScreen)) return 0;
   if (!platform.initKeyboard()) return 0;
   initFrameClock();
 
   bool ending = false;
   while (!ending) {
-    if (playerState.dead) {
+    if (state.player.dead) {
       ending = true;
       // Synchronous: the loop stands still until the sound has played.
       osServices().playSound(deathSound, os::soundFileName);
@@ -47,16 +61,17 @@ int runGameLoop(GamePlatform& platform, int width, int height, bool fullScreen,
 
     const float frameStart = static_cast<float>(frameClockMilliseconds());
     if (platform.windowActive() &&
-        frame(models.world, models.playerBox, models.secondPlayerBox) == 0) {
+        frame(state, models) == 0) {
       break;
     }
     waitForFrameTime(frameStart);
     platform.swapBuffers();
-    applyMouseLook(playerState);
+    applyMouseLook(state.player);
     const unsigned char* keyboard = platform.readKeyboard();
-    const KeyStepResult keys = applyKeyTable(keyboard, movementContextOfLastFrame());
+    const KeyStepResult keys = applyKeyTable(state, keyboard, movementContextOfLastFrame(state));
     if (keys.endGame) ending = true;
     if (keys.switchFullScreen) {
+      releaseEnemyTextures(state);
       platform.killWindow();
       fullScreen = !fullScreen;
       // The earlier keyboard device stays held; the new one replaces it.

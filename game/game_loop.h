@@ -5,13 +5,9 @@
 
 #include <cstdint>
 
-class CollisionModel3D;
+#include "world/collision_models.h"
 
-struct GameModels {
-  CollisionModel3D* world;
-  CollisionModel3D* playerBox;
-  CollisionModel3D* secondPlayerBox;
-};
+struct Game;
 
 // What one pass of the loop needs from the window system.
 class GamePlatform {
@@ -32,15 +28,13 @@ class GamePlatform {
   virtual const unsigned char* readKeyboard() = 0;
 };
 
-using FrameFunction = std::int32_t (*)(CollisionModel3D*, CollisionModel3D*,
-                                       CollisionModel3D*);
+using FrameFunction = std::int32_t (*)(Game&, const CollisionModels&);
 
 // The game from window creation to its end: 0 when the window or the
 // keyboard cannot be started (also at a full-screen switch), -1 after a
 // normal end (Escape, death, quit message).
-int runGameLoop(GamePlatform& platform, int width, int height,
-                bool fullScreen, const GameModels& models,
-                FrameFunction frame);
+int runGameLoop(Game& state, GamePlatform& platform, int width, int height,
+                bool fullScreen, const CollisionModels& models, FrameFunction frame);
 
 // The Win32 game: builds the platform and runs the loop with runFrame.
 int runGame(int width, int height, int bitsPerPixel, unsigned char fullScreen,

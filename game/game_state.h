@@ -1,7 +1,7 @@
 #pragma once
-// The game's global state: where the player stands and looks, health and
-// weapons, and the switches the keys flip. Every gameplay step reads and
-// writes these records directly; nothing resets them between games.
+// The records the game state is made of: where the player stands and looks,
+// health and weapons, the switches the keys flip, the last shot and the
+// frame-rate measurement. game/game.h gathers them into one record.
 
 #include <cstdint>
 
@@ -42,13 +42,43 @@ struct GameFlags {
   bool shotTriggered = false;
 };
 
-extern PlayerState playerState;
-extern GameFlags gameFlags;
+// One latch per switch key: a switch acts when its key goes down while the
+// latch is clear. C and H start held, so a C or H already down when the
+// game starts acts only after being released and pressed again.
+struct SwitchLatches {
+  bool blend = false;
+  bool fps = false;
+  bool collision = true;
+  bool debug = false;
+  bool crosshair = true;
+  bool enemyWalk = false;
+  bool lineMode = false;
+  bool textureEnv = false;
+  bool fullScreen = false;
+};
 
-// Size of the game window in pixels, as passed to runGame.
-extern std::int32_t screenWidth;
-extern std::int32_t screenHeight;
+constexpr int shotEnemySlots = 5;
+
+// What the last shot found along its line.
+struct ShotState {
+  // Unit direction of the last shot in the horizontal plane.
+  float shotDirX = 0.0f;
+  float shotDirZ = 0.0f;
+  // Per enemy: the sample (0 to 15) at which the shot passed within the hit
+  // radius, -1 if it did not.
+  std::int32_t hitStep[shotEnemySlots] = {-1, -1, -1, -1, -1};
+  bool hitFlag[shotEnemySlots] = {};
+  // Sample of the first solid cell on the shot line, 0 if none.
+  std::int32_t wallStep = 0;
+};
+
+// The frame-rate display's measurement, also the frame limiter's clock.
+struct FrameRateState {
+  std::int32_t fpsFrameCounter = 0;
+  double fpsLastTime = 0.0;  // frame-clock seconds
+  double fpsValue = 0.0;     // frames per second
+};
 
 // Half of the minimum frame time in milliseconds: the loop waits until
 // 2 * frameBudget ms have passed since the frame began.
-extern std::int32_t frameBudget;
+constexpr std::int32_t frameBudget = 5;

@@ -1,11 +1,8 @@
 #include "game/player_collision.h"
 
 #include "coldet/coldet.h"
-#include "game/enemy_table.h"
 #include "render/gl_api.h"
 #include "world/collision_models.h"
-
-PlayerCollision playerCollision;
 
 namespace {
 
@@ -18,13 +15,14 @@ void giveModelViewMatrix(CollisionModel3D* model) {
 // A ray from enemy 0 against the player box, kept as a debugging aid. It
 // only counts its hits: stopping the game with message boxes in every frame
 // it hits would freeze the player whenever enemy 0 comes close.
-void traceDiagnosticRay(CollisionModel3D* worldModel, CollisionModel3D* playerBox) {
-  const float origin[3] = {enemyTable.posX[0], 0.12f, enemyTable.posZ[0]};
+void traceDiagnosticRay(PlayerCollision& collision, const CollisionModels& models,
+                        float enemyX, float enemyZ) {
+  const float origin[3] = {enemyX, 0.12f, enemyZ};
   const float direction[3] = {0.0f, 0.0f, 1.0f};
-  if (!playerBox->rayCollision(origin, direction, false, 0.0f, 3.4e38f)) return;
-  ++playerCollision.diagnosticRayHits;
-  worldModel->getCollidingTriangles(playerCollision.collidedBoxTriangle,
-                                    playerCollision.collidedWorldTriangle);
+  if (!models.playerBox->rayCollision(origin, direction, false, 0.0f, 3.4e38f)) return;
+  ++collision.diagnosticRayHits;
+  models.world->getCollidingTriangles(collision.collidedBoxTriangle,
+                                      collision.collidedWorldTriangle);
 }
 
 }  // namespace
@@ -39,21 +37,21 @@ void markContactSide(CollisionFlags& flags, std::int32_t boxTriangle) {
   }
 }
 
-void setWorldCollisionTransform(CollisionModel3D* worldModel) {
-  giveModelViewMatrix(worldModel);
+void setWorldCollisionTransform(const CollisionModels& models) {
+  giveModelViewMatrix(models.world);
 }
 
-void testPlayerCollision(CollisionModel3D* worldModel, CollisionModel3D* playerBox,
-                         CollisionModel3D* secondPlayerBox) {
-  giveModelViewMatrix(playerBox);
-  playerCollision.collided = playerBox->collision(worldModel, -1, 0, nullptr);
-  giveModelViewMatrix(secondPlayerBox);
-  traceDiagnosticRay(worldModel, playerBox);
-  if (playerCollision.collided) {
-    playerBox->getCollidingTriangles(playerCollision.collidedBoxTriangle,
-                                     playerCollision.collidedWorldTriangle);
-    markContactSide(playerCollision.flags, playerCollision.collidedBoxTriangle);
+void testPlayerCollision(PlayerCollision& collision, const CollisionModels& models,
+                         float enemyX, float enemyZ) {
+  giveModelViewMatrix(models.playerBox);
+  collision.collided = models.playerBox->collision(models.world, -1, 0, nullptr);
+  giveModelViewMatrix(models.secondPlayerBox);
+  traceDiagnosticRay(collision, models, enemyX, enemyZ);
+  if (collision.collided) {
+    models.playerBox->getCollidingTriangles(collision.collidedBoxTriangle,
+                                            collision.collidedWorldTriangle);
+    markContactSide(collision.flags, collision.collidedBoxTriangle);
   } else {
-    playerCollision.flags = CollisionFlags{};
+    collision.flags = CollisionFlags{};
   }
 }

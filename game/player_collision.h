@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-class CollisionModel3D;
+struct CollisionModels;
 
 struct CollisionFlags {
   std::int32_t front = 0;
@@ -24,8 +24,6 @@ struct PlayerCollision {
   std::int32_t diagnosticRayHits = 0;
 };
 
-extern PlayerCollision playerCollision;
-
 // Sets the flag of the side that a player-box triangle belongs to: 0 to 3
 // front, 4 to 7 back, 8 to 11 left, 12 to 15 right; other indices set none.
 // Flags already set stay set.
@@ -33,10 +31,11 @@ void markContactSide(CollisionFlags& flags, std::int32_t boxTriangle);
 
 // Gives the world model the current model-view matrix (the camera), so the
 // world is compared in eye space.
-void setWorldCollisionTransform(CollisionModel3D* worldModel);
+void setWorldCollisionTransform(const CollisionModels& models);
 
 // The box test of the frame, with the model-view matrix placing the box in
 // front of the eye: on contact the touched side's flag is set (sides touched
 // in consecutive frames accumulate); a frame without contact clears all four.
-void testPlayerCollision(CollisionModel3D* worldModel, CollisionModel3D* playerBox,
-                         CollisionModel3D* secondPlayerBox);
+// (enemyX, enemyZ) is enemy 0, where the diagnostic ray starts.
+void testPlayerCollision(PlayerCollision& collision, const CollisionModels& models,
+                         float enemyX, float enemyZ);

@@ -6,8 +6,8 @@ namespace {
 // The border of the world triangle the player box last touched. The index
 // comes from the collision library; one that names no triangle (an empty or
 // rebuilt world) gives no wall, so the player does not slide.
-std::int32_t lastCollidedWallSide() {
-  const std::int32_t index = playerCollision.collidedWorldTriangle;
+std::int32_t lastCollidedWallSide(const PlayerCollision& collision) {
+  const std::int32_t index = collision.collidedWorldTriangle;
   if (worldTriangles == nullptr || index < 0 || index >= worldTriangleCount) {
     return noWallSide;
   }
@@ -16,7 +16,7 @@ std::int32_t lastCollidedWallSide() {
 
 }  // namespace
 
-MovementContext movementContextOfLastFrame() {
-  return MovementContext{gameFlags.collisionEnabled, playerCollision.flags,
-                         lastCollidedWallSide()};
+MovementContext movementContextOfLastFrame(const Game& state) {
+  return MovementContext{state.flags.collisionEnabled, state.collision.flags,
+                         lastCollidedWallSide(state.collision)};
 }

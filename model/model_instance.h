@@ -23,6 +23,10 @@ class ModelInstance {
   ModelInstance() = default;
   ModelInstance(const ModelInstance&) = delete;
   ModelInstance& operator=(const ModelInstance&) = delete;
+  // Moving keeps the views valid: they point into the files' heap buffers,
+  // which move along with them.
+  ModelInstance(ModelInstance&&) = default;
+  ModelInstance& operator=(ModelInstance&&) = default;
 
   // Reads the main file, its texture file ("<name>T.mdl") when the main file
   // has no textures, and its sequence group files ("<name>01.mdl", ...),
@@ -39,6 +43,9 @@ class ModelInstance {
                          std::vector<std::vector<std::uint8_t>> groupFiles);
   // Frees the loaded files; the instance is empty afterwards.
   void releaseFiles();
+  // Deletes the textures loadModel uploaded. Call it while the context they
+  // were uploaded to is still current; the files stay loaded.
+  void releaseTextures();
   bool loaded() const { return header.data != nullptr; }
 
   // Steering. setSequence restarts the sequence at frame 0 and returns the
@@ -86,6 +93,9 @@ class ModelInstance {
   const std::uint8_t* currentSequenceRecord();
 
   std::vector<std::vector<std::uint8_t>> files_;
+  // True when loadModel uploaded the textures: the texture records then hold
+  // OpenGL names instead of pixel offsets.
+  bool texturesUploaded_ = false;
 };
 
 // Bone matrices of the last posed instance (model space), read by drawing.

@@ -75,6 +75,7 @@ ModelFileView ModelInstance::keep(std::vector<std::uint8_t> file) {
 
 void ModelInstance::releaseFiles() {
   files_.clear();
+  texturesUploaded_ = false;
   header = ModelFileView{};
   textureHeader = ModelFileView{};
   for (ModelFileView& group : groupHeaders) group = ModelFileView{};
@@ -131,7 +132,10 @@ void ModelInstance::loadModel(const char* fileName) {
     groupFiles.push_back(loadSequenceGroupFile(groupFileName(fileName, g).c_str()));
 
   const ModelCheckResult result = adopt(std::move(mainFile), std::move(textureFile), std::move(groupFiles));
-  if (result.ok()) return;
+  if (result.ok()) {
+    texturesUploaded_ = true;
+    return;
+  }
   switch (result.file) {
     case ModelCheckResult::File::main: refuseFile(fileName, result.reason);
     case ModelCheckResult::File::texture: refuseFile(textureFileName(fileName), result.reason);

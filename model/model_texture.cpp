@@ -83,3 +83,18 @@ void uploadFileTextures(std::uint8_t* file) {
     uploadTexture(record, pixels, pixels + area);
   }
 }
+
+void ModelInstance::releaseTextures() {
+  std::uint8_t* file = textureHeader.data;
+  if (file == nullptr || !texturesUploaded_) return;
+  texturesUploaded_ = false;
+  const std::int32_t offset = readInt32(file + header::textureOffset);
+  if (offset == 0) return;
+  const std::int32_t count = readInt32(file + header::textureCount);
+  for (int i = 0; i < count; ++i) {
+    std::uint8_t* record = file + offset + i * texture::size;
+    const GLuint name = static_cast<GLuint>(readInt32(record + texture::pixelOffset));
+    glDeleteTextures(1, &name);
+    writeInt32(record + texture::pixelOffset, 0);
+  }
+}

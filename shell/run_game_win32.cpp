@@ -2,6 +2,7 @@
 // keyboard device. Everything the loop decides is in game/game_loop.cpp.
 #include <windows.h>
 
+#include "game/game.h"
 #include "game/game_loop.h"
 #include "game/scene.h"
 #include "shell/game_window_win32.h"
@@ -12,7 +13,7 @@ namespace {
 class Win32GamePlatform : public GamePlatform {
  public:
   Win32GamePlatform(int width, int height, int bitsPerPixel, void* instance,
-                    const GameModels& models)
+                    const CollisionModels& models)
       : width_(width), height_(height), bitsPerPixel_(bitsPerPixel),
         instance_(instance), models_(models) {}
 
@@ -45,7 +46,7 @@ class Win32GamePlatform : public GamePlatform {
   int height_;
   int bitsPerPixel_;
   void* instance_;
-  GameModels models_;
+  CollisionModels models_;
 };
 
 }  // namespace
@@ -53,7 +54,7 @@ class Win32GamePlatform : public GamePlatform {
 int runGame(int width, int height, int bitsPerPixel, unsigned char fullScreen,
             void* instance, CollisionModel3D* worldModel, CollisionModel3D* playerBox,
             CollisionModel3D* secondPlayerBox) {
-  const GameModels models{worldModel, playerBox, secondPlayerBox};
+  const CollisionModels models{worldModel, playerBox, secondPlayerBox};
   Win32GamePlatform platform(width, height, bitsPerPixel, instance, models);
-  return runGameLoop(platform, width, height, fullScreen != 0, models, runFrame);
+  return runGameLoop(game, platform, width, height, fullScreen != 0, models, runFrame);
 }

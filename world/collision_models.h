@@ -16,6 +16,13 @@ extern CollisionModel3D* playerBoxModel;
 extern CollisionModel3D* worldCollisionModel;
 extern CollisionModel3D* secondPlayerBoxModel;
 
+// The three models as the game passes them around.
+struct CollisionModels {
+  CollisionModel3D* world;
+  CollisionModel3D* playerBox;
+  CollisionModel3D* secondPlayerBox;
+};
+
 constexpr int32_t playerBoxTriangleCount = 16;
 
 // The player box in its own coordinates (x right, y up, negative z ahead):

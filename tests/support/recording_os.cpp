@@ -18,8 +18,13 @@ void RecordingOs::setCursorPosition(int x, int y) {
   cursorMoves.push_back(cursor);
 }
 
+// Time passes while the caller sleeps, on every clock, so a wait loop that
+// sleeps until a clock has moved comes to an end.
 void RecordingOs::sleepMilliseconds(unsigned milliseconds) {
   sleptMilliseconds += milliseconds;
+  ticks += milliseconds;
+  multimediaMilliseconds += milliseconds;
+  counter += static_cast<std::int64_t>(milliseconds) * countsPerSecond / 1000;
 }
 
 bool RecordingOs::performanceFrequency(std::int64_t* result) {

@@ -67,7 +67,7 @@ void setCorridor() {
 }
 
 std::string touchingSides() {
-  const CollisionFlags& f = playerCollision.flags;
+  const CollisionFlags& f = game.collision.flags;
   return std::string(f.front ? "F" : "") + (f.back ? "B" : "") + (f.left ? "L" : "") +
          (f.right ? "R" : "");
 }
@@ -81,12 +81,12 @@ class WalkingTheMaze : public ::testing::Test {
     setCorridor();
     buildWorld(worldCollisionModel, playerBoxModel, secondPlayerBoxModel);
   }
-  static void frame() { runFrame(worldCollisionModel, playerBoxModel, secondPlayerBoxModel); }
+  static void frame() { runFrame(game, gameModels()); }
   // `count` frames, each followed by the input step with `keys`.
   static void passes(const KeyState& keys, int count = 1) {
     for (int i = 0; i < count; ++i) {
       frame();
-      applyKeyTable(keys.data(), movementContextOfLastFrame());
+      applyKeyTable(game, keys.data(), movementContextOfLastFrame(game));
     }
   }
 
@@ -97,45 +97,45 @@ class WalkingTheMaze : public ::testing::Test {
 
 TEST_F(WalkingTheMaze, WalkingIntoTheEndWallStopsThereAndTheFlagsAccumulateUntilClear) {
   passes(up, 150);
-  const float stopZ = playerState.offsetZ;
+  const float stopZ = game.player.offsetZ;
   // The contact is seen less than one step after the box first touches.
   EXPECT_GT(stopZ, stopBeforeEndWall - 0.1f);
   EXPECT_LT(stopZ, stopBeforeEndWall + 0.11f);
   EXPECT_EQ(touchingSides(), "F");
   passes(up, 20);
-  EXPECT_EQ(playerState.offsetZ, stopZ);
+  EXPECT_EQ(game.player.offsetZ, stopZ);
   // Facing -x a little closer, the end wall touches the right flat only;
   // FRONT stays set from the frames before.
-  playerState.heading = 90.0f;
-  playerState.offsetZ = -8.6f;
+  game.player.heading = 90.0f;
+  game.player.offsetZ = -8.6f;
   frame();
   EXPECT_EQ(touchingSides(), "FR");
-  playerState.offsetZ = -4.0f;
+  game.player.offsetZ = -4.0f;
   frame();
-  EXPECT_FALSE(playerCollision.collided);
+  EXPECT_FALSE(game.collision.collided);
   EXPECT_EQ(touchingSides(), "");
 }
 
 TEST_F(WalkingTheMaze, WalkingAtAnAngleSlidesAlongTheSideWall) {
   // At heading 30 the box's left flat reaches the left wall before the front
   // spike does; from then on only the z part of each step is taken.
-  playerState.heading = 30.0f;
+  game.player.heading = 30.0f;
   passes(up, 40);
-  const float slideX = playerState.offsetX, zBefore = playerState.offsetZ;
+  const float slideX = game.player.offsetX, zBefore = game.player.offsetZ;
   EXPECT_EQ(touchingSides(), "L");
   passes(up, 20);
-  EXPECT_EQ(playerState.offsetX, slideX);
-  EXPECT_NEAR(playerState.offsetZ - zBefore, -20 * 0.1f * 0.8660254f, 1e-3f);
+  EXPECT_EQ(game.player.offsetX, slideX);
+  EXPECT_NEAR(game.player.offsetZ - zBefore, -20 * 0.1f * 0.8660254f, 1e-3f);
 }
 
 TEST_F(WalkingTheMaze, CollisionSwitchedOffWalksThroughTheWallWhileFlagsGoOn) {
-  gameFlags.collisionEnabled = false;
-  gameFlags.showCollisionDebug = true;  // its box outline also ends a line mode chosen with W
+  game.flags.collisionEnabled = false;
+  game.flags.showCollisionDebug = true;  // its box outline also ends a line mode chosen with W
   glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
   passes(up, 85);
   EXPECT_EQ(touchingSides(), "F");
   passes(up, 35);
-  EXPECT_LT(playerState.offsetZ, -10.0f);
+  EXPECT_LT(game.player.offsetZ, -10.0f);
   GLint polygonMode[2] = {};
   glGetIntegerv(GL_POLYGON_MODE, polygonMode);
   EXPECT_EQ(polygonMode[0], GL_FILL);
@@ -144,12 +144,12 @@ TEST_F(WalkingTheMaze, CollisionSwitchedOffWalksThroughTheWallWhileFlagsGoOn) {
 TEST_F(WalkingTheMaze, TheDiagnosticRayOnlyCountsItsHits) {
   // The ray runs toward +z from enemy 0 to the player box at the origin.
   glLoadIdentity();
-  playerCollision.diagnosticRayHits = 0;
+  game.collision.diagnosticRayHits = 0;
   for (float z : {-3.0f, -3.0f, 3.0f}) {
-    enemyTable.posZ[0] = z;
-    testPlayerCollision(worldCollisionModel, playerBoxModel, secondPlayerBoxModel);
+    game.enemies[0].posZ = z;
+    testPlayerCollision(game.collision, gameModels(), game.enemies[0].posX, game.enemies[0].posZ);
   }
-  EXPECT_EQ(playerCollision.diagnosticRayHits, 2);
+  EXPECT_EQ(game.collision.diagnosticRayHits, 2);
   EXPECT_TRUE(os->messageBoxes.empty());
 }
 

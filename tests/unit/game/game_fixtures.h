@@ -1,12 +1,12 @@
 #pragma once
-// What the game tests share: key states and a fresh start of the globals.
+// What the game tests share: key states and a fresh start of the game record.
 
 #include <array>
 #include <initializer_list>
 
 #include "game/controls.h"
-#include "game/enemy_table.h"
-#include "game/player_collision.h"
+#include "game/game.h"
+#include "world/collision_models.h"
 
 using KeyState = std::array<unsigned char, 256>;
 
@@ -16,10 +16,9 @@ inline KeyState keysDown(std::initializer_list<std::uint8_t> codes) {
   return keys;
 }
 
-inline void resetGameGlobals() {
-  playerState = PlayerState{};
-  gameFlags = GameFlags{};
-  switchLatches = SwitchLatches{};
-  playerCollision = PlayerCollision{};
-  enemyTable = EnemyTable{};
+inline void resetGameGlobals() { resetGame(game); }
+
+// The program's three collision models, as the game passes them.
+inline CollisionModels gameModels() {
+  return CollisionModels{worldCollisionModel, playerBoxModel, secondPlayerBoxModel};
 }

@@ -45,7 +45,7 @@ struct ScriptedPlatform : GamePlatform {
 };
 
 int framesDrawn = 0;
-std::int32_t countFrame(CollisionModel3D*, CollisionModel3D*, CollisionModel3D*) {
+std::int32_t countFrame(Game&, const CollisionModels&) {
   ++framesDrawn;
   return 1;
 }
@@ -59,7 +59,7 @@ class GameLoop : public ::testing::Test {
     os->counterStepPerRead = 1000;  // every clock read advances 1 ms
   }
   int run(bool fullScreen = false) {
-    return runGameLoop(platform, 800, 600, fullScreen, GameModels{}, countFrame);
+    return runGameLoop(game, platform, 800, 600, fullScreen, CollisionModels{}, countFrame);
   }
 
   ScopedRecordingOs os;
@@ -71,7 +71,7 @@ TEST_F(GameLoop, EscapeFinishesThePassThenReleasesKeyboardBeforeWindow) {
                      keysDown({})};
   EXPECT_EQ(run(), -1);
   EXPECT_EQ(framesDrawn, 2);
-  EXPECT_NEAR(playerState.offsetZ, -0.2f, 1e-6f);  // Up acted in the Escape pass too
+  EXPECT_NEAR(game.player.offsetZ, -0.2f, 1e-6f);  // Up acted in the Escape pass too
   EXPECT_EQ(platform.events,
             (Events{"create Brakmoor windowed", "keyboard", "shutdown keyboard", "kill"}));
   ASSERT_EQ(platform.swapTimes.size(), 2u);
@@ -92,20 +92,20 @@ TEST_F(GameLoop, FailingWindowOrKeyboardAtTheStartGivesZero) {
   EXPECT_EQ(platform.events, Events{"create Brakmoor full"});
   ScriptedPlatform noKeyboard;
   noKeyboard.keyboardWorks = 0;
-  EXPECT_EQ(runGameLoop(noKeyboard, 640, 480, false, GameModels{}, countFrame), 0);
+  EXPECT_EQ(runGameLoop(game, noKeyboard, 640, 480, false, CollisionModels{}, countFrame), 0);
   // The window is left to the caller.
   EXPECT_EQ(noKeyboard.events, (Events{"create Brakmoor windowed", "keyboard"}));
 }
 
 TEST_F(GameLoop, DeathPlaysTheSoundToItsEndThenFinishesThePassAndReleasesAsAtEscape) {
   platform.passes = {keysDown({scanCode::up}), keysDown({})};
-  playerState.dead = true;
+  game.player.dead = true;
   EXPECT_EQ(run(), -1);
   ASSERT_EQ(os->sounds.size(), 1u);
   EXPECT_EQ(os->sounds[0].fileName, "data/wav/death.wav");
   EXPECT_EQ(os->sounds[0].flags, os::soundFileName);  // no asynchronous flag
   EXPECT_EQ(framesDrawn, 1);
-  EXPECT_NEAR(playerState.offsetZ, -0.1f, 1e-6f);
+  EXPECT_NEAR(game.player.offsetZ, -0.1f, 1e-6f);
   EXPECT_EQ(platform.events,
             (Events{"create Brakmoor windowed", "keyboard", "shutdown keyboard", "kill"}));
 }
@@ -120,8 +120,8 @@ TEST_F(GameLoop, AnInactiveWindowDrawsNothingButWaitsSwapsRecentresAndTakesKeys)
   EXPECT_GE(platform.swapTimes[0], 10.0);  // the clock starts with the loop
   ASSERT_EQ(os->cursorMoves.size(), 2u);
   EXPECT_EQ(os->cursorMoves[0].x, 320);
-  EXPECT_NEAR(playerState.heading, -1.0f, 1e-6f);
-  EXPECT_NEAR(playerState.offsetX, 0.1f * std::sin(0.017453292f), 1e-6f);  // turned first
+  EXPECT_NEAR(game.player.heading, -1.0f, 1e-6f);
+  EXPECT_NEAR(game.player.offsetX, 0.1f * std::sin(0.017453292f), 1e-6f);  // turned first
 }
 
 TEST_F(GameLoop, F1RecreatesTheWindowInTheOtherModeAndAFailureEndsWithZero) {

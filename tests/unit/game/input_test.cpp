@@ -89,13 +89,14 @@ class KeyTable : public ::testing::Test {
     glEnable(GL_DEPTH_TEST);  // as the game runs
   }
   KeyStepResult press(std::initializer_list<std::uint8_t> codes) {
-    return applyKeyTable(keysDown(codes).data(), clear);
+    return applyKeyTable(game, keysDown(codes).data(), clear);
   }
   TestGlContext gl;
+  ScopedRecordingOs os;
 };
 
 int blendState() {  // blending turns the depth test off, and back on after it
-  return gameFlags.blendMode + 2 * glIsEnabled(GL_BLEND) + 4 * glIsEnabled(GL_DEPTH_TEST);
+  return game.flags.blendMode + 2 * glIsEnabled(GL_BLEND) + 4 * glIsEnabled(GL_DEPTH_TEST);
 }
 int textureMode() {
   GLint mode = 0;
@@ -110,17 +111,17 @@ TEST_F(KeyTable, HoldingASwitchKeyTogglesOnceUntilReleased) {
     int on, off;
   } const switches[] = {
       {scanCode::b, blendState, 3, 4},
-      {scanCode::w, [] { return int(gameFlags.lineMode); }, 1, 0},
+      {scanCode::w, [] { return int(game.flags.lineMode); }, 1, 0},
       {scanCode::s, textureMode, GL_BLEND, GL_DECAL},
-      {scanCode::f, [] { return int(gameFlags.showFps); }, 1, 0},
-      {scanCode::d, [] { return int(gameFlags.showCollisionDebug); }, 1, 0},
-      {scanCode::m, [] { return int(enemyTable.alive[0]); }, 1, 0},
-      {scanCode::c, [] { return int(gameFlags.collisionEnabled); }, 0, 1},
-      {scanCode::h, [] { return int(gameFlags.crosshairVisible); }, 0, 1},
+      {scanCode::f, [] { return int(game.flags.showFps); }, 1, 0},
+      {scanCode::d, [] { return int(game.flags.showCollisionDebug); }, 1, 0},
+      {scanCode::m, [] { return int(game.enemies[0].alive); }, 1, 0},
+      {scanCode::c, [] { return int(game.flags.collisionEnabled); }, 0, 1},
+      {scanCode::h, [] { return int(game.flags.crosshairVisible); }, 0, 1},
   };
   // C and H start held: when already down at the start they act only after a release.
   press({scanCode::c, scanCode::h});
-  EXPECT_TRUE(gameFlags.collisionEnabled && gameFlags.crosshairVisible);
+  EXPECT_TRUE(game.flags.collisionEnabled && game.flags.crosshairVisible);
   for (const Switch& key : switches) {
     SCOPED_TRACE(testing::Message() << "scan code " << int(key.code));
     press({});
@@ -135,21 +136,21 @@ TEST_F(KeyTable, HoldingASwitchKeyTogglesOnceUntilReleased) {
 TEST_F(KeyTable, OneAndTwoTogetherSelectTheLaserAndHeldKeysNeedTheDownBit) {
   KeyState notDown{};
   notDown.fill(0x7F);
-  applyKeyTable(notDown.data(), clear);
-  EXPECT_FALSE(gameFlags.shotTriggered || playerState.laserSelected || playerState.bobAngle != 0);
+  applyKeyTable(game, notDown.data(), clear);
+  EXPECT_FALSE(game.flags.shotTriggered || game.player.laserSelected || game.player.bobAngle != 0);
   press({scanCode::digit1, scanCode::digit2, scanCode::rightControl});
-  EXPECT_TRUE(playerState.laserSelected && !playerState.rifleSelected && gameFlags.shotTriggered);
-  EXPECT_EQ(playerState.shownAmmo, 20);
+  EXPECT_TRUE(game.player.laserSelected && !game.player.rifleSelected && game.flags.shotTriggered);
+  EXPECT_EQ(game.player.shownAmmo, 20);
   press({scanCode::digit1});
-  EXPECT_TRUE(playerState.rifleSelected && !playerState.laserSelected);
-  EXPECT_EQ(playerState.shownAmmo, 30);
+  EXPECT_TRUE(game.player.rifleSelected && !game.player.laserSelected);
+  EXPECT_EQ(game.player.shownAmmo, 30);
   // Up walks 0.1 forward and Down 0.2 back, the side steps cancel out; Up
   // adds 10 to the bob, the others each take 10 off.
-  playerState.bobAngle = 100.0f;
+  game.player.bobAngle = 100.0f;
   press({scanCode::up, scanCode::down, scanCode::left, scanCode::right});
-  EXPECT_EQ(playerState.bobAngle, 80.0f);
-  EXPECT_NEAR(playerState.offsetZ, 0.1f, 1e-6f);
-  EXPECT_NEAR(playerState.offsetX, 0.0f, 1e-6f);
+  EXPECT_EQ(game.player.bobAngle, 80.0f);
+  EXPECT_NEAR(game.player.offsetZ, 0.1f, 1e-6f);
+  EXPECT_NEAR(game.player.offsetX, 0.0f, 1e-6f);
 }
 
 }  // namespace

@@ -1,0 +1,165 @@
+#include "game/enemies.h"
+
+#include <cmath>
+#include <cstdlib>
+
+#include "game/game.h"
+#include "model/enemy_figure.h"
+#include "shell/frame_clock.h"
+#include "shell/os_services.h"
+#include "world/level.h"
+
+const char* const enemyFigureFile = "Data/MODELS/gign.mdl";
+
+namespace {
+
+constexpr int walkSequence = 4;
+constexpr std::int32_t startHealth = 25;
+constexpr float walkStep = 0.05f;
+constexpr float fireRange = 15.0f;
+const char* const hitSound = "data/wav/hit.wav";
+
+// Truncation toward zero of a float; values far outside the grid stay far
+// outside instead of wrapping.
+std::int32_t truncatedCell(float value) {
+  if (!(value > -1.0e6f && value < 1.0e6f)) return -1;
+  return static_cast<std::int32_t>(value);
+}
+
+bool gridCellOpen(const LevelData& level, std::int32_t column, std::int32_t row) {
+  if (column < 0 || row < 0 || column >= levelGridSide || row >= levelGridSide) return false;
+  return level.levelGrid[levelGridSide * column + row] != 0;
+}
+
+std::int32_t enemyColumn(float x) { return truncatedCell((x - 1.0f) * 0.5f + 1.0f); }
+std::int32_t enemyRow(float z) { return truncatedCell((z + 1.0f) * -0.5f + 1.0f); }
+
+void spawnEnemy(Enemy& enemy, const LevelData& level, EnemyFigureState& figures) {
+  enemy.placed = pickRandomOpenCell(level, figures);
+  if (!enemy.placed) return;
+  enemy.posX = 2.0f * static_cast<float>(figures.randomCellX - 1) + 1.0f;
+  enemy.posZ = static_cast<float>(figures.randomCellY - 1) * -2.0f - 1.0f;
+  enemy.walkDirection = std::rand() % 5;
+}
+
+// The four direction tests run one after another, each on the direction the
+// one before left, so a new direction drawn at a wall can be walked in the
+// same frame. Direction 4 matches none.
+void walk(Enemy& enemy, const LevelData& level) {
+  const std::int32_t c = enemyColumn(enemy.posX);
+  const std::int32_t r = enemyRow(enemy.posZ);
+  struct Way {
+    std::int32_t dc, dr;
+    float* coordinate;
+    float step;
+  };
+  const Way ways[4] = {{1, 0, &enemy.posX, walkStep},
+                       {-1, 0, &enemy.posX, -walkStep},
+                       {0, 1, &enemy.posZ, -walkStep},
+                       {0, -1, &enemy.posZ, walkStep}};
+  for (int direction = 0; direction < 4; ++direction) {
+    if (enemy.walkDirection != direction) continue;
+    const Way& way = ways[direction];
+    if (gridCellOpen(level, c + way.dc, r + way.dr)) {
+      *way.coordinate += way.step;
+    } else {
+      enemy.walkDirection = std::rand() % 4;
+    }
+  }
+}
+
+// Samples the line to the eye once per world unit, the enemy's own cell
+// first; any solid sample blocks the view.
+bool lineOfSightClear(const Enemy& enemy, const LevelData& level) {
+  float unitX = 0.0f, unitZ = 0.0f;
+  if (enemy.distance > 0.0f) {
+    unitX = enemy.toPlayerX / enemy.distance;
+    unitZ = enemy.toPlayerZ / enemy.distance;
+  }
+  const std::int32_t samples = truncatedCell(enemy.distance);
+  for (std::int32_t k = 0; k <= samples; ++k) {
+    const float x = enemy.posX + static_cast<float>(k) * unitX;
+    const float z = enemy.posZ + static_cast<float>(k) * unitZ;
+    if (!enemyCellOpen(level, x, z)) return false;
+  }
+  return true;
+}
+
+// Every tenth frame the enemy measures the frame rate over those ten frames,
+// so its fire rate follows the real speed of the game.
+void measureFrameRate(Enemy& enemy) {
+  enemy.rateCounter += 1;
+  if (enemy.rateCounter % 10 != 0) return;
+  const double now = frameClockMilliseconds() * 0.001;
+  const double elapsed = std::fabs(now - enemy.rateLastTime);
+  enemy.rateLastTime = frameClockMilliseconds() * 0.001;
+  if (elapsed != 0.0) enemy.measuredFrameRate = 10.0 / elapsed;
+}
+
+bool readyToFire(const Enemy& enemy) {
+  return enemy.seesPlayer && enemy.distance >= 0.0f && enemy.distance <= fireRange &&
+         enemy.shotCounter >= 2.0 * enemy.measuredFrameRate && enemy.health > 0;
+}
+
+void hitPlayer(PlayerState& player, float distance) {
+  if (player.health > 0) {
+    osServices().playSound(hitSound, os::soundFileName | os::soundNoWait | os::soundNoStop |
+                                         os::soundAsync);
+    double health = player.health - (15.0 - distance);
+    if (!(health > 0.0)) health = 0.0;
+    player.health = static_cast<std::int32_t>(health);
+  }
+  if (player.health == 0) player.dead = true;
+}
+
+}  // namespace
+
+bool enemyCellOpen(const LevelData& level, float x, float z) {
+  return gridCellOpen(level, enemyColumn(x), enemyRow(z));
+}
+
+void createEnemies(Game& state, const LevelData& level) {
+  for (Enemy& enemy : state.enemies) {
+    loadEnemyModel(enemyFigureFile, enemy.model);
+    spawnEnemy(enemy, level, state.figures);
+    enemy.model.setSequence(walkSequence);
+    enemy.alive = true;
+  }
+  for (Enemy& enemy : state.enemies) {
+    enemy.shotCounter = 0;
+    enemy.health = startHealth;
+    enemy.rateCounter = 0;
+  }
+}
+
+void moveAndDrawEnemies(Game& state, const LevelData& level) {
+  for (Enemy& enemy : state.enemies) enemy.seesPlayer = true;
+  const PlayerState& player = state.player;
+  for (Enemy& enemy : state.enemies) {
+    if (!enemy.placed) continue;
+    EnemyDrawTransform& place = state.figures.drawTransform;
+    // Drawn where it stood before this frame's step.
+    place.x = enemy.posX;
+    place.z = enemy.posZ;
+    if (enemy.alive) walk(enemy, level);
+    place.yaw = enemyFacingAngle(player.cameraX, player.cameraZ, enemy.posX, enemy.posZ);
+    enemy.model.advanceAnimation(10.0f);
+    drawEnemyModel(enemy.model, state.figures);
+    enemy.toPlayerX = -player.cameraX - enemy.posX;
+    enemy.toPlayerZ = -player.cameraZ - enemy.posZ;
+    enemy.distance = std::sqrt(enemy.toPlayerX * enemy.toPlayerX +
+                               enemy.toPlayerZ * enemy.toPlayerZ);
+    if (!lineOfSightClear(enemy, level)) enemy.seesPlayer = false;
+    enemy.shotCounter += 1;
+  }
+}
+
+void enemiesFire(Game& state) {
+  for (Enemy& enemy : state.enemies) {
+    if (!enemy.placed) continue;
+    measureFrameRate(enemy);
+    if (!readyToFire(enemy)) continue;
+    enemy.shotCounter = 0;
+    hitPlayer(state.player, enemy.distance);
+  }
+}

@@ -1,3 +1,0 @@
-#include "game/enemy_table.h"
-
-EnemyTable enemyTable;

@@ -1,0 +1,145 @@
+#include "game/weapons.h"
+
+#include <cmath>
+
+#include "game/game.h"
+#include "model/enemy_figure.h"
+#include "shell/frame_clock.h"
+#include "shell/os_services.h"
+#include "world/level.h"
+
+namespace {
+
+constexpr int shotSamples = 16;
+
+struct Weapon {
+  std::int32_t PlayerState::*shotsLeft;
+  double retriggerMilliseconds;
+  float hitRadius;
+  const char* sound;
+  unsigned soundFlags;
+  int dyingSequence;
+  bool marksImpact;  // only rifle misses move the sparks' impact point
+};
+
+const Weapon rifle{&PlayerState::rifleAmmo, 100.0, 0.5f, "data/wav/m16.wav",
+                   os::soundFileName | os::soundNoWait | os::soundAsync, rifleDyingSequence, true};
+const Weapon laser{&PlayerState::laserAmmo, 500.0, 1.0f, "data/wav/laser.wav",
+                   os::soundFileName | os::soundNoWait | os::soundNoStop | os::soundAsync,
+                   laserDyingSequence, false};
+
+// Far outside the grid the cast would overflow; such points are solid anyway.
+bool toGridIndex(double value, std::int32_t& index) {
+  if (!(value > -1.0 && value < levelGridSide)) return false;
+  index = static_cast<std::int32_t>(value);
+  return true;
+}
+
+struct SamplePoint {
+  float x, z;
+};
+
+// Sample s of the shot: s units along the shot from the eye of the frame just
+// drawn (the camera translation is the negated eye).
+SamplePoint samplePoint(const Game& state, int s) {
+  return {static_cast<float>(s) * state.shot.shotDirX - state.player.cameraX,
+          static_cast<float>(s) * state.shot.shotDirZ - state.player.cameraZ};
+}
+
+void aimAlongHeading(Game& state) {
+  const float heading = state.player.heading;
+  const float angle = (heading * 0.0027777778f + heading * 0.0027777778f) * 3.141592f;
+  state.shot.shotDirZ = -std::cos(angle);
+  state.shot.shotDirX = -std::sin(angle);
+}
+
+// Dead enemies are in the way too; only enemies the level had no room for
+// are not.
+void findEnemiesOnTheLine(Game& state, float hitRadius) {
+  for (int i = 0; i < MAX_ENEMIES; ++i) {
+    const Enemy& enemy = state.enemies[i];
+    if (!enemy.placed) continue;
+    for (int s = 0; s < shotSamples; ++s) {
+      const SamplePoint p = samplePoint(state, s);
+      const float dx = enemy.posX - p.x;
+      const float dz = enemy.posZ - p.z;
+      if (std::sqrt(dx * dx + dz * dz) < hitRadius) {
+        state.shot.hitStep[i] = s;
+        state.shot.hitFlag[i] = true;
+        break;
+      }
+    }
+  }
+}
+
+std::int32_t findWallStep(const Game& state, const LevelData& level) {
+  for (int s = 0; s < shotSamples; ++s) {
+    const SamplePoint p = samplePoint(state, s);
+    if (shotCellSolid(level, p.x, p.z)) return s;
+  }
+  return 0;
+}
+
+// Damage uses each enemy's distance from the frame just drawn. True when
+// any enemy was hit.
+bool damageEnemies(Game& state, const Weapon& weapon) {
+  bool anyHit = false;
+  for (int i = 0; i < MAX_ENEMIES; ++i) {
+    if (!state.shot.hitFlag[i] || state.shot.hitStep[i] >= state.shot.wallStep) continue;
+    Enemy& enemy = state.enemies[i];
+    enemy.health = static_cast<std::int32_t>(enemy.health - (15.0 - enemy.distance));
+    anyHit = true;
+    if (enemy.health <= 0) {
+      setModelSequence(enemy.model, weapon.dyingSequence);
+      enemy.alive = false;
+    }
+  }
+  return anyHit;
+}
+
+void markImpact(Game& state) {
+  const ShotState& shot = state.shot;
+  state.impact.impactY = 10.0;
+  state.impact.impactX = shot.wallStep * static_cast<double>(shot.shotDirX) - state.player.cameraX;
+  state.impact.impactZ = shot.wallStep * static_cast<double>(shot.shotDirZ) - state.player.cameraZ;
+}
+
+void tryWeapon(Game& state, const LevelData& level, const Weapon& weapon) {
+  PlayerState& player = state.player;
+  const double elapsed = std::fabs(frameClockMilliseconds() - player.lastFireTime);
+  if (elapsed < weapon.retriggerMilliseconds) return;
+  player.shownAmmo -= 1;
+  player.*weapon.shotsLeft -= 1;
+  osServices().playSound(weapon.sound, weapon.soundFlags);
+  aimAlongHeading(state);
+  findEnemiesOnTheLine(state, weapon.hitRadius);
+  state.shot.wallStep = findWallStep(state, level);
+  const bool anyHit = damageEnemies(state, weapon);
+  if (weapon.marksImpact && !anyHit) markImpact(state);
+}
+
+}  // namespace
+
+bool shotCellSolid(const LevelData& level, float x, float z) {
+  std::int32_t column = 0, row = 0;
+  if (!toGridIndex(x * 0.5 + 1.0, column) || !toGridIndex(z * -0.5 + 1.0, row)) return true;
+  return level.levelGrid[levelGridSide * column + row] == 0;
+}
+
+void pullTrigger(Game& state, const LevelData& level) {
+  ShotState& shot = state.shot;
+  for (int i = 0; i < MAX_ENEMIES; ++i) {
+    shot.hitStep[i] = -1;
+    shot.hitFlag[i] = false;
+  }
+  state.flags.shotTriggered = true;
+  PlayerState& player = state.player;
+  if (player.rifleSelected && player.rifleAmmo > 0) {
+    tryWeapon(state, level, rifle);
+    player.lastFireTime = frameClockMilliseconds();
+  }
+  if (player.laserSelected && player.laserAmmo > 0) {
+    tryWeapon(state, level, laser);
+    player.lastFireTime = frameClockMilliseconds();
+  }
+}
