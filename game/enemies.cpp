@@ -96,9 +96,17 @@ void measureFrameRate(Enemy& enemy) {
   if (elapsed != 0.0) enemy.measuredFrameRate = 10.0 / elapsed;
 }
 
+// About two seconds of frames since the last shot. Without a measurement
+// yet, the count of two seconds is unknown: one shot is allowed, not one in
+// every frame until the tenth.
+bool waitedLongEnough(const Enemy& enemy) {
+  if (enemy.measuredFrameRate == 0.0) return !enemy.firedBeforeMeasurement;
+  return enemy.shotCounter >= 2.0 * enemy.measuredFrameRate;
+}
+
 bool readyToFire(const Enemy& enemy) {
   return enemy.seesPlayer && enemy.distance >= 0.0f && enemy.distance <= fireRange &&
-         enemy.shotCounter >= 2.0 * enemy.measuredFrameRate && enemy.health > 0;
+         waitedLongEnough(enemy) && enemy.health > 0;
 }
 
 void hitPlayer(PlayerState& player, float distance) {
@@ -129,6 +137,7 @@ void createEnemies(Game& state, const LevelData& level) {
     enemy.shotCounter = 0;
     enemy.health = startHealth;
     enemy.rateCounter = 0;
+    enemy.firedBeforeMeasurement = false;
   }
 }
 
@@ -160,6 +169,7 @@ void enemiesFire(Game& state) {
     measureFrameRate(enemy);
     if (!readyToFire(enemy)) continue;
     enemy.shotCounter = 0;
+    if (enemy.measuredFrameRate == 0.0) enemy.firedBeforeMeasurement = true;
     hitPlayer(state.player, enemy.distance);
   }
 }

@@ -34,6 +34,9 @@ struct Enemy {
   std::int32_t rateCounter = 0;
   double measuredFrameRate = 0.0;
   double rateLastTime = 0.0;  // frame-clock seconds
+  // Until the first measurement there is no frame count for two seconds; the
+  // enemy's first shot may come at once, the next waits for a measurement.
+  bool firedBeforeMeasurement = false;
 };
 
 struct EnemyTable {

@@ -22,6 +22,7 @@ import shutil
 import signal
 import subprocess
 import sys
+import tempfile
 import time
 
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -125,12 +126,40 @@ def dialog_point(dialog, units):
             y + round(units[1] * height / DIALOG_UNITS[1]))
 
 
+def game_folder_with(game_dir, changes, prefix="brakmoor-"):
+    """A game folder like `game_dir` in which the files named in `changes`
+    (paths relative to the folder, e.g. "data/LEVEL/level1.dat") hold the
+    given bytes or text, or are missing where the value is None. Everything
+    else is a link to the real file, so the exe and dll sit beside the data
+    as in the release folder."""
+    folder = tempfile.mkdtemp(prefix=prefix)
+
+    def mirror(source, target, relative):
+        os.makedirs(target, exist_ok=True)
+        for name in os.listdir(source):
+            path = os.path.join(relative, name) if relative else name
+            touched = [c for c in changes if c == path or c.startswith(path + "/")]
+            if not touched:
+                os.symlink(os.path.join(source, name), os.path.join(target, name))
+            elif os.path.isdir(os.path.join(source, name)) and path not in changes:
+                mirror(os.path.join(source, name), os.path.join(target, name), path)
+        for path, content in changes.items():
+            if content is None or os.path.dirname(path) != relative:
+                continue
+            mode = "w" if isinstance(content, str) else "wb"
+            with open(os.path.join(target, os.path.basename(path)), mode) as out:
+                out.write(content)
+
+    mirror(game_dir, folder, "")
+    return folder
+
+
 class GameRun:
     """One run of Brakmoor.exe. Use as a context manager: the process and
     the Wine server are stopped at the end whatever happened."""
 
-    def __init__(self, args, name=None):
-        self.game_dir = os.path.abspath(args.game_dir)
+    def __init__(self, args, name=None, game_dir=None, env=None):
+        self.game_dir = os.path.abspath(game_dir or args.game_dir)
         self.name = name or os.path.splitext(os.path.basename(sys.argv[0]))[0]
         self.artifacts = os.path.join(os.path.abspath(args.artifacts), self.name)
         shutil.rmtree(self.artifacts, ignore_errors=True)
@@ -139,6 +168,7 @@ class GameRun:
         self.exe = os.path.join(self.game_dir, "Brakmoor.exe")
         # Stopping the Wine server needs the prefix of the program's kind.
         self.env = dict(os.environ, BRAKMOOR_WINE_ARCH=pe_arch(self.exe) or "win32")
+        self.env.update(env or {})
         if "DISPLAY" not in os.environ:
             raise E2EFailure("no X display: run the e2e tests through scripts/test")
 
@@ -218,6 +248,35 @@ class GameRun:
                 raise E2EFailure("the game ended before the start dialog appeared")
             time.sleep(0.25)
         raise E2EFailure("the start dialog did not appear within %d s" % timeout)
+
+    def start_game(self, settle_seconds=3, skip_intro=False):
+        """Accepts the start dialog and lets the intro movie run out (or
+        ends it with Escape), which starts the game. Returns the game window."""
+        self.enter_dialog(timeout=120)
+        if skip_intro:
+            intro = self.wait_window("Brakmoor", timeout=120)
+            run(["xdotool", "mousemove", "320", "240"])
+            time.sleep(0.5)
+            self.hold_key(intro, "Escape", 0.2)
+        # The intro window stays open behind the game window and has the same
+        # title; the game window is the one made later (the larger X id).
+        deadline = time.time() + 120
+        while time.time() < deadline:
+            # The game turns the view by the cursor's distance from (320, 240);
+            # keeping the pointer there keeps the first view straight ahead.
+            run(["xdotool", "mousemove", "320", "240"])
+            windows = search_windows("Brakmoor")
+            if len(windows) >= 2:
+                window = max(windows, key=int)
+                # The first frames need the textures and the world; give them time.
+                time.sleep(settle_seconds)
+                return window
+            if self.process.poll() is not None:
+                raise E2EFailure("the game ended (exit code %s) before its window appeared"
+                                 % self.process.returncode)
+            time.sleep(0.25)
+        raise E2EFailure("no game window after the intro; visible windows: %s"
+                         % all_window_names())
 
     # -- input -----------------------------------------------------------
     def key(self, window, key):

@@ -6,11 +6,11 @@ program says so and the game still starts after a short black intro."""
 import os
 import shutil
 import struct
-import tempfile
 import time
 
-from e2e_lib import (E2EFailure, GameRun, check, image_mean_and_deviation,
-                     pixels_differing, run, run_test, window_geometry)
+from e2e_lib import (E2EFailure, GameRun, check, game_folder_with,
+                     image_mean_and_deviation, pixels_differing, run, run_test,
+                     window_geometry)
 
 MILLISECONDS_PER_FRAME = 36
 
@@ -26,21 +26,6 @@ def movie_frame_count(game_dir):
     # avih: size, then microseconds per frame, max bytes per second,
     # padding, flags, total frames.
     return struct.unpack_from("<I", data, at + 8 + 16)[0]
-
-
-def game_folder_without_movie(game_dir):
-    """A game folder like `game_dir` whose data/avi is empty; the rest are
-    links to the real files."""
-    folder = tempfile.mkdtemp(prefix="brakmoor-no-movie-")
-    os.makedirs(os.path.join(folder, "data", "avi"))
-    for name in os.listdir(game_dir):
-        if name != "data":
-            os.symlink(os.path.join(game_dir, name), os.path.join(folder, name))
-    for name in os.listdir(os.path.join(game_dir, "data")):
-        if name != "avi":
-            os.symlink(os.path.join(game_dir, "data", name),
-                       os.path.join(folder, "data", name))
-    return folder
 
 
 def accept_dialog(game):
@@ -86,11 +71,10 @@ def test(args):
         check(took < movie_seconds, "Escape ended the intro before the movie's end "
               "(%.2f s < %.2f s)" % (took, movie_seconds))
 
-    class NoMovie:
-        game_dir = game_folder_without_movie(os.path.abspath(args.game_dir))
-        artifacts = args.artifacts
+    no_movie = game_folder_with(os.path.abspath(args.game_dir),
+                                {"data/avi/intro.avi": None}, "brakmoor-no-movie-")
     try:
-        with GameRun(NoMovie, name="intro_without_movie") as game:
+        with GameRun(args, name="intro_without_movie", game_dir=no_movie) as game:
             accept_dialog(game)
             intro = game.wait_window("Brakmoor", timeout=120)
             box = game.wait_window("Error", timeout=60)
@@ -102,7 +86,7 @@ def test(args):
             check(took < 15, "without the movie the game starts %.2f s after the "
                   "message" % took)
     finally:
-        shutil.rmtree(NoMovie.game_dir, ignore_errors=True)
+        shutil.rmtree(no_movie, ignore_errors=True)
 
 
 if __name__ == "__main__":

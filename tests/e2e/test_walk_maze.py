@@ -26,31 +26,6 @@ def pixel_hash(path):
     return run(["identify", "-format", "%#", path]).strip()
 
 
-def start_game(game):
-    """Accepts the start dialog and lets the intro movie run out, which
-    starts the game. Returns the game window."""
-    game.enter_dialog(timeout=120)
-    # The intro window stays open behind the game window and has the same
-    # title; the game window is the one made later (the larger X id).
-    deadline = time.time() + 120
-    while time.time() < deadline:
-        # The game turns the view by the cursor's distance from (320, 240);
-        # keeping the pointer there keeps the first view straight ahead.
-        run(["xdotool", "mousemove", "320", "240"])
-        windows = search_windows("Brakmoor")
-        if len(windows) >= 2:
-            window = max(windows, key=int)
-            # The first frames need the textures and the world; give them time.
-            time.sleep(3)
-            return window
-        if game.process.poll() is not None:
-            raise E2EFailure("the game ended (exit code %s) before its window appeared"
-                             % game.process.returncode)
-        time.sleep(0.25)
-    raise E2EFailure("no game window after the intro; visible windows: %s"
-                     % all_window_names())
-
-
 def walk_until_blocked(game, window, geometry):
     """Holds Up and photographs the view until a picture comes back after
     the view had changed in between (a frozen or undrawn window, or one
@@ -79,7 +54,7 @@ def walk_until_blocked(game, window, geometry):
 
 def test(args):
     with GameRun(args) as game:
-        window = start_game(game)
+        window = game.start_game()
         geometry = window_geometry(window)
         before = game.shot_of(geometry, "before")
         mean, deviation = image_mean_and_deviation(before)

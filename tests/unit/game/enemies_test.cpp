@@ -199,6 +199,15 @@ TEST_F(Enemies, AtSixtyMeasuredFramesASeeingEnemyFiresEveryHundredTwentyFrames) 
   }
   EXPECT_EQ(firedAt, (std::vector<int>{119, 239, 359, 479}));
 
+  // Before the first measurement one shot comes at once, and no more until
+  // the rate is known.
+  resetGame(game);
+  placeFirstEnemy(3.0f, -3.0f, 4);
+  putEyeAt(3.0f, -8.0f);
+  os->sounds.clear();
+  frames(9);
+  EXPECT_EQ(os->sounds.size(), 1u);
+
   // The measurement: ten frames over one second of frame clock give 10.
   os->hasPerformanceCounter = false;
   enemy.rateCounter = 0;

@@ -1,0 +1,174 @@
+"""Enemies in the real game. With a fixed seed the enemies' places are known
+in advance (the seed goes through BRAKMOOR_SEED; the C runtime's rand() is
+replayed here): in the shipped level a soldier standing in the corridor ahead
+of the start shows in the picture exactly where a run without any enemy near
+shows bare maze. In a short corridor the enemies shoot the player, who does
+nothing, dies, and the game ends by itself with exit code 0 after the death
+sound."""
+
+import os
+import shutil
+import time
+
+from e2e_lib import (E2EFailure, GameRun, check, game_folder_with, run,
+                     run_test, window_geometry)
+
+ENEMIES = 5
+
+
+def msvcrt_rand(seed):
+    """The Windows C runtime's rand() after srand(seed)."""
+    state = seed & 0xFFFFFFFF
+    while True:
+        state = (state * 214013 + 2531011) & 0xFFFFFFFF
+        yield (state >> 16) & 0x7FFF
+
+
+def read_level(path):
+    """Size, start cell and open cells of a level file (the plain records of
+    the shipped level: X, Y, P and the grid block)."""
+    size_x = size_y = start = None
+    rows = []
+    in_grid = False
+    with open(path) as level:
+        for line in level:
+            line = line.rstrip("\r\n")
+            if not line or line.startswith("#"):
+                continue
+            if in_grid and len(rows) < size_y:
+                rows.append(line)
+                continue
+            parts = line.split()
+            if parts[0] == "X":
+                size_x = int(parts[1])
+            elif parts[0] == "Y":
+                size_y = int(parts[1])
+            elif parts[0] == "P":
+                start = (int(parts[1]), int(parts[2]))
+            elif line == "Level":
+                in_grid = True
+    open_cells = set()
+    for index, row in enumerate(rows):
+        y = size_y - index
+        for x, value in enumerate(row[:size_x], start=1):
+            if value.isdigit() and value != "0":
+                open_cells.add((x, y))
+    return size_x, size_y, start, open_cells
+
+
+def spawned_enemies(seed, level):
+    """(x, y, walking direction) of the five enemies the game places."""
+    size_x, size_y, _, open_cells = level
+    draws = msvcrt_rand(seed)
+    enemies = []
+    for _ in range(ENEMIES):
+        while True:
+            x = next(draws) % size_x + 1
+            y = next(draws) % size_y + 1
+            if (x, y) in open_cells:
+                break
+        enemies.append((x, y, next(draws) % 5))
+    return enemies
+
+
+def far_from(cell, start, cells):
+    return max(abs(cell[0] - start[0]), abs(cell[1] - start[1])) >= cells
+
+
+def find_seeds(level):
+    """A seed that puts one standing soldier in the open corridor straight
+    ahead of the start (the view looks toward growing y) and every other
+    enemy far away, and a seed that puts every enemy far away."""
+    start, open_cells = level[2], level[3]
+    ahead = []
+    for steps in range(1, 6):
+        cell = (start[0], start[1] + steps)
+        if cell not in open_cells:
+            break
+        ahead.append(cell)
+    with_soldier = without = None
+    for seed in range(1, 200000):
+        enemies = spawned_enemies(seed, level)
+        far = [far_from(e, start, 14) for e in enemies]
+        standing = [(e[0], e[1]) in ahead[2:] and e[2] == 4 for e in enemies]
+        if without is None and all(far):
+            without = seed
+        if with_soldier is None and sum(standing) == 1 and \
+                all(f or s for f, s in zip(far, standing)):
+            with_soldier = seed
+        if with_soldier and without:
+            return with_soldier, without, enemies
+    raise E2EFailure("no seeds found for the shipped level")
+
+
+def view_of_seed(args, seed, name):
+    with GameRun(args, name=name, env={"BRAKMOOR_SEED": str(seed)}) as game:
+        window = game.start_game(settle_seconds=4, skip_intro=True)
+        geometry = window_geometry(window)
+        picture = game.shot_of(geometry, "view")
+        game.hold_key(window, "Escape", 1.0)
+        check(game.wait_exit(60) == 0, "Escape ends the game with exit code 0")
+        return picture, geometry
+
+
+def differing_pixels_in(path_a, path_b, box):
+    """Pixels inside box (x, y, width, height) that differ by more than 4%."""
+    x, y, width, height = box
+    out = run(["convert", path_a, path_b, "-crop", "%dx%d+%d+%d" % (width, height, x, y),
+               "+repage", "-compose", "difference", "-composite", "-threshold", "4%",
+               "-format", "%[fx:mean*w*h]", "info:"])
+    return round(float(out))
+
+
+def soldier_in_the_shipped_level(args):
+    level = read_level(os.path.join(args.game_dir, "data", "LEVEL", "level1.dat"))
+    with_soldier, without, enemies = find_seeds(level)
+    print("seed %d puts a standing soldier ahead (%s); seed %d keeps all away"
+          % (with_soldier, enemies, without))
+    soldier, geometry = view_of_seed(args, with_soldier, "enemies_soldier_ahead")
+    empty, _ = view_of_seed(args, without, "enemies_none_near")
+    width, height = geometry[2], geometry[3]
+    # The soldier stands on the floor in the middle of the view: from the eye
+    # height (the middle row) down, a narrow band of columns.
+    figure_box = (int(width * 0.4), int(height * 0.45), int(width * 0.2), int(height * 0.3))
+    in_figure = differing_pixels_in(soldier, empty, figure_box)
+    # Above the middle nothing changes (the soldier is no taller than the eye).
+    above_box = (0, 0, width, int(height * 0.45))
+    above = differing_pixels_in(soldier, empty, above_box)
+    print("differing pixels: %d where the soldier stands, %d above the eye" % (in_figure, above))
+    check(in_figure > 150, "the soldier shows where it stands (%d pixels differ)" % in_figure)
+    check(above < in_figure // 10, "the pictures agree above the eye height (%d pixels)" % above)
+
+
+CORRIDOR = "X 1\nY 7\nP 1 1\nLevel\n" + "1\n" * 7
+
+
+def death_in_a_corridor(args):
+    folder = game_folder_with(os.path.abspath(args.game_dir),
+                              {"data/LEVEL/level1.dat": CORRIDOR}, "brakmoor-corridor-")
+    try:
+        with GameRun(args, name="enemies_player_dies", game_dir=folder,
+                     env={"WINEDEBUG": "-all,trace+winmm"}) as game:
+            window = game.start_game(settle_seconds=1, skip_intro=True)
+            geometry = window_geometry(window)
+            first = game.shot_of(geometry, "shot-at")
+            started = time.time()
+            code = game.wait_exit(120)
+            print("the game ended by itself after %.1f s" % (time.time() - started))
+            check(code == 0, "the player's death ends the game with exit code 0 (got %s)" % code)
+            with open(os.path.join(game.artifacts, "wine.log"), errors="replace") as log:
+                text = log.read()
+            check("death.wav" in text, "the death sound was played")
+            check("hit.wav" in text, "the enemies' hits were heard")
+            print("first picture:", first)
+    finally:
+        shutil.rmtree(folder, ignore_errors=True)
+
+
+def test(args):
+    soldier_in_the_shipped_level(args)
+    death_in_a_corridor(args)
+
+
+if __name__ == "__main__":
+    run_test(test)
