@@ -1,0 +1,68 @@
+"""Where the game puts its enemies for a given seed. The game seeds the C
+runtime's rand() from BRAKMOOR_SEED when it is set; replaying that generator
+here tells a test in advance on which cells the five enemies start."""
+
+ENEMIES = 5
+
+
+def msvcrt_rand(seed):
+    """The Windows C runtime's rand() after srand(seed)."""
+    state = seed & 0xFFFFFFFF
+    while True:
+        state = (state * 214013 + 2531011) & 0xFFFFFFFF
+        yield (state >> 16) & 0x7FFF
+
+
+def read_level(path):
+    with open(path) as level:
+        return parse_level(level.read())
+
+
+def parse_level(text):
+    """Size, start cell and open cells of a level (the plain records that
+    the shipped and the tests' levels use: X, Y, P and the grid block)."""
+    size_x = size_y = start = None
+    rows = []
+    in_grid = False
+    for line in text.splitlines():
+        line = line.rstrip("\r")
+        if not line or line.startswith("#"):
+            continue
+        if in_grid and len(rows) < size_y:
+            rows.append(line)
+            continue
+        parts = line.split()
+        if parts[0] == "X":
+            size_x = int(parts[1])
+        elif parts[0] == "Y":
+            size_y = int(parts[1])
+        elif parts[0] == "P":
+            start = (int(parts[1]), int(parts[2]))
+        elif line == "Level":
+            in_grid = True
+    open_cells = set()
+    for index, row in enumerate(rows):
+        y = size_y - index
+        for x, value in enumerate(row[:size_x], start=1):
+            if value.isdigit() and value != "0":
+                open_cells.add((x, y))
+    return size_x, size_y, start, open_cells
+
+
+def spawned_enemies(seed, level):
+    """(x, y, walking direction) of the five enemies the game places."""
+    size_x, size_y, _, open_cells = level
+    draws = msvcrt_rand(seed)
+    enemies = []
+    for _ in range(ENEMIES):
+        while True:
+            x = next(draws) % size_x + 1
+            y = next(draws) % size_y + 1
+            if (x, y) in open_cells:
+                break
+        enemies.append((x, y, next(draws) % 5))
+    return enemies
+
+
+def far_from(cell, start, cells):
+    return max(abs(cell[0] - start[0]), abs(cell[1] - start[1])) >= cells
