@@ -2,9 +2,7 @@
 
 #include <cstring>
 
-namespace {
-constexpr BYTE depthBufferBits = 16;
-}  // namespace
+#include "render/depth_buffer.h"
 
 PIXELFORMATDESCRIPTOR windowPixelFormat(int bitsPerPixel) {
   PIXELFORMATDESCRIPTOR format;
@@ -14,7 +12,7 @@ PIXELFORMATDESCRIPTOR windowPixelFormat(int bitsPerPixel) {
   format.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
   format.iPixelType = PFD_TYPE_RGBA;
   format.cColorBits = static_cast<BYTE>(bitsPerPixel);
-  format.cDepthBits = depthBufferBits;
+  format.cDepthBits = static_cast<BYTE>(depthBufferBits);
   format.iLayerType = PFD_MAIN_PLANE;
   return format;
 }

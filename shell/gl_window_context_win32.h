@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-// Double-buffered RGBA window format with a 16-bit depth buffer.
+// Double-buffered RGBA window format with a depthBufferBits depth buffer.
 PIXELFORMATDESCRIPTOR windowPixelFormat(int bitsPerPixel);
 
 // Switches the display to a full-screen mode; true only when the switch

@@ -1,5 +1,6 @@
 #include <GL/osmesa.h>
 
+#include "render/depth_buffer.h"
 #include "render/gl_api.h"
 #include "tests/support/gl_context.h"
 
@@ -10,7 +11,7 @@ struct TestGlContext::Impl {
 
 TestGlContext::TestGlContext(int width, int height)
     : impl_(new Impl), width_(width), height_(height) {
-  impl_->context = OSMesaCreateContextExt(OSMESA_RGBA, 16, 0, 0, nullptr);
+  impl_->context = OSMesaCreateContextExt(OSMESA_RGBA, depthBufferBits, 0, 0, nullptr);
   if (impl_->context == nullptr) return;
   impl_->buffer.assign(static_cast<std::size_t>(width) * height * 4, 0);
   ok_ = OSMesaMakeCurrent(impl_->context, impl_->buffer.data(),

@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include "render/depth_buffer.h"
 #include "render/gl_api.h"
 #include "tests/support/gl_context.h"
 
@@ -38,7 +39,7 @@ TestGlContext::TestGlContext(int width, int height)
   format.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
   format.iPixelType = PFD_TYPE_RGBA;
   format.cColorBits = 32;
-  format.cDepthBits = 16;
+  format.cDepthBits = depthBufferBits;
   int index = ChoosePixelFormat(impl_->deviceContext, &format);
   if (index == 0 || !SetPixelFormat(impl_->deviceContext, index, &format)) return;
   impl_->renderingContext = wglCreateContext(impl_->deviceContext);

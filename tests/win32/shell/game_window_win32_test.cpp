@@ -1,10 +1,11 @@
 // The game window on Wine: creation in the data folder, release and a second
 // release, each failing creation step releasing what exists, the refused
-// full-screen question and a collapsed window.
+// full-screen question, a collapsed window and the depth buffer granted.
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 
 #include "render/gl_api.h"
 #include "shell/game_window_win32.h"
@@ -144,6 +145,22 @@ TEST_F(GameWindow, ACollapsedWindowKeepsAValidProjection) {
   GLint viewport[4];
   glGetIntegerv(GL_VIEWPORT, viewport);
   EXPECT_EQ(viewport[3], 1);
+}
+
+// What the driver gave the game window, as its pixel format and as the
+// context reports it. Wall pictures 0.001 in front of their walls need 24
+// bits to win the depth test eleven units away (16 lose it a few units off).
+TEST_F(GameWindow, GetsADepthBufferDeepEnoughForWallPictures) {
+  ASSERT_EQ(create(), 1);
+  PIXELFORMATDESCRIPTOR granted{};
+  ASSERT_NE(DescribePixelFormat(gameDeviceContext, GetPixelFormat(gameDeviceContext),
+                                sizeof granted, &granted), 0);
+  GLint contextBits = 0;
+  glGetIntegerv(GL_DEPTH_BITS, &contextBits);
+  std::printf("game window depth buffer: %d bits in the pixel format, %d in the context\n",
+              granted.cDepthBits, contextBits);
+  EXPECT_GE(int{granted.cDepthBits}, 24);
+  EXPECT_GE(contextBits, 24);
 }
 
 }  // namespace
