@@ -6,12 +6,16 @@ The walking bob goes on while the player stands blocked, so two pictures of
 a blocked player may differ by the eye height. The bob repeats itself every
 37 passes, so a blocked player shows the very same picture again a little
 later, while a walking player never does: seeing one identical picture twice
-while Up is held all the time proves that the player no longer moves.
+while Up is held all the time proves that the player no longer moves. Only
+the middle of the view is compared: the wall right ahead fills it, while
+enemies may walk and the health number change elsewhere. A fixed seed starts
+every enemy far from the player.
 """
 
 import os
 import time
 
+from enemy_places import far_from, read_level, spawned_enemies
 from e2e_lib import (E2EFailure, GameRun, all_window_names, check,
                      image_mean_and_deviation, pixels_differing, run, run_test,
                      search_windows, window_geometry)
@@ -23,7 +27,18 @@ FIRST_WALK_SECONDS = 0.5
 
 
 def pixel_hash(path):
-    return run(["identify", "-format", "%#", path]).strip()
+    """Digest of the middle third of a picture."""
+    return run(["convert", path, "-gravity", "center", "-crop", "33%x33%+0+0", "+repage",
+                "-format", "%#", "info:"]).strip()
+
+
+def seed_with_enemies_far(args):
+    level = read_level(os.path.join(args.game_dir, "data", "LEVEL", "level1.dat"))
+    start = level[2]
+    for seed in range(1, 100000):
+        if all(far_from(enemy, start, 14) for enemy in spawned_enemies(seed, level)):
+            return seed
+    raise E2EFailure("no seed starts every enemy far from the player")
 
 
 def walk_until_blocked(game, window, geometry):
@@ -53,7 +68,7 @@ def walk_until_blocked(game, window, geometry):
 
 
 def test(args):
-    with GameRun(args) as game:
+    with GameRun(args, env={"BRAKMOOR_SEED": str(seed_with_enemies_far(args))}) as game:
         window = game.start_game()
         geometry = window_geometry(window)
         before = game.shot_of(geometry, "before")
