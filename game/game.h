@@ -9,6 +9,7 @@
 #include "game/game_state.h"
 #include "game/impact_point.h"
 #include "game/player_collision.h"
+#include "game/shot_sparks.h"
 #include "model/enemy_figure.h"
 
 struct Game {
@@ -20,6 +21,7 @@ struct Game {
   EnemyFigureState figures;
   ShotState shot;
   ImpactPoint impact;
+  SparkStore sparks;
   FrameRateState frameRate;
   // Size of the game window in pixels, as passed to runGame.
   std::int32_t screenWidth = 0;

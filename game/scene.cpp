@@ -32,7 +32,8 @@ std::int32_t runFrame(Game& state, const CollisionModels& models) {
   moveAndDrawEnemies(state, levelData);
   enemiesFire(state);
   drawWorldTriangles();
-  // Shot sparks are drawn here; they leave the camera matrix in force.
+  // The sparks leave the camera matrix in force for the collision transform.
+  runShotSparks(state.sparks, state.flags.shotTriggered, state.impact, state.player);
   setWorldCollisionTransform(models);
   drawHudTexts(state);
   drawWeaponLogoAndCrosshair(state);
