@@ -160,6 +160,12 @@ TEST_F(Enemies, OneSolidCellOnTheLineBlocksTheSight) {
   levelData.levelGrid[levelGridSide * 2 + 4] = 0;  // the cell centred at z = -7
   frames(1);
   EXPECT_FALSE(enemy.seesPlayer);
+  // At the eye itself only the enemy's own cell is looked at.
+  putEyeAt(3.0f, -7.0f);
+  enemy.posZ = -7.0f;
+  frames(1);
+  EXPECT_EQ(enemy.distance, 0.0f);
+  EXPECT_FALSE(enemy.seesPlayer);
 }
 
 TEST_F(Enemies, FireCostsFifteenMinusTheDistanceOnlyWithinRange) {
@@ -251,7 +257,7 @@ TEST_F(Enemies, AKilledEnemyStandsFallsToTheLyingPoseAndKeepsFacingThePlayer) {
   enemy.alive = false;
   enemy.health = 0;
   setModelSequence(enemy.model, 86);
-  putEyeAt(1.5f, -8.0f);
+  putEyeAt(3.0f, -8.0f);  // in plain sight, within range
   frames(100);
   EXPECT_EQ(enemy.posZ, -3.0f);
   EXPECT_EQ(enemy.model.sequence, 86);

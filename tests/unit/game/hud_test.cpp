@@ -91,6 +91,7 @@ const Box ammoLabel{390, 414, 500, 430};
 const Box healthNumber{510, 348, 600, 380};
 const Box ammoNumber{510, 398, 600, 430};
 const Box aboveTheDisplay{0, 0, width, 340};
+const Box betweenTheNumbers{510, 382, 600, 396};
 
 TEST_F(Hud, TextsAndNumbersStandAtTheirPlacesAndHealthTurnsRedBelowFifteen) {
   struct Case {
@@ -110,6 +111,7 @@ TEST_F(Hud, TextsAndNumbersStandAtTheirPlacesAndHealthTurnsRedBelowFifteen) {
     EXPECT_EQ(c.red ? number.green : number.red, 0);
     EXPECT_GT(census(pixels, ammoNumber).green, 40);
     EXPECT_EQ(lit(pixels, aboveTheDisplay), 0);
+    EXPECT_EQ(lit(pixels, betweenTheNumbers), 0);
   }
 }
 
@@ -149,6 +151,12 @@ TEST_F(Hud, TheWeaponPictureFollowsTheChoiceAndHTakesTheCrosshairAway) {
   const std::vector<std::uint8_t> noCrosshair = draw(drawWeaponLogoAndCrosshair);
   EXPECT_EQ(lit(noCrosshair, crosshair), 0);
   EXPECT_GT(lit(noCrosshair, logo), 1000);
+  // The logo is drawn without blending: on a white background its black
+  // border stays black.
+  glClearColor(1, 1, 1, 1);
+  const std::vector<std::uint8_t> onWhite = draw(drawWeaponLogoAndCrosshair);
+  glClearColor(0, 0, 0, 0);
+  EXPECT_LT(lit(onWhite, logo), (logo.right - logo.left) * (logo.bottom - logo.top));
   // The depth test is back on and the matrix places the player box.
   EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
   float matrix[16];

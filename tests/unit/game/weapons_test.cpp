@@ -95,14 +95,19 @@ TEST_F(Weapons, AnEnemyInFrontOfTheWallTakesDamageAndOneBehindItNone) {
     int wallAhead, rows;
     float eyeZ;
     std::int32_t health;
-  } const cases[] = {{5, 3, -1.0f, 13}, {2, 1, -0.5f, 25}};
+  } const cases[] = {{5, 3, -1.0f, 13}, {2, 1, -0.5f, 25}, {3, 2, -1.0f, 25}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.wallAhead);
     resetGame(game);
     corridor(c.rows, c.eyeZ);
     Enemy& enemy = enemyAhead(3.0f, 3.0f);
+    // A place the level had no room for is no enemy, wherever its record says.
+    game.enemies[1].posX = enemy.posX;
+    game.enemies[1].posZ = enemy.posZ;
+    game.enemies[1].health = 25;
     at(1000);
     fire();
+    EXPECT_EQ(game.enemies[1].health, 25);
     EXPECT_EQ(game.shot.wallStep, c.wallAhead);
     EXPECT_EQ(game.shot.hitStep[0], 3);
     EXPECT_EQ(enemy.health, c.health);
