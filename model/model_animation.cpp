@@ -2,6 +2,7 @@
 // run-length encoded animation streams, interpolation, controllers, blending
 // and the bone matrices of the pose.
 
+#include <algorithm>
 #include <cmath>
 
 #include "model/model_instance.h"
@@ -22,8 +23,10 @@ Pose poses[4];
 
 // The raw values of a stream at frame k and k + 1. Runs are a header of
 // (validCount, totalCount) bytes followed by validCount int16 values; frames
-// past the valid ones repeat the run's last value.
-void decodeStream(const std::uint8_t* run, int k, int& a, int& b) {
+// past the valid ones repeat the run's last value. Without `nextFrameShown`
+// frame k + 1 lies past the sequence, where the stream need not go on, and
+// frame k's value stands for it.
+void decodeStream(const std::uint8_t* run, int k, bool nextFrameShown, int& a, int& b) {
   while (run[1] <= k) {
     k -= run[1];
     run += 2 * (run[0] + 1);
@@ -34,12 +37,13 @@ void decodeStream(const std::uint8_t* run, int k, int& a, int& b) {
   const std::uint8_t* nextRunFirstValue = run + 2 * (validCount + 1) + 2;
   if (k < validCount) {
     a = readInt16(values + 2 * k);
-    if (k + 1 < validCount) b = readInt16(values + 2 * (k + 1));
+    if (!nextFrameShown) b = a;
+    else if (k + 1 < validCount) b = readInt16(values + 2 * (k + 1));
     else if (k + 1 < totalCount) b = a;
     else b = readInt16(nextRunFirstValue);
   } else {
     a = readInt16(values + 2 * (validCount - 1));
-    b = k + 1 < totalCount ? a : readInt16(nextRunFirstValue);
+    b = k + 1 < totalCount || !nextFrameShown ? a : readInt16(nextRunFirstValue);
   }
 }
 
@@ -50,12 +54,20 @@ struct RawChannel {
   int b;
 };
 
-RawChannel rawChannel(const std::uint8_t* animOffsets, int channel, int k) {
+// The frame position split into the frame k the pose starts from and the
+// fraction s toward frame k + 1.
+struct FrameStep {
+  int k;
+  float s;
+  bool nextFrameShown;  // whether frame k + 1 belongs to the sequence
+};
+
+RawChannel rawChannel(const std::uint8_t* animOffsets, int channel, const FrameStep& at) {
   RawChannel raw{false, 0, 0};
   const std::uint16_t streamOffset = readUint16(animOffsets + 2 * channel);
   if (streamOffset != 0) {
     raw.animated = true;
-    decodeStream(animOffsets + streamOffset, k, raw.a, raw.b);
+    decodeStream(animOffsets + streamOffset, at.k, at.nextFrameShown, raw.a, raw.b);
   }
   return raw;
 }
@@ -72,12 +84,12 @@ float channelScale(const std::uint8_t* bone, int channel) {
   return readFloat(bone + bone::scale + 4 * channel);
 }
 
-Quaternion computeBoneRotation(const ModelInstance& instance, int k, float s,
+Quaternion computeBoneRotation(const ModelInstance& instance, const FrameStep& at,
                                const std::uint8_t* bone, const std::uint8_t* animOffsets) {
   float atFrame[3], atNextFrame[3];
   for (int axis = 0; axis < 3; ++axis) {
     const int channel = 3 + axis;
-    const RawChannel raw = rawChannel(animOffsets, channel, k);
+    const RawChannel raw = rawChannel(animOffsets, channel, at);
     const float base = defaultValue(bone, channel);
     const float scale = channelScale(bone, channel);
     const float adjustment = controllerOffset(instance, bone, channel);
@@ -87,19 +99,35 @@ Quaternion computeBoneRotation(const ModelInstance& instance, int k, float s,
   const Vec3 a{atFrame[0], atFrame[1], atFrame[2]};
   const Vec3 b{atNextFrame[0], atNextFrame[1], atNextFrame[2]};
   if (vectorsNearlyEqual(a, b)) return anglesToQuaternion(a);
-  return quaternionSlerp(anglesToQuaternion(a), anglesToQuaternion(b), s);
+  return quaternionSlerp(anglesToQuaternion(a), anglesToQuaternion(b), at.s);
 }
 
-Vec3 computeBonePosition(const ModelInstance& instance, int k, float s, const std::uint8_t* bone,
+Vec3 computeBonePosition(const ModelInstance& instance, const FrameStep& at, const std::uint8_t* bone,
                          const std::uint8_t* animOffsets) {
   float p[3];
   for (int channel = 0; channel < 3; ++channel) {
-    const RawChannel raw = rawChannel(animOffsets, channel, k);
+    const RawChannel raw = rawChannel(animOffsets, channel, at);
     p[channel] = defaultValue(bone, channel);
-    if (raw.animated) p[channel] += (raw.a * (1.0f - s) + raw.b * s) * channelScale(bone, channel);
+    if (raw.animated) p[channel] += (raw.a * (1.0f - at.s) + raw.b * at.s) * channelScale(bone, channel);
     p[channel] += controllerOffset(instance, bone, channel);
   }
   return Vec3{p[0], p[1], p[2]};
+}
+
+// The frame position held to the sequence's range [0, frameCount - 1] (a
+// frame set from outside may lie anywhere), so that neither the frame the
+// decoder reads nor the fraction between two frames leaves the stream's
+// values. Sequences of 0 or 1 frames show frame 0 alone. Worked out in
+// double, which holds every frame number exactly.
+FrameStep frameStep(std::int32_t frameCount, float framePosition) {
+  const double last = frameCount > 1 ? frameCount - 1 : 0;
+  double position = framePosition;
+  if (!(position > 0.0)) position = 0.0;  // also a position that is not a number
+  if (position > last) position = last;
+  // The last frame is reached as frame frameCount - 2 at fraction 1.
+  const int lastK = frameCount > 2 ? frameCount - 2 : 0;
+  const int k = std::min(static_cast<int>(position), lastK);
+  return FrameStep{k, static_cast<float>(position - k), k + 1 < frameCount};
 }
 
 void blendPoses(Pose& into, const Pose& other, float weight, int boneCount) {
@@ -185,15 +213,7 @@ void ModelInstance::computeBoneAdjustments() {
 void ModelInstance::computeSequencePose(Vec3* positions, Quaternion* rotations,
                                         const std::uint8_t* record, const std::uint8_t* block,
                                         float framePosition) {
-  // The frame position normally lies in [0, frameCount - 1); holding k to
-  // that range keeps the decoder inside the streams the loader checked even
-  // for a frame set from outside.
-  const std::int32_t frameCount = readInt32(record + sequence::frameCount);
-  const int lastK = frameCount > 2 ? frameCount - 2 : 0;
-  int k = 0;
-  if (framePosition >= static_cast<float>(lastK)) k = lastK;
-  else if (framePosition > 0.0f) k = static_cast<int>(framePosition);
-  const float s = framePosition - static_cast<float>(k);
+  const FrameStep at = frameStep(readInt32(record + sequence::frameCount), framePosition);
 
   computeBoneAdjustments();
   const std::int32_t boneCount = readInt32(header.data + header::boneCount);
@@ -201,8 +221,8 @@ void ModelInstance::computeSequencePose(Vec3* positions, Quaternion* rotations,
   for (int b = 0; b < boneCount; ++b) {
     const std::uint8_t* bone = bones + b * bone::size;
     const std::uint8_t* animOffsets = block + b * bone_anim::size;
-    rotations[b] = computeBoneRotation(*this, k, s, bone, animOffsets);
-    positions[b] = computeBonePosition(*this, k, s, bone, animOffsets);
+    rotations[b] = computeBoneRotation(*this, at, bone, animOffsets);
+    positions[b] = computeBonePosition(*this, at, bone, animOffsets);
   }
   const std::int32_t motionFlags = readInt32(record + sequence::motionFlags);
   if (motionFlags & 7) {

@@ -16,7 +16,9 @@ struct FileRange {
   const std::uint8_t* data;
   std::size_t size;
 
+  // An empty table is read nowhere, so its offset may be anything.
   bool holds(std::int64_t offset, std::int64_t count, std::int64_t elementSize) const {
+    if (count == 0) return true;
     if (offset < 0 || count < 0) return false;
     if (offset > static_cast<std::int64_t>(size)) return false;
     return count * elementSize <= static_cast<std::int64_t>(size) - offset;
@@ -185,7 +187,9 @@ class Checker {
     if (!file.holds(start, static_cast<std::int64_t>(blendCount) * boneCount_, bone_anim::size))
       return fail(describe("sequence", n, "its animation data lies outside the file"), where, group);
 
-    const std::int64_t framesNeeded = std::max<std::int64_t>(readInt32(record + sequence::frameCount), 2);
+    // Every frame of the sequence; a sequence of 0 or 1 frames still shows
+    // frame 0. The decoder never looks past the sequence's last frame.
+    const std::int64_t framesNeeded = std::max<std::int64_t>(readInt32(record + sequence::frameCount), 1);
     for (std::int64_t r = 0; r < static_cast<std::int64_t>(blendCount) * boneCount_; ++r) {
       const std::int64_t recordAt = start + r * static_cast<std::int64_t>(bone_anim::size);
       for (int c = 0; c < 6; ++c) {

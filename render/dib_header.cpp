@@ -117,11 +117,11 @@ HeaderStatus parseHeader(const std::uint8_t* file, std::size_t size, Layout* lay
   if (size < infoStart + 4) return HeaderStatus::unknownFormat;
   std::uint32_t headerSize = read32(file + infoStart);
   if (headerSize != coreHeaderSize && headerSize != infoHeaderSize) return HeaderStatus::unknownFormat;
-  if (size - infoStart < headerSize) return HeaderStatus::unknownFormat;
+  if (size - infoStart < headerSize) return HeaderStatus::unconvertible;
 
   bool core = headerSize == coreHeaderSize;
   InfoFields f = core ? readCoreHeader(file + infoStart) : readInfoHeader(file + infoStart);
-  if (!dimensionsFit(f) || !depthAndCompressionFit(f)) return HeaderStatus::unknownFormat;
+  if (!dimensionsFit(f) || !depthAndCompressionFit(f)) return HeaderStatus::unconvertible;
 
   std::uint32_t length = colourTableLength(f);
   // Bit-field images keep their three channel masks where the table begins.
@@ -129,7 +129,7 @@ HeaderStatus parseHeader(const std::uint8_t* file, std::size_t size, Layout* lay
   std::size_t entrySize = core ? 3 : 4;
   std::size_t tableStart = infoStart + headerSize;
   std::size_t tableBytes = (static_cast<std::size_t>(length) + masks) * entrySize;
-  if (size - tableStart < tableBytes) return HeaderStatus::unknownFormat;
+  if (size - tableStart < tableBytes) return HeaderStatus::unconvertible;
 
   std::size_t pixelOffset = hasFileHeader ? read32(file + 10) : tableStart + tableBytes;
   if (pixelOffset >= size) return HeaderStatus::missingPixels;

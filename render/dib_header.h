@@ -22,9 +22,12 @@ constexpr std::uint32_t compressionBitFields = 3;
 
 enum class HeaderStatus {
   ok,
-  // Header of another size, truncated header or colour table, or a
-  // combination of sizes, depth and compression that no converter takes.
+  // Not a header of 12 or 40 bytes (or too short to tell its size).
   unknownFormat,
+  // A header of a known size whose rest no converter takes: cut short, or
+  // with dimensions, depth or compression it cannot convert, or a colour
+  // table cut short.
+  unconvertible,
   // The pixel data the header announces is not (all) in the file.
   missingPixels,
 };

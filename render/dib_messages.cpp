@@ -22,9 +22,10 @@ void reportOpenFailure(const char* fileName) {
 bool parseHeaderOrReport(const std::uint8_t* file, std::size_t size, Layout* layout) {
   HeaderStatus status = parseHeader(file, size, layout);
   if (status == HeaderStatus::ok) return true;
-  // Pixel data cut short cannot be converted; everything else is a header
-  // this reader does not know.
-  reportFailure(status == HeaderStatus::missingPixels ? messageConversionError : messageUnknownFormat);
+  // Only a header of another size is one this reader does not know; what a
+  // header of a known size describes but cannot be converted is a conversion
+  // error.
+  reportFailure(status == HeaderStatus::unknownFormat ? messageUnknownFormat : messageConversionError);
   return false;
 }
 

@@ -48,6 +48,45 @@ TEST_F(Animation, StreamRunsDecodeOntoTheDefaultsAndInterpolate) {
   EXPECT_FLOAT_EQ(poseAt(3, 2), 0.0f);                      // -2 + 4 * 0.5
 }
 
+TEST_F(Animation, InterpolationAcrossTheEndOfAHeldRunReachesTheNextRunsFirstValue) {
+  sequence.frameCount = 6;
+  streamOf(sequence, 0, 0, positionX) = {run(1, 3), 10, run(1, 3), 40};  // 10, 10, 10, 40, 40, 40
+  load();
+  const struct { float frame, x; } cases[] = {{1.5f, 10}, {2, 10}, {2.5f, 25}, {2.75f, 32.5f}, {3, 40}};
+  for (const auto& c : cases) EXPECT_FLOAT_EQ(poseAt(c.frame, 0), c.x) << c.frame;
+}
+
+// A frame set from outside the sequence shows the nearest end, neither
+// extrapolated nor (for a position that is not a number) undefined; 0- and
+// 1-frame sequences show frame 0 whatever the frame.
+TEST_F(Animation, FramesOutsideTheSequenceAreHeldToItsFirstAndLastFrame) {
+  streamOf(sequence, 0, 0, positionX) = {run(3, 3), 0, 10, 20};
+  const struct { int frames; float frame, x; } cases[] = {
+      {3, 1.5f, 15}, {3, 2, 20}, {3, 5, 20}, {3, 1e9f, 20}, {3, -1, 0}, {3, NAN, 0},
+      {2, 7, 10}, {1, 0.5f, 0}, {1, 3, 0}, {0, 2, 0}};
+  for (const auto& c : cases) {
+    sequence.frameCount = c.frames;
+    load();
+    EXPECT_FLOAT_EQ(poseAt(c.frame, 0), c.x) << c.frames << " frames, frame " << c.frame;
+  }
+}
+
+// The decoder reads no frame past the sequence, so a stream need cover only
+// the sequence's own frames (at least frame 0).
+TEST_F(Animation, StreamsNeedCoverOnlyTheFramesOfTheirSequence) {
+  const struct { int frames; Shorts stream; bool accepted; } cases[] = {
+      {1, {run(1, 1), 7}, true}, {0, {run(1, 1), 7}, true}, {2, {run(1, 2), 7}, true},
+      {2, {run(1, 1), 7}, false}, {3, {run(1, 1), 7, run(1, 1), 8}, false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.frames << " frames, " << c.stream.size() << " shorts");
+    sequence.frameCount = c.frames;
+    streamOf(sequence, 0, 0, positionX) = streamOf(sequence, 0, 0, rotationZ) = c.stream;
+    const std::string refusal = adoptTestModel(instance, model);
+    EXPECT_EQ(refusal.empty(), c.accepted) << refusal;
+    if (refusal.empty()) EXPECT_FLOAT_EQ(poseAt(0.5f, 0), 7.0f);
+  }
+}
+
 TEST_F(Animation, FramesLoopOverFrameCountMinusOneInStepsOfAtMostATenth) {
   sequence.framesPerSecond = 30.0f;
   const struct { int frames; float from, seconds, to; } steps[] = {
@@ -106,6 +145,36 @@ TEST_F(Animation, WrappingAndPlainControllersTurnAndMoveTheirBones) {
     load();
     (c.controller.slot == 4 ? instance.auxController : instance.controllers[c.controller.slot]) = c.setting;
     EXPECT_NEAR(poseAt(0, c.row, c.column), c.value, 1e-5) << c.controller.type;
+  }
+}
+
+// The setters: rotations wrap into the range (half a turn around its middle,
+// or into 0 .. 360 for a full-turn range), a reversed range negates the value,
+// translations are only limited; the setting is the step count 0 .. 255 (0 ..
+// 64 for the auxiliary byte) and the result the value of that step.
+TEST_F(Animation, SetControllerAndSetAuxControllerWrapRotationsAndMapValuesOntoSteps) {
+  constexpr int aux = 4;
+  const struct { TestController controller; int slot; float value; int setting; float result; } cases[] = {
+      {{32, -30, 30, 0}, 0, 200, 0, -30},             // 200 wraps to -160, below the range
+      {{32, -30, 30, 0}, 0, 15, 191, 14.941176f},     // plain: inside the range
+      {{16, 0, 360, 1}, 1, 370, 7, 360 * 7 / 255.0f},  // a full turn: 370 is 10
+      {{16, 0, 360, 1}, 1, -10, 247, 360 * 247 / 255.0f},  // and -10 is 350
+      {{8, 30, -30, 2}, 2, 10, 170, -10},             // reversed: 10 becomes -10
+      {{1, 0, 360, 3}, 3, 370, 255, 360},             // a translation does not wrap
+      {{1, 0, 10, 4}, aux, 5, 32, 5},                 // 64 steps
+      {{0x8000 | 32, -30, 30, 4}, aux, 200, 0, -30},   // wrapped like the others
+      {{1, 0, 10, 2}, 3, 5, 99, 5},                   // no controller on the slot
+      {{1, 0, 10, 2}, aux, 5, 99, 5},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << "type " << c.controller.type << ", slot " << c.slot << ", value " << c.value);
+    model.controllers = {c.controller};
+    load();
+    std::uint8_t& setting = c.slot == aux ? instance.auxController : instance.controllers[c.slot];
+    setting = 99;
+    EXPECT_FLOAT_EQ(c.slot == aux ? instance.setAuxController(c.value) : instance.setController(c.slot, c.value),
+                    c.result);
+    EXPECT_EQ(setting, c.setting);
   }
 }
 

@@ -33,6 +33,14 @@ TEST(ModelLoading, RefusesMissingAndCorruptFiles) {
       {"stream", [](TestModel m) { streamOf(m.sequences[0], 0, 0, 1) = {run(1, 1), 7}; return writeTestModel(m); }},
       {"vertex", [](TestModel m) { m.bodyParts[0][0].commands[9] = 3; return writeTestModel(m); }},
       {"too short", [](TestModel m) { Bytes f = writeTestModel(m); f.resize(200); return f; }},
+      {"bone 1: its parent does not come before it", [](TestModel m) {
+         m.bones.resize(2);
+         m.bones[1].parent = 1;  // its own parent
+         return writeTestModel(m); }},
+      {"bone 0: its parent does not come before it", [](TestModel m) {
+         m.bones.resize(2);
+         m.bones[0].parent = 1;
+         return writeTestModel(m); }},
       // The textures live in the main file, so the main file is named.
       {"skin entry", [](TestModel m) { m.skins = {9}; return writeTestModel(m); }},
   };
@@ -44,6 +52,52 @@ TEST(ModelLoading, RefusesMissingAndCorruptFiles) {
                 std::string("invalid model file .*refused_model.mdl: .*") + reason + ".*\n");
   }
   std::remove(main.c_str());
+}
+
+// Nothing is read from a table of no entries, so its offset may point
+// anywhere, in the main file as in a file holding only textures.
+TEST(ModelLoading, EmptyTablesMayPointOutsideTheFile) {
+  using namespace model_format;
+  TestModel noBodies = simpleTestModel();
+  noBodies.bodyParts.clear();
+  TestModel noSkins = noBodies;
+  noSkins.skins.clear();
+  TestModel noBones = noBodies;
+  noBones.bones.clear();
+  TestModel texturesElsewhere = noBodies;
+  texturesElsewhere.textures.clear();
+  TestModel emptySubmodel = simpleTestModel();
+  emptySubmodel.bodyParts = {{TestSubmodel{{}, {}, {0}}}};
+  using Fields = std::vector<std::size_t>;
+  const struct {
+    const char* tables;
+    TestModel model;
+    // Makes the tables empty where the writer cannot; gives their offset fields.
+    std::function<Fields(Bytes&)> offsets;
+  } cases[] = {
+      {"controllers", simpleTestModel(), [](Bytes&) { return Fields{header::controllerOffset}; }},
+      {"body parts", noBodies, [](Bytes&) { return Fields{header::bodyPartOffset}; }},
+      {"skins", noSkins, [](Bytes&) { return Fields{header::skinOffset}; }},
+      {"bones and animation records", noBones, [](Bytes& f) {
+         return Fields{header::boneOffset, readInt32(&f[header::sequenceOffset]) + sequence::animOffset}; }},
+      {"textures of a main file", texturesElsewhere, [](Bytes&) { return Fields{header::textureOffset}; }},
+      {"meshes, vertices and normals", emptySubmodel, [](Bytes& f) {
+         const std::size_t sub = readInt32(&f[readInt32(&f[header::bodyPartOffset]) + body_part::submodelOffset]);
+         writeInt32(&f[sub + submodel::meshCount], 0);
+         return Fields{sub + submodel::meshOffset, sub + submodel::vertexBoneOffset, sub + submodel::vertexOffset,
+                       sub + submodel::normalBoneOffset, sub + submodel::normalOffset};
+       }},
+  };
+  for (const auto& c : cases) {
+    for (const std::int32_t outside : {0x7FFFFF00, -64}) {
+      SCOPED_TRACE(testing::Message() << c.tables << " at " << outside);
+      Bytes main = writeTestModel(c.model);
+      for (std::size_t field : c.offsets(main)) writeInt32(&main[field], outside);
+      EXPECT_EQ(checkTextureTable(main.data(), main.size(), true), "");
+      ModelInstance instance;
+      EXPECT_EQ(instance.adoptFiles(main, writeTestModel(simpleTestModel()), {}), "");
+    }
+  }
 }
 
 }  // namespace

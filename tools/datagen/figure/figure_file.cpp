@@ -74,9 +74,9 @@ float channelOf(const FigurePose& pose, int bone, int channel) {
 // Appends a sequence's animation (one block: offsets per bone, then the
 // streams) and returns where it starts, or -1 when it does not fit.
 long appendAnimation(FileImage& f, const FigureSequence& sequence) {
-  // The decoder looks one frame past the shown one, so streams cover at
-  // least two frames.
-  const int frames = std::max(sequence.frameCount, 2);
+  // Streams cover the sequence's own frames; one of 0 frames still shows
+  // frame 0.
+  const int frames = std::max(sequence.frameCount, 1);
   std::vector<FigurePose> poses;
   poses.reserve(static_cast<size_t>(frames));
   for (int frame = 0; frame < frames; ++frame) poses.push_back(sequence.pose(frame));
