@@ -2,8 +2,8 @@
 
 #include <cstring>
 
+#include "platform/os_services.h"
 #include "render/gl_api.h"
-#include "shell/os_services.h"
 
 IntroMovie introMovie{};
 
@@ -16,7 +16,7 @@ struct MemoryDcAtStartUp {
 MemoryDcAtStartUp memoryDcAtStartUp;
 
 void showMovieError(const char* text) {
-  osServices().messageBox(nullptr, text, "Error", os::boxOk | os::boxIconExclamation);
+  osServices().messageBox(text, "Error", {os::Buttons::ok, os::Icon::exclamation});
 }
 
 void describeFrameBitmap(BITMAPINFOHEADER& header) {

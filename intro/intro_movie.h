@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-#include "shell/intro_window.h"
+#include "intro/intro_player.h"
 
 // The texture is fixed at 256 x 256 whatever the movie's size.
 constexpr int movieTextureSide = 256;
@@ -20,8 +20,7 @@ constexpr std::int32_t movieMillisecondsPerFrame = 36;
 constexpr std::int32_t missingMovieFrames = 28;
 
 struct IntroMovie {
-  IntroWindow* window;
-  KeyDownArray* keys;
+  const KeyDownArray* keys;
   HDC memoryDC;  // made at start-up, kept for the whole process
   HDRAWDIB drawDib;
   PAVISTREAM stream;

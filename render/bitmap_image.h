@@ -15,10 +15,9 @@ struct BitmapImage {
 // any message; otherwise whatever readDibFile gives.
 BitmapImage* loadBitmapFile(const char* fileName);
 
-// Reads a BMP file of any depth and compression the platform converts. Null on
-// any failure, which it reports itself in a message box titled "Error".
-// Implemented by the Win32 reader in the game and by a native stand-in in the
-// native test programs.
+// Reads a BMP file of any depth and compression the platform converts, with
+// the installed reader (render/dib_reader.h). Null on any failure, which it
+// reports itself in a message box titled "Error".
 BitmapImage* readDibFile(const char* fileName);
 
 // Releases the pixel block and then the record; null is allowed.

@@ -3,9 +3,10 @@
 // it knows into a 24-bit DIB section, which is then copied out as packed RGB
 // rows, bottom row first.
 
+#include "render/bmp_reader_win32.h"
+
 #include <windows.h>
 
-#include "render/bitmap_image.h"
 #include "render/dib_header.h"
 #include "render/dib_messages.h"
 
@@ -88,9 +89,8 @@ class TrueColourSection {
   HGDIOBJ previous_ = nullptr;
   const std::uint8_t* bits_ = nullptr;
 };
-}  // namespace
 
-BitmapImage* readDibFile(const char* fileName) {
+BitmapImage* readWithGdi(const char* fileName) {
   MappedFile file(fileName);
   if (file.bytes() == nullptr) {
     dib::reportOpenFailure(fileName);
@@ -114,4 +114,15 @@ BitmapImage* readDibFile(const char* fileName) {
   GdiFlush();
 
   return dib::imageOrReport(target.bits(), layout.width, layout.height);
+}
+
+class GdiDibReader final : public DibReader {
+ public:
+  BitmapImage* read(const char* fileName) override { return readWithGdi(fileName); }
+};
+}  // namespace
+
+DibReader& gdiDibReader() {
+  static GdiDibReader reader;
+  return reader;
 }

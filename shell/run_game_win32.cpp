@@ -1,17 +1,17 @@
 // The Win32 side of the game loop: window messages, buffer swaps and the
 // keyboard device. Everything the loop decides is in game/game_loop.cpp.
-#include <windows.h>
+#include "shell/run_game_win32.h"
 
 #include "game/game_loop.h"
 #include "game/scene.h"
 #include "shell/game_window_win32.h"
-#include "shell/keyboard.h"
+#include "shell/keyboard_win32.h"
 
 namespace {
 
 class Win32GamePlatform : public GamePlatform {
  public:
-  Win32GamePlatform(int width, int height, int bitsPerPixel, void* instance,
+  Win32GamePlatform(int width, int height, int bitsPerPixel, HINSTANCE instance,
                     const GameModels& models)
       : width_(width), height_(height), bitsPerPixel_(bitsPerPixel),
         instance_(instance), models_(models) {}
@@ -44,16 +44,16 @@ class Win32GamePlatform : public GamePlatform {
   int width_;
   int height_;
   int bitsPerPixel_;
-  void* instance_;
+  HINSTANCE instance_;
   GameModels models_;
 };
 
 }  // namespace
 
-int runGame(int width, int height, int bitsPerPixel, unsigned char fullScreen,
-            void* instance, CollisionModel3D* worldModel, CollisionModel3D* playerBox,
-            CollisionModel3D* secondPlayerBox) {
+std::int32_t runGame(int width, int height, int bitsPerPixel, bool fullScreen,
+                     HINSTANCE instance, CollisionModel3D* worldModel,
+                     CollisionModel3D* playerBox, CollisionModel3D* secondPlayerBox) {
   const GameModels models{worldModel, playerBox, secondPlayerBox};
   Win32GamePlatform platform(width, height, bitsPerPixel, instance, models);
-  return runGameLoop(platform, width, height, fullScreen != 0, models, runFrame);
+  return runGameLoop(platform, width, height, fullScreen, models, runFrame);
 }

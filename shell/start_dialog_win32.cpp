@@ -1,4 +1,4 @@
-#include "shell/start_dialog.h"
+#include "shell/start_dialog_win32.h"
 
 #include <cstdlib>
 

@@ -1,5 +1,5 @@
-// Native stand-in for the Win32 BMP reader, linked into native test programs
-// so that code loading textures runs without GDI. It converts what the game's
+// The native test programs' BMP reader, installed by ScopedRecordingOs so
+// that code loading textures runs without GDI. It converts what the game's
 // data uses (uncompressed 1-, 4-, 8-bit palette and 24-bit images) through
 // the same header parser and row copy, and reports failures through the OS
 // seam with the same messages; anything else counts as a conversion error.
@@ -7,9 +7,9 @@
 #include <cstdio>
 #include <vector>
 
-#include "render/bitmap_image.h"
 #include "render/dib_header.h"
 #include "render/dib_messages.h"
+#include "tests/support/recording_os.h"
 
 namespace {
 
@@ -55,9 +55,8 @@ bool convertToSection(const std::uint8_t* pixels, const dib::Layout& layout,
   }
   return true;
 }
-}  // namespace
 
-BitmapImage* readDibFile(const char* fileName) {
+BitmapImage* readPortably(const char* fileName) {
   std::vector<std::uint8_t> file;
   if (!readWholeFile(fileName, &file)) {
     dib::reportOpenFailure(fileName);
@@ -71,4 +70,15 @@ BitmapImage* readDibFile(const char* fileName) {
     return nullptr;
   }
   return dib::imageOrReport(section.data(), layout.width, layout.height);
+}
+
+class PortableDibReader final : public DibReader {
+ public:
+  BitmapImage* read(const char* fileName) override { return readPortably(fileName); }
+};
+}  // namespace
+
+DibReader& testDibReader() {
+  static PortableDibReader reader;
+  return reader;
 }

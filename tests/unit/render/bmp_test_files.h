@@ -103,7 +103,6 @@ class ScratchFolder : public ::testing::Test {
   void SetUp() override {
     fs::create_directories(root_ / "Data" / "BMP");
     fs::current_path(root_);
-    os_->focus = this;  // stands for the window that has the focus
   }
   void TearDown() override {
     fs::current_path(previous_);
@@ -112,8 +111,8 @@ class ScratchFolder : public ::testing::Test {
   void expectOneBox(const std::string& text) {
     ASSERT_EQ(os_->messageBoxes.size(), 1u);
     const RecordedMessageBox& b = os_->messageBoxes[0];
-    EXPECT_EQ(std::make_tuple(b.text, b.caption, b.style, b.owner),
-              std::make_tuple(text, std::string("Error"), os::boxOk, static_cast<void*>(this)));
+    EXPECT_EQ(std::make_tuple(b.text, b.caption), std::make_tuple(text, std::string("Error")));
+    EXPECT_EQ(b.style, (os::BoxStyle{os::Buttons::ok, os::Icon::none, os::Owner::focusedWindow}));
     os_->messageBoxes.clear();
   }
 

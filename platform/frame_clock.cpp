@@ -1,6 +1,6 @@
-#include "shell/frame_clock.h"
+#include "platform/frame_clock.h"
 
-#include "shell/os_services.h"
+#include "platform/os_services.h"
 
 FrameClock frameClock;
 

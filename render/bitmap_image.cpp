@@ -1,7 +1,9 @@
+#include "render/bitmap_image.h"
+
 #include <cstdio>
 #include <cstdlib>
 
-#include "render/bitmap_image.h"
+#include "render/dib_reader.h"
 
 BitmapImage* loadBitmapFile(const char* fileName) {
   if (fileName == nullptr) return nullptr;
@@ -12,6 +14,8 @@ BitmapImage* loadBitmapFile(const char* fileName) {
   std::fclose(probe);
   return readDibFile(fileName);
 }
+
+BitmapImage* readDibFile(const char* fileName) { return dibReader().read(fileName); }
 
 void freeBitmapImage(BitmapImage* image) {
   if (image == nullptr) return;

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "shell/intro_window.h"
+#include "shell/intro_window_win32.h"
 
 // Shows the modal dialog (resource 103) and writes the choice into
 // window->settings. Cancel ends the process with exit code 0.

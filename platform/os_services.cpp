@@ -1,4 +1,4 @@
-#include "shell/os_services.h"
+#include "platform/os_services.h"
 
 #include <cstdio>
 #include <cstdlib>
