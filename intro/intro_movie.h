@@ -32,7 +32,7 @@ struct IntroMovie {
   std::int32_t msPerFrame = movieMillisecondsPerFrame;
   BITMAPINFOHEADER frameHeader;
   HBITMAP dibSection;
-  HGDIOBJ replacedBitmap;  // memoryDC's bitmap before the DIB section
+  HGDIOBJ replacedBitmap;   // memoryDC's bitmap before the DIB section
   std::uint8_t* frameBits;  // movieFrameBytes, bottom row first, RGB after the swap
   std::int32_t elapsed;
   std::int32_t currentFrame;

@@ -61,8 +61,8 @@ class TrueColourSection {
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 24;
     info.bmiHeader.biCompression = BI_RGB;
-    info.bmiHeader.biSizeImage =
-        static_cast<DWORD>(dib::rowStride(width, 24) * static_cast<std::size_t>(height < 0 ? -height : height));
+    info.bmiHeader.biSizeImage = static_cast<DWORD>(
+        dib::rowStride(width, 24) * static_cast<std::size_t>(height < 0 ? -height : height));
     void* bits = nullptr;
     section_ = CreateDIBSection(deviceContext_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     if (section_ == nullptr) return;
@@ -105,8 +105,9 @@ BitmapImage* readWithGdi(const char* fileName) {
     return nullptr;
   }
   const auto* sourceInfo = reinterpret_cast<const BITMAPINFO*>(layout.conversionHeader.data());
-  int converted = SetDIBits(target.deviceContext(), target.section(), 0, static_cast<UINT>(layout.rows()),
-                            file.bytes() + layout.pixelOffset, sourceInfo, DIB_RGB_COLORS);
+  int converted =
+      SetDIBits(target.deviceContext(), target.section(), 0, static_cast<UINT>(layout.rows()),
+                file.bytes() + layout.pixelOffset, sourceInfo, DIB_RGB_COLORS);
   if (converted == 0) {
     dib::reportFailure(dib::messageConversionError);
     return nullptr;

@@ -90,10 +90,10 @@ std::int32_t createIntroWindow(IntroWindow* window) {
     AdjustWindowRectEx(&rectangle, style, FALSE, exStyle);
   }
 
-  window->window = CreateWindowExA(
-      exStyle, settings.application->className, settings.title, style, 0, 0,
-      rectangle.right - rectangle.left, rectangle.bottom - rectangle.top, nullptr,
-      nullptr, settings.application->instance, window);
+  window->window =
+      CreateWindowExA(exStyle, settings.application->className, settings.title, style, 0, 0,
+                      rectangle.right - rectangle.left, rectangle.bottom - rectangle.top, nullptr,
+                      nullptr, settings.application->instance, window);
   if (window->window == nullptr) return 0;
 
   if (attachGlContext(window->window, settings.bitsPerPixel, &window->deviceContext,
@@ -119,12 +119,10 @@ std::int32_t destroyIntroWindow(IntroWindow* window) {
   return 1;
 }
 
-LRESULT CALLBACK introWindowProc(HWND window, UINT message, WPARAM wParam,
-                                 LPARAM lParam) {
+LRESULT CALLBACK introWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_CREATE) {
     auto* creation = reinterpret_cast<CREATESTRUCTA*>(lParam);
-    SetWindowLongPtrA(window, GWLP_USERDATA,
-                      reinterpret_cast<LONG_PTR>(creation->lpCreateParams));
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(creation->lpCreateParams));
     return 0;
   }
   IntroWindow* record = recordOf(window);

@@ -31,8 +31,8 @@ struct IntroWindow {
   HDC deviceContext;
   HGLRC renderingContext;
   WindowSettings settings;
-  std::int32_t visible;           // shown and not minimized
-  std::uint32_t lastTickCount;    // tick count of the last intro update
+  std::int32_t visible;         // shown and not minimized
+  std::uint32_t lastTickCount;  // tick count of the last intro update
 };
 
 // The one intro window record of the program.

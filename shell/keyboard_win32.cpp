@@ -9,13 +9,13 @@ std::int32_t initKeyboard(HINSTANCE instance) {
   shutdownKeyboard();
   // An interface slot is only trusted after a successful call.
   void* created = nullptr;
-  if (DirectInputCreateEx(instance, DIRECTINPUT_VERSION,
-                          IID_IDirectInput7A, &created, nullptr) != DI_OK)
+  if (DirectInputCreateEx(instance, DIRECTINPUT_VERSION, IID_IDirectInput7A, &created, nullptr) !=
+      DI_OK)
     return 0;
   directInput = static_cast<IDirectInput7A*>(created);
   created = nullptr;
-  if (directInput->CreateDeviceEx(GUID_SysKeyboard, IID_IDirectInputDevice7A, &created,
-                                  nullptr) != DI_OK)
+  if (directInput->CreateDeviceEx(GUID_SysKeyboard, IID_IDirectInputDevice7A, &created, nullptr) !=
+      DI_OK)
     return 0;
   keyboardDevice = static_cast<IDirectInputDevice7A*>(created);
   if (keyboardDevice->SetDataFormat(&c_dfDIKeyboard) != DI_OK) return 0;

@@ -14,20 +14,31 @@ unsigned win32SoundFlags(os::SoundMode mode) {
 unsigned win32BoxStyle(os::BoxStyle style) {
   unsigned bits = style.buttons == os::Buttons::yesNo ? MB_YESNO : MB_OK;
   switch (style.icon) {
-    case os::Icon::none: break;
-    case os::Icon::stop: bits |= MB_ICONSTOP; break;
-    case os::Icon::exclamation: bits |= MB_ICONEXCLAMATION; break;
-    case os::Icon::information: bits |= MB_ICONINFORMATION; break;
+    case os::Icon::none:
+      break;
+    case os::Icon::stop:
+      bits |= MB_ICONSTOP;
+      break;
+    case os::Icon::exclamation:
+      bits |= MB_ICONEXCLAMATION;
+      break;
+    case os::Icon::information:
+      bits |= MB_ICONINFORMATION;
+      break;
   }
   return bits;
 }
 
 os::Answer answerFromWin32(int result) {
   switch (result) {
-    case IDOK: return os::Answer::ok;
-    case IDYES: return os::Answer::yes;
-    case IDNO: return os::Answer::no;
-    default: return os::Answer::none;
+    case IDOK:
+      return os::Answer::ok;
+    case IDYES:
+      return os::Answer::yes;
+    case IDNO:
+      return os::Answer::no;
+    default:
+      return os::Answer::none;
   }
 }
 

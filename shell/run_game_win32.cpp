@@ -13,12 +13,15 @@ class Win32GamePlatform : public GamePlatform {
  public:
   Win32GamePlatform(int width, int height, int bitsPerPixel, HINSTANCE instance,
                     const GameModels& models)
-      : width_(width), height_(height), bitsPerPixel_(bitsPerPixel),
-        instance_(instance), models_(models) {}
+      : width_(width),
+        height_(height),
+        bitsPerPixel_(bitsPerPixel),
+        instance_(instance),
+        models_(models) {}
 
   int createWindow(const char* title, bool fullScreen) override {
-    return createGameWindow(title, width_, height_, bitsPerPixel_, fullScreen,
-                            models_.world, models_.playerBox, models_.secondPlayerBox);
+    return createGameWindow(title, width_, height_, bitsPerPixel_, fullScreen, models_.world,
+                            models_.playerBox, models_.secondPlayerBox);
   }
   void killWindow() override { killGameWindow(); }
   int initKeyboard() override { return ::initKeyboard(instance_); }
@@ -50,9 +53,9 @@ class Win32GamePlatform : public GamePlatform {
 
 }  // namespace
 
-std::int32_t runGame(int width, int height, int bitsPerPixel, bool fullScreen,
-                     HINSTANCE instance, CollisionModel3D* worldModel,
-                     CollisionModel3D* playerBox, CollisionModel3D* secondPlayerBox) {
+std::int32_t runGame(int width, int height, int bitsPerPixel, bool fullScreen, HINSTANCE instance,
+                     CollisionModel3D* worldModel, CollisionModel3D* playerBox,
+                     CollisionModel3D* secondPlayerBox) {
   const GameModels models{worldModel, playerBox, secondPlayerBox};
   Win32GamePlatform platform(width, height, bitsPerPixel, instance, models);
   return runGameLoop(platform, width, height, fullScreen, models, runFrame);

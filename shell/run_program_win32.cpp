@@ -9,7 +9,7 @@
 #include "shell/run_sequence.h"
 #include "shell/start_dialog_win32.h"
 #include "world/collision_models.h"
-#include "world/level.h"
+#include "world/level_loader.h"
 
 namespace {
 
@@ -37,8 +37,8 @@ class WindowsRunSteps : public RunSteps {
   std::int32_t runGame() override {
     const WindowSettings& settings = window_.settings;
     return ::runGame(settings.width, settings.height, settings.bitsPerPixel,
-                     settings.fullScreen != 0, settings.application->instance,
-                     worldCollisionModel, playerBoxModel, secondPlayerBoxModel);
+                     settings.fullScreen != 0, settings.application->instance, worldCollisionModel,
+                     playerBoxModel, secondPlayerBoxModel);
   }
   void closeIntroMovie() override { ::closeIntroMovie(); }
   void destroyIntroWindow() override { ::destroyIntroWindow(&window_); }

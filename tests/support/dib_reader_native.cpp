@@ -47,7 +47,8 @@ bool convertToSection(const std::uint8_t* pixels, const dib::Layout& layout,
     std::uint8_t* out = section->data() + targetStride * row;
     for (std::int32_t x = 0; x < layout.width; ++x, out += 3) {
       // The parser's table always holds 2^depth entries for palette images.
-      const std::uint8_t* bgr = palette ? table + 4 * paletteIndex(in, x, layout.bitCount) : in + 3 * x;
+      const std::uint8_t* bgr =
+          palette ? table + 4 * paletteIndex(in, x, layout.bitCount) : in + 3 * x;
       out[0] = bgr[0];
       out[1] = bgr[1];
       out[2] = bgr[2];

@@ -17,9 +17,7 @@ void RecordingOs::setCursorPosition(int x, int y) {
   cursorMoves.push_back(cursor);
 }
 
-void RecordingOs::sleepMilliseconds(unsigned milliseconds) {
-  sleptMilliseconds += milliseconds;
-}
+void RecordingOs::sleepMilliseconds(unsigned milliseconds) { sleptMilliseconds += milliseconds; }
 
 bool RecordingOs::performanceFrequency(std::int64_t* result) {
   if (!hasPerformanceCounter) return false;

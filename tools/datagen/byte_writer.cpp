@@ -71,7 +71,9 @@ bool saveFile(const std::string& path, const std::vector<uint8_t>& bytes) {
   std::filesystem::path folder = std::filesystem::path(path).parent_path();
   if (!folder.empty()) std::filesystem::create_directories(folder, error);
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  if (out) out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  if (out)
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
   if (!out) {
     std::fprintf(stderr, "datagen: cannot write %s\n", path.c_str());
     return false;

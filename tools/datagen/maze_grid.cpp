@@ -3,10 +3,13 @@
 #include <cstdio>
 #include <deque>
 
-#include "world/level.h"
+#include "world/level_loader.h"
 
 MazeGrid::MazeGrid(int width, int height, GridCell start)
-    : width_(width), height_(height), start_(start), cells_(static_cast<size_t>(width) * height, 0) {}
+    : width_(width),
+      height_(height),
+      start_(start),
+      cells_(static_cast<size_t>(width) * height, 0) {}
 
 int MazeGrid::value(int x, int y) const {
   if (x < 1 || y < 1 || x > width_ || y > height_) return 0;
@@ -14,7 +17,8 @@ int MazeGrid::value(int x, int y) const {
 }
 
 void MazeGrid::setValue(int x, int y, int value) {
-  if (x >= 1 && y >= 1 && x <= width_ && y <= height_) cells_[static_cast<size_t>(y - 1) * width_ + (x - 1)] = value;
+  if (x >= 1 && y >= 1 && x <= width_ && y <= height_)
+    cells_[static_cast<size_t>(y - 1) * width_ + (x - 1)] = value;
 }
 
 std::vector<GridCell> MazeGrid::longestShortestRoute() const {
@@ -38,7 +42,8 @@ std::vector<GridCell> MazeGrid::longestShortestRoute() const {
     }
   }
   std::vector<GridCell> route;
-  for (int at = static_cast<int>(index(last.x, last.y)); at >= 0; at = previous[static_cast<size_t>(at)])
+  for (int at = static_cast<int>(index(last.x, last.y)); at >= 0;
+       at = previous[static_cast<size_t>(at)])
     route.insert(route.begin(), {at % width_ + 1, at / width_ + 1});
   return route;
 }

@@ -32,8 +32,10 @@ TEST(Win32Translation, BoxStylesAndAnswers) {
       {{os::Buttons::yesNo, os::Icon::exclamation}, MB_YESNO | MB_ICONEXCLAMATION},
   };
   for (const auto& [style, bits] : styles) EXPECT_EQ(win32BoxStyle(style), bits) << bits;
-  const std::pair<int, os::Answer> answers[] = {
-      {IDOK, os::Answer::ok}, {IDYES, os::Answer::yes}, {IDNO, os::Answer::no},
-      {0, os::Answer::none}, {IDCANCEL, os::Answer::none}};
+  const std::pair<int, os::Answer> answers[] = {{IDOK, os::Answer::ok},
+                                                {IDYES, os::Answer::yes},
+                                                {IDNO, os::Answer::no},
+                                                {0, os::Answer::none},
+                                                {IDCANCEL, os::Answer::none}};
   for (const auto& [result, answer] : answers) EXPECT_EQ(answerFromWin32(result), answer) << result;
 }
