@@ -1,24 +1,11 @@
 #include "platform/os_services.h"
 
-#include <cstdio>
-#include <cstdlib>
+#include "platform/installed.h"
 
 namespace {
-OsServices* installed = nullptr;
+Installed<OsServices> installed("OS services");
 }
 
-OsServices& osServices() {
-  if (installed == nullptr) {
-    // A missing installation is a programming error in the entry or a test;
-    // say so instead of crashing somewhere inside a game step.
-    std::fputs("OS services used before installation\n", stderr);
-    std::abort();
-  }
-  return *installed;
-}
+OsServices& osServices() { return installed.get(); }
 
-OsServices* installOsServices(OsServices* services) {
-  OsServices* previous = installed;
-  installed = services;
-  return previous;
-}
+OsServices* installOsServices(OsServices* services) { return installed.install(services); }

@@ -15,8 +15,6 @@ BitmapImage* loadBitmapFile(const char* fileName) {
   return readDibFile(fileName);
 }
 
-BitmapImage* readDibFile(const char* fileName) { return dibReader().read(fileName); }
-
 void freeBitmapImage(BitmapImage* image) {
   if (image == nullptr) return;
   std::free(image->pixels);

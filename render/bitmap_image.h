@@ -12,13 +12,8 @@ struct BitmapImage {
 };
 
 // Null for a null name or a file that cannot be opened for reading, without
-// any message; otherwise whatever readDibFile gives.
+// any message; otherwise whatever readDibFile (render/dib_reader.h) gives.
 BitmapImage* loadBitmapFile(const char* fileName);
-
-// Reads a BMP file of any depth and compression the platform converts, with
-// the installed reader (render/dib_reader.h). Null on any failure, which it
-// reports itself in a message box titled "Error".
-BitmapImage* readDibFile(const char* fileName);
 
 // Releases the pixel block and then the record; null is allowed.
 void freeBitmapImage(BitmapImage* image);

@@ -89,8 +89,9 @@ class TrueColourSection {
   HGDIOBJ previous_ = nullptr;
   const std::uint8_t* bits_ = nullptr;
 };
+}  // namespace
 
-BitmapImage* readWithGdi(const char* fileName) {
+BitmapImage* readDibFileWithGdi(const char* fileName) {
   MappedFile file(fileName);
   if (file.bytes() == nullptr) {
     dib::reportOpenFailure(fileName);
@@ -115,15 +116,4 @@ BitmapImage* readWithGdi(const char* fileName) {
   GdiFlush();
 
   return dib::imageOrReport(target.bits(), layout.width, layout.height);
-}
-
-class GdiDibReader final : public DibReader {
- public:
-  BitmapImage* read(const char* fileName) override { return readWithGdi(fileName); }
-};
-}  // namespace
-
-DibReader& gdiDibReader() {
-  static GdiDibReader reader;
-  return reader;
 }

@@ -1,6 +1,7 @@
 #pragma once
-// The game's BMP reader: GDI converts every depth and compression it knows.
+// The game's BMP reader (a DibReader, render/dib_reader.h): GDI converts
+// every depth and compression it knows.
 
-#include "render/dib_reader.h"
+#include "render/bitmap_image.h"
 
-DibReader& gdiDibReader();
+BitmapImage* readDibFileWithGdi(const char* fileName);

@@ -1,23 +1,11 @@
 #include "render/dib_reader.h"
 
-#include <cstdio>
-#include <cstdlib>
+#include "platform/installed.h"
 
 namespace {
-DibReader* installed = nullptr;
+Installed<DibReader> installed("BMP reader");
 }
 
-DibReader& dibReader() {
-  if (installed == nullptr) {
-    // Like the OS services: a missing installation is a programming error.
-    std::fputs("BMP reader used before installation\n", stderr);
-    std::abort();
-  }
-  return *installed;
-}
+DibReader* installDibReader(DibReader* reader) { return installed.install(reader); }
 
-DibReader* installDibReader(DibReader* reader) {
-  DibReader* previous = installed;
-  installed = reader;
-  return previous;
-}
+BitmapImage* readDibFile(const char* fileName) { return installed.get()(fileName); }

@@ -6,15 +6,14 @@
 
 #include "render/bitmap_image.h"
 
-class DibReader {
- public:
-  virtual ~DibReader() = default;
-  // Null on any failure, which the reader reports itself (render/dib_messages.h).
-  virtual BitmapImage* read(const char* fileName) = 0;
-};
+// Reads one BMP file. Null on any failure, which the reader reports itself
+// (render/dib_messages.h).
+using DibReader = BitmapImage*(const char* fileName);
 
-// The installed reader. Never null once the program entry (or a test
-// fixture) has installed one.
-DibReader& dibReader();
 // Installs `reader` and returns the previous one (so tests can restore it).
 DibReader* installDibReader(DibReader* reader);
+
+// Reads a BMP file of any depth and compression the platform converts, with
+// the installed reader. Null on any failure, reported in a message box
+// titled "Error".
+BitmapImage* readDibFile(const char* fileName);

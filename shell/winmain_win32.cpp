@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "render/bmp_reader_win32.h"
+#include "render/dib_reader.h"
 #include "shell/os_services_win32.h"
 #include "shell/run_program_win32.h"
 
@@ -8,6 +9,6 @@
 // only configuration.
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   installOsServices(&win32OsServices());
-  installDibReader(&gdiDibReader());
+  installDibReader(&readDibFileWithGdi);
   return runProgram(instance);
 }

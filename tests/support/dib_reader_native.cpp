@@ -56,8 +56,9 @@ bool convertToSection(const std::uint8_t* pixels, const dib::Layout& layout,
   }
   return true;
 }
+}  // namespace
 
-BitmapImage* readPortably(const char* fileName) {
+BitmapImage* testDibReader(const char* fileName) {
   std::vector<std::uint8_t> file;
   if (!readWholeFile(fileName, &file)) {
     dib::reportOpenFailure(fileName);
@@ -71,15 +72,4 @@ BitmapImage* readPortably(const char* fileName) {
     return nullptr;
   }
   return dib::imageOrReport(section.data(), layout.width, layout.height);
-}
-
-class PortableDibReader final : public DibReader {
- public:
-  BitmapImage* read(const char* fileName) override { return readPortably(fileName); }
-};
-}  // namespace
-
-DibReader& testDibReader() {
-  static PortableDibReader reader;
-  return reader;
 }

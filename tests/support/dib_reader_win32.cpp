@@ -2,4 +2,4 @@
 #include "render/bmp_reader_win32.h"
 #include "tests/support/recording_os.h"
 
-DibReader& testDibReader() { return gdiDibReader(); }
+BitmapImage* testDibReader(const char* fileName) { return readDibFileWithGdi(fileName); }

@@ -32,7 +32,7 @@ std::int64_t RecordingOs::performanceCounter() {
 }
 
 ScopedRecordingOs::ScopedRecordingOs()
-    : previous_(installOsServices(&os_)), previousReader_(installDibReader(&testDibReader())) {}
+    : previous_(installOsServices(&os_)), previousReader_(installDibReader(&testDibReader)) {}
 
 ScopedRecordingOs::~ScopedRecordingOs() {
   installDibReader(previousReader_);

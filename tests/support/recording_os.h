@@ -52,7 +52,7 @@ class RecordingOs : public OsServices {
 
 // The BMP reader of the test programs: GDI's under Wine, a portable one for
 // the layouts the game's data uses natively (tests/support/dib_reader_*.cpp).
-DibReader& testDibReader();
+BitmapImage* testDibReader(const char* fileName);
 
 // Installs a RecordingOs, and the test programs' BMP reader (whose reports
 // it records), for the lifetime of the object.

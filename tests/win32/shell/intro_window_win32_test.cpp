@@ -13,13 +13,22 @@
 
 namespace {
 
-TEST(IntroWindow, TracksKeysEndsOnRequestReleasesOnceAndReportsRefusals) {
+// A windowed intro window record as the program fills it, with recording OS
+// services.
+class IntroWindowTest : public ::testing::Test {
+ protected:
+  IntroWindowTest() {
+    record.keys = &keys;
+    record.settings = {&application, "Brakmoor", 640, 480, 32, 0};
+  }
+
   ScopedRecordingOs os;
   AppInstance application{GetModuleHandleA(nullptr), "BrakmoorIntro"};
   KeyDownArray keys{};
   IntroWindow record{};
-  record.keys = &keys;
-  record.settings = {&application, "Brakmoor", 640, 480, 32, 0};
+};
+
+TEST_F(IntroWindowTest, TracksKeysEndsOnRequestReleasesOnceAndReportsRefusals) {
   for (std::int32_t& flag : keys.down) flag = 1;  // left over from a last cycle
   os->ticks = 123456;
   ASSERT_EQ(registerIntroWindowClass(&application), 1);
@@ -89,13 +98,7 @@ TEST(IntroWindow, TracksKeysEndsOnRequestReleasesOnceAndReportsRefusals) {
 // that ends the intro leaves no full-screen request behind: the game's
 // message pump would hand it to this window, whose answer (WM_QUIT) would
 // end the game at once.
-TEST(IntroWindow, TheLoopTogglesOnF1AndLeavesNoRequestWhenTheIntroEndsWithIt) {
-  ScopedRecordingOs os;
-  AppInstance application{GetModuleHandleA(nullptr), "BrakmoorIntro"};
-  KeyDownArray keys{};
-  IntroWindow record{};
-  record.keys = &keys;
-  record.settings = {&application, "Brakmoor", 320, 240, 32, 0};
+TEST_F(IntroWindowTest, TheLoopTogglesOnF1AndLeavesNoRequestWhenTheIntroEndsWithIt) {
   ASSERT_EQ(registerIntroWindowClass(&application), 1);
   ASSERT_EQ(createIntroWindow(&record), 1);
   initIntro(&keys);  // no movie here: reported, and a second of black
