@@ -12,6 +12,7 @@
 #include "tests/support/gl_context.h"
 #include "tests/support/recording_os.h"
 #include "world/level.h"
+#include "world/level_loader.h"
 
 namespace {
 

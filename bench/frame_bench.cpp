@@ -16,7 +16,7 @@
 #include "render/gl_api.h"
 #include "tests/support/gl_context.h"
 #include "tests/support/recording_os.h"
-#include "world/level.h"
+#include "world/level_loader.h"
 #include "world/world_geometry.h"
 
 namespace {

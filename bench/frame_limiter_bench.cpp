@@ -8,8 +8,8 @@
 
 #include "game/game.h"
 #include "game/hud.h"
-#include "shell/frame_clock.h"
-#include "shell/os_services.h"
+#include "platform/frame_clock.h"
+#include "platform/os_services.h"
 #include "tests/support/recording_os.h"
 
 namespace {

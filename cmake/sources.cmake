@@ -1,30 +1,37 @@
 # Source sets, gathered by folder so that a new file needs no CMake edit.
 #
-# Naming rule: a file whose name ends in "_win32.cpp", and everything in
-# intro/, uses the Windows API and is built only for Windows. Everything else
-# in shell/, world/, render/, game/ and model/ is portable and is built by both
-# compilers. shell/winmain_win32.cpp is the program entry of Brakmoor.exe.
+# Layers, lowest first; each uses only the ones before it:
+#   platform/                       the OS seam (services, frame clock, key state)
+#   world/ render/ model/ game/     the portable game
+#   shell/                          the run order (portable) and the windows
+#   intro/ and every *_win32.*      the Win32 side
+# Naming rule: a file whose name ends in "_win32" (source or header), and
+# everything in intro/, uses the Windows API and is built only for Windows.
+# shell/winmain_win32.cpp is the program entry of Brakmoor.exe.
 
-set(BRAKMOOR_PORTABLE_DIRS shell world render game model)
+set(BRAKMOOR_CORE_DIRS platform world render model game)
 
-set(_portable "")
-set(_win32 "")
-foreach(dir ${BRAKMOOR_PORTABLE_DIRS})
-  file(GLOB _files CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${dir}/*.cpp)
-  foreach(f ${_files})
-    if(f MATCHES "_win32\\.cpp$")
-      list(APPEND _win32 ${f})
-    else()
-      list(APPEND _portable ${f})
-    endif()
+function(_brakmoor_glob out)
+  set(files "")
+  foreach(dir ${ARGN})
+    file(GLOB found CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${dir}/*.cpp)
+    list(APPEND files ${found})
   endforeach()
-endforeach()
-file(GLOB _intro CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/intro/*.cpp)
-list(APPEND _win32 ${_intro})
-list(FILTER _win32 EXCLUDE REGEX "shell/winmain_win32\\.cpp$")
+  set(${out} ${files} PARENT_SCOPE)
+endfunction()
 
-set(BRAKMOOR_PORTABLE_SOURCES ${_portable})
-set(BRAKMOOR_WIN32_SOURCES ${_win32})
+_brakmoor_glob(_core ${BRAKMOOR_CORE_DIRS})
+_brakmoor_glob(_shell shell)
+_brakmoor_glob(_intro intro)
+set(_win32 ${_core} ${_shell})
+list(FILTER _win32 INCLUDE REGEX "_win32\\.cpp$")
+list(FILTER _win32 EXCLUDE REGEX "shell/winmain_win32\\.cpp$")
+list(FILTER _core EXCLUDE REGEX "_win32\\.cpp$")
+list(FILTER _shell EXCLUDE REGEX "_win32\\.cpp$")
+
+set(BRAKMOOR_CORE_SOURCES ${_core})
+set(BRAKMOOR_SHELL_SOURCES ${_shell})
+set(BRAKMOOR_WIN32_SOURCES ${_win32} ${_intro})
 set(BRAKMOOR_ENTRY_SOURCE ${CMAKE_SOURCE_DIR}/shell/winmain_win32.cpp)
 
 # Platform libraries the core draws with.
@@ -35,30 +42,22 @@ else()
   set(BRAKMOOR_GL_LIBS OSMesa GLU)
 endif()
 
-# The portable core, one static library per folder (core_world, core_game,
-# ...), so a test program builds only what it uses; brakmoor_core gathers
-# them all. The same sources serve the game and the native tests.
-function(brakmoor_add_core_library name)
-  set(all "")
-  foreach(dir ${BRAKMOOR_PORTABLE_DIRS})
-    set(srcs ${BRAKMOOR_PORTABLE_SOURCES})
-    list(FILTER srcs INCLUDE REGEX "/${dir}/[^/]*$")
-    if(srcs)
-      add_library(core_${dir} STATIC ${srcs})
-      target_include_directories(core_${dir} PUBLIC ${CMAKE_SOURCE_DIR})
-      target_link_libraries(core_${dir} PUBLIC coldet ${BRAKMOOR_GL_LIBS})
-      list(APPEND all core_${dir})
-    endif()
-  endforeach()
-  # Folders call each other (the game uses the world, the models, the fonts
-  # and the shell's clock); linking each to the others lets any subset link.
-  foreach(lib ${all})
-    set(others ${all})
-    list(REMOVE_ITEM others ${lib})
-    if(others)
-      target_link_libraries(${lib} INTERFACE ${others})
-    endif()
-  endforeach()
-  add_library(${name} INTERFACE)
-  target_link_libraries(${name} INTERFACE ${all})
+# The libraries, each depending only on the one before it, so a call from a
+# lower layer into a higher one fails to link:
+#   brakmoor_core   the portable game and the OS seam (native and Windows);
+#   brakmoor_shell  the portable run order of shell/;
+#   brakmoor_win32  the windows, the intro and the Win32 side of the seams
+#                   (Windows only).
+function(brakmoor_add_libraries)
+  add_library(brakmoor_core STATIC ${BRAKMOOR_CORE_SOURCES})
+  target_include_directories(brakmoor_core PUBLIC ${CMAKE_SOURCE_DIR})
+  target_link_libraries(brakmoor_core PUBLIC coldet ${BRAKMOOR_GL_LIBS})
+
+  add_library(brakmoor_shell STATIC ${BRAKMOOR_SHELL_SOURCES})
+  target_link_libraries(brakmoor_shell PUBLIC brakmoor_core)
+
+  if(WIN32)
+    add_library(brakmoor_win32 STATIC ${BRAKMOOR_WIN32_SOURCES})
+    target_link_libraries(brakmoor_win32 PUBLIC brakmoor_shell ${BRAKMOOR_WIN32_LIBS})
+  endif()
 endfunction()

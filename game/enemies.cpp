@@ -5,8 +5,8 @@
 
 #include "game/game.h"
 #include "model/enemy_figure.h"
-#include "shell/frame_clock.h"
-#include "shell/os_services.h"
+#include "platform/frame_clock.h"
+#include "platform/os_services.h"
 #include "world/level.h"
 
 const char* const enemyFigureFile = "Data/MODELS/gign.mdl";
@@ -111,8 +111,7 @@ bool readyToFire(const Enemy& enemy) {
 
 void hitPlayer(PlayerState& player, float distance) {
   if (player.health > 0) {
-    osServices().playSound(hitSound, os::soundFileName | os::soundNoWait | os::soundNoStop |
-                                         os::soundAsync);
+    osServices().playSound(hitSound, os::SoundMode::async | os::SoundMode::noWait | os::SoundMode::noStop);
     double health = player.health - (15.0 - distance);
     if (!(health > 0.0)) health = 0.0;
     player.health = static_cast<std::int32_t>(health);

@@ -6,8 +6,8 @@
 #include "game/controls.h"
 #include "game/game.h"
 #include "game/mouse_look.h"
-#include "shell/frame_clock.h"
-#include "shell/os_services.h"
+#include "platform/frame_clock.h"
+#include "platform/os_services.h"
 
 namespace {
 
@@ -53,7 +53,7 @@ int runGameLoop(Game& state, GamePlatform& platform, int width, int height, bool
     if (state.player.dead) {
       ending = true;
       // Synchronous: the loop stands still until the sound has played.
-      osServices().playSound(deathSound, os::soundFileName);
+      osServices().playSound(deathSound, os::SoundMode::wait);
     }
     const GamePlatform::MessagePass message = platform.pumpOneMessage();
     if (message == GamePlatform::MessagePass::quit) break;

@@ -1,7 +1,8 @@
 #pragma once
 // The game itself: the game window, the keyboard device and the loop of
 // message passes and frame passes. The loop is portable and talks to the
-// window system through GamePlatform; runGame is its Win32 entry.
+// window system through GamePlatform; its Win32 entry is runGame
+// (shell/run_game_win32.h).
 
 #include <cstdint>
 
@@ -35,8 +36,3 @@ using FrameFunction = std::int32_t (*)(Game&, const CollisionModels&);
 // normal end (Escape, death, quit message).
 int runGameLoop(Game& state, GamePlatform& platform, int width, int height,
                 bool fullScreen, const CollisionModels& models, FrameFunction frame);
-
-// The Win32 game: builds the platform and runs the loop with runFrame.
-int runGame(int width, int height, int bitsPerPixel, unsigned char fullScreen,
-            void* instance, CollisionModel3D* worldModel,
-            CollisionModel3D* playerBox, CollisionModel3D* secondPlayerBox);

@@ -6,8 +6,8 @@
 #include "render/bitmap_font.h"
 #include "render/gl_api.h"
 #include "render/texture_table.h"
-#include "shell/frame_clock.h"
-#include "shell/os_services.h"
+#include "platform/frame_clock.h"
+#include "platform/os_services.h"
 
 namespace {
 

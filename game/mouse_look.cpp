@@ -1,6 +1,6 @@
 #include "game/mouse_look.h"
 
-#include "shell/os_services.h"
+#include "platform/os_services.h"
 
 namespace {
 constexpr float degreesPerPixel = 0.05f;

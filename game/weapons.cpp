@@ -4,8 +4,8 @@
 
 #include "game/game.h"
 #include "model/enemy_figure.h"
-#include "shell/frame_clock.h"
-#include "shell/os_services.h"
+#include "platform/frame_clock.h"
+#include "platform/os_services.h"
 #include "world/level.h"
 
 namespace {
@@ -17,15 +17,15 @@ struct Weapon {
   double retriggerMilliseconds;
   float hitRadius;
   const char* sound;
-  unsigned soundFlags;
+  os::SoundMode soundMode;
   int dyingSequence;
   bool marksImpact;  // only rifle misses move the sparks' impact point
 };
 
 const Weapon rifle{&PlayerState::rifleAmmo, 100.0, 0.5f, "data/wav/m16.wav",
-                   os::soundFileName | os::soundNoWait | os::soundAsync, rifleDyingSequence, true};
+                   os::SoundMode::async | os::SoundMode::noWait, rifleDyingSequence, true};
 const Weapon laser{&PlayerState::laserAmmo, 500.0, 1.0f, "data/wav/laser.wav",
-                   os::soundFileName | os::soundNoWait | os::soundNoStop | os::soundAsync,
+                   os::SoundMode::async | os::SoundMode::noWait | os::SoundMode::noStop,
                    laserDyingSequence, false};
 
 // Far outside the grid the cast would overflow; such points are solid anyway.
@@ -110,7 +110,7 @@ void tryWeapon(Game& state, const LevelData& level, const Weapon& weapon) {
   if (elapsed < weapon.retriggerMilliseconds) return;
   player.shownAmmo -= 1;
   player.*weapon.shotsLeft -= 1;
-  osServices().playSound(weapon.sound, weapon.soundFlags);
+  osServices().playSound(weapon.sound, weapon.soundMode);
   aimAlongHeading(state);
   findEnemiesOnTheLine(state, weapon.hitRadius);
   state.shot.wallStep = findWallStep(state, level);

@@ -2,8 +2,8 @@
 
 #include <cstring>
 
+#include "platform/os_services.h"
 #include "render/gl_api.h"
-#include "shell/os_services.h"
 
 IntroMovie introMovie{};
 
@@ -16,7 +16,7 @@ struct MemoryDcAtStartUp {
 MemoryDcAtStartUp memoryDcAtStartUp;
 
 void showMovieError(const char* text) {
-  osServices().messageBox(nullptr, text, "Error", os::boxOk | os::boxIconExclamation);
+  osServices().messageBox(text, "Error", {os::Buttons::ok, os::Icon::exclamation});
 }
 
 void describeFrameBitmap(BITMAPINFOHEADER& header) {
@@ -53,11 +53,10 @@ bool drawDecodedFrame(std::int32_t frameIndex) {
   auto* header =
       static_cast<BITMAPINFOHEADER*>(AVIStreamGetFrame(introMovie.frameGrab, frameIndex));
   if (header == nullptr) return false;
-  auto* pixels = reinterpret_cast<std::uint8_t*>(header) + header->biSize +
-                 4 * header->biClrUsed;
-  BOOL drawn = DrawDibDraw(introMovie.drawDib, introMovie.memoryDC, 0, 0, movieTextureSide,
-                           movieTextureSide, header, pixels, 0, 0, introMovie.movieWidth,
-                           introMovie.movieHeight, 0);
+  auto* pixels = reinterpret_cast<std::uint8_t*>(header) + header->biSize + 4 * header->biClrUsed;
+  BOOL drawn =
+      DrawDibDraw(introMovie.drawDib, introMovie.memoryDC, 0, 0, movieTextureSide, movieTextureSide,
+                  header, pixels, 0, 0, introMovie.movieWidth, introMovie.movieHeight, 0);
   // GDI may still hold the drawing in its batch; the pixels are read directly.
   GdiFlush();
   return drawn != FALSE;
@@ -68,8 +67,8 @@ void openIntroMovie(const char* fileName) {
   AVIFileInit();
   introMovie.aviLibraryOpen = true;
   introMovie.msPerFrame = movieMillisecondsPerFrame;
-  if (AVIStreamOpenFromFileA(&introMovie.stream, fileName, streamtypeVIDEO, 0, OF_READ,
-                             nullptr) != 0) {
+  if (AVIStreamOpenFromFileA(&introMovie.stream, fileName, streamtypeVIDEO, 0, OF_READ, nullptr) !=
+      0) {
     introMovie.stream = nullptr;
     showMovieError("Failed To Open The AVI Stream");
     // Nothing to decode: a black picture for a moment, then the game.

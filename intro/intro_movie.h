@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-#include "shell/intro_window.h"
+#include "intro/intro_player.h"
 
 // The texture is fixed at 256 x 256 whatever the movie's size.
 constexpr int movieTextureSide = 256;
@@ -20,8 +20,7 @@ constexpr std::int32_t movieMillisecondsPerFrame = 36;
 constexpr std::int32_t missingMovieFrames = 28;
 
 struct IntroMovie {
-  IntroWindow* window;
-  KeyDownArray* keys;
+  const KeyDownArray* keys;
   HDC memoryDC;  // made at start-up, kept for the whole process
   HDRAWDIB drawDib;
   PAVISTREAM stream;
@@ -33,7 +32,7 @@ struct IntroMovie {
   std::int32_t msPerFrame = movieMillisecondsPerFrame;
   BITMAPINFOHEADER frameHeader;
   HBITMAP dibSection;
-  HGDIOBJ replacedBitmap;  // memoryDC's bitmap before the DIB section
+  HGDIOBJ replacedBitmap;   // memoryDC's bitmap before the DIB section
   std::uint8_t* frameBits;  // movieFrameBytes, bottom row first, RGB after the swap
   std::int32_t elapsed;
   std::int32_t currentFrame;

@@ -5,8 +5,8 @@
 #include <algorithm>
 
 #include "intro/intro_movie.h"
+#include "platform/os_services.h"
 #include "render/gl_api.h"
-#include "shell/os_services.h"
 
 namespace {
 const char* const introMovieFile = "data/avi/intro.avi";
@@ -43,22 +43,19 @@ bool keyDown(int virtualKey) {
 }
 }  // namespace
 
-int initIntro(IntroWindow* window, KeyDownArray* keys) {
-  introMovie.window = window;
+int initIntro(const KeyDownArray* keys) {
   introMovie.keys = keys;
   introMovie.drawDib = DrawDibOpen();
   setIntroGlState();
   openIntroMovie(introMovieFile);
-  osServices().playSound(introSoundFile, os::soundFileName | os::soundNoWait | os::soundAsync);
+  osServices().playSound(introSoundFile, os::SoundMode::async | os::SoundMode::noWait);
   // The storage is defined once; each frame replaces its contents.
   glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, movieTextureSide, movieTextureSide, 0, GL_RGB,
                GL_UNSIGNED_BYTE, introMovie.frameBits);
   return 1;
 }
 
-void updateIntro(uint32_t elapsedMilliseconds) {
-  if (keyDown(VK_ESCAPE)) endIntro();
-  if (keyDown(VK_F1)) requestFullscreenToggle(introMovie.window);
+IntroRequest updateIntro(std::uint32_t elapsedMilliseconds) {
   // A stall of weeks must not wrap the counter into negative frames.
   std::int64_t elapsed = std::int64_t{introMovie.elapsed} + elapsedMilliseconds;
   introMovie.elapsed = static_cast<std::int32_t>(std::min<std::int64_t>(elapsed, INT32_MAX));
@@ -67,8 +64,11 @@ void updateIntro(uint32_t elapsedMilliseconds) {
     // Rewind together with the end, so the last picture drawn is frame 0.
     introMovie.currentFrame = 0;
     introMovie.elapsed = 0;
-    endIntro();
+    return IntroRequest::end;
   }
+  if (keyDown(VK_ESCAPE)) return IntroRequest::end;
+  if (keyDown(VK_F1)) return IntroRequest::fullScreenToggle;
+  return IntroRequest::none;
 }
 
 void drawIntro() {

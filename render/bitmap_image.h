@@ -12,14 +12,8 @@ struct BitmapImage {
 };
 
 // Null for a null name or a file that cannot be opened for reading, without
-// any message; otherwise whatever readDibFile gives.
+// any message; otherwise whatever readDibFile (render/dib_reader.h) gives.
 BitmapImage* loadBitmapFile(const char* fileName);
-
-// Reads a BMP file of any depth and compression the platform converts. Null on
-// any failure, which it reports itself in a message box titled "Error".
-// Implemented by the Win32 reader in the game and by a native stand-in in the
-// native test programs.
-BitmapImage* readDibFile(const char* fileName);
 
 // Releases the pixel block and then the record; null is allowed.
 void freeBitmapImage(BitmapImage* image);

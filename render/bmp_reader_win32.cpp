@@ -3,9 +3,10 @@
 // it knows into a 24-bit DIB section, which is then copied out as packed RGB
 // rows, bottom row first.
 
+#include "render/bmp_reader_win32.h"
+
 #include <windows.h>
 
-#include "render/bitmap_image.h"
 #include "render/dib_header.h"
 #include "render/dib_messages.h"
 
@@ -60,8 +61,8 @@ class TrueColourSection {
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 24;
     info.bmiHeader.biCompression = BI_RGB;
-    info.bmiHeader.biSizeImage =
-        static_cast<DWORD>(dib::rowStride(width, 24) * static_cast<std::size_t>(height < 0 ? -height : height));
+    info.bmiHeader.biSizeImage = static_cast<DWORD>(
+        dib::rowStride(width, 24) * static_cast<std::size_t>(height < 0 ? -height : height));
     void* bits = nullptr;
     section_ = CreateDIBSection(deviceContext_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     if (section_ == nullptr) return;
@@ -90,7 +91,7 @@ class TrueColourSection {
 };
 }  // namespace
 
-BitmapImage* readDibFile(const char* fileName) {
+BitmapImage* readDibFileWithGdi(const char* fileName) {
   MappedFile file(fileName);
   if (file.bytes() == nullptr) {
     dib::reportOpenFailure(fileName);
@@ -105,8 +106,9 @@ BitmapImage* readDibFile(const char* fileName) {
     return nullptr;
   }
   const auto* sourceInfo = reinterpret_cast<const BITMAPINFO*>(layout.conversionHeader.data());
-  int converted = SetDIBits(target.deviceContext(), target.section(), 0, static_cast<UINT>(layout.rows()),
-                            file.bytes() + layout.pixelOffset, sourceInfo, DIB_RGB_COLORS);
+  int converted =
+      SetDIBits(target.deviceContext(), target.section(), 0, static_cast<UINT>(layout.rows()),
+                file.bytes() + layout.pixelOffset, sourceInfo, DIB_RGB_COLORS);
   if (converted == 0) {
     dib::reportFailure(dib::messageConversionError);
     return nullptr;

@@ -3,13 +3,12 @@
 #include <string>
 
 #include "render/dib_section_copy.h"
-#include "shell/os_services.h"
+#include "platform/os_services.h"
 
 namespace dib {
 
 void reportFailure(const char* text) {
-  OsServices& services = osServices();
-  services.messageBox(services.focusWindow(), text, "Error", os::boxOk);
+  osServices().messageBox(text, "Error", {os::Buttons::ok, os::Icon::none, os::Owner::focusedWindow});
 }
 
 void reportOpenFailure(const char* fileName) {

@@ -58,66 +58,26 @@ stop_private_display() {
 # test cases of the JUnit files, prints the closing line and sets the exit
 # code.
 summarize() {
-  python3 - "$@" <<'PY'
-import glob, os, sys
-import xml.etree.ElementTree as ET
-results, fuzz_passed, fuzz_failed, failed_steps = sys.argv[1], *map(int, sys.argv[2:])
-passed = fuzz_passed
-failed = fuzz_failed + failed_steps
-for path in glob.glob(os.path.join(results, "*.xml")):
-    try:
-        root = ET.parse(path).getroot()
-    except ET.ParseError:
-        failed += 1
-        continue
-    for case in root.iter("testcase"):
-        status = case.get("status", "run")
-        if case.find("failure") is not None or case.find("error") is not None or status == "fail":
-            failed += 1
-        elif case.find("skipped") is not None or status in ("notrun", "disabled"):
-            continue
-        else:
-            passed += 1
-print("%d passed, %d failed" % (passed, failed))
-sys.exit(1 if failed or passed == 0 else 0)
-PY
+  python3 scripts/summarize_results.py "$@"
 }
 
 # Packs the release archive of the 32-bit build and checks what it holds.
 build_release() {
   cmake --build build-win --target release &&
-    python3 - build-win/Brakmoor-*-win32.zip <<'PY'
-import sys, zipfile
-names = set(zipfile.ZipFile(sys.argv[1]).namelist())
-needed = ["Brakmoor.exe", "coldet.dll", "README.txt", "data/LEVEL/level1.dat",
-          "data/BMP/font512.bmp", "data/avi/intro.avi", "data/wav/m16.wav",
-          "data/MODELS/gign.mdl"]
-missing = [name for name in needed if name not in names]
-if missing:
-    sys.exit("release archive lacks: %s" % ", ".join(missing))
-print("release archive ok: %s (%d files)" % (sys.argv[1], len(names)))
-PY
+    python3 scripts/check_release.py build-win/Brakmoor-*-win32.zip
 }
 
 # seed_fuzz_corpus TARGET DIR: puts the generated game files that TARGET
-# reads into its corpus, so a short run starts from real, deep inputs.
+# reads into its corpus, so a short run starts from real, deep inputs, and
+# the committed inputs that once found a fault (tests/fuzz/corpus/TARGET).
 seed_fuzz_corpus() {
   local data=build/gamedata/data
   case "$1" in
     fuzz_level_loader) cp "$data/LEVEL/level1.dat" "$2/" ;;
     fuzz_bmp_header) cp "$data/BMP/crosshair.bmp" "$data/BMP/font256.bmp" "$2/" ;;
-    fuzz_model_loader)
-      # The files one after another, each but the last behind its length.
-      python3 - "$data/MODELS" "$2/figure" <<'PY'
-import os, struct, sys
-folder, out = sys.argv[1], sys.argv[2]
-parts = [open(os.path.join(folder, name), "rb").read()
-         for name in ("gign.mdl", "gignT.mdl", "gign01.mdl")]
-with open(out, "wb") as seed:
-    for part in parts[:-1]:
-        seed.write(struct.pack("<I", len(part)) + part)
-    seed.write(parts[-1])
-PY
-      ;;
+    fuzz_model_loader) python3 scripts/figure_corpus_seed.py "$data/MODELS" "$2/figure" ;;
   esac
+  if [ -d "tests/fuzz/corpus/$1" ]; then
+    find "tests/fuzz/corpus/$1" -type f ! -name '*.md' -exec cp {} "$2/" \;
+  fi
 }

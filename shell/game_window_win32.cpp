@@ -1,8 +1,9 @@
 #include "shell/game_window_win32.h"
 
 #include "game/scene.h"
+#include "platform/os_services.h"
 #include "shell/gl_window_context_win32.h"
-#include "shell/os_services.h"
+#include "render/scene_projection.h"
 
 HWND gameWindowHandle = nullptr;
 HDC gameDeviceContext = nullptr;
@@ -14,17 +15,16 @@ unsigned char gameFullScreen = 1;
 namespace {
 constexpr const char* gameClassName = "Brakmoor";
 
-void showCreationError(const char* text, unsigned icon = os::boxIconExclamation) {
-  osServices().messageBox(nullptr, text, "ERROR", os::boxOk | icon);
+void showCreationError(const char* text, os::Icon icon = os::Icon::exclamation) {
+  osServices().messageBox(text, "ERROR", {os::Buttons::ok, icon});
 }
 
 void showReleaseError(const char* text) {
-  osServices().messageBox(nullptr, text, "SHUTDOWN ERROR",
-                          os::boxOk | os::boxIconInformation);
+  osServices().messageBox(text, "SHUTDOWN ERROR", {os::Buttons::ok, os::Icon::information});
 }
 
 // Releases the partial window, then reports the step that failed.
-int failCreation(const char* text) {
+std::int32_t failCreation(const char* text) {
   killGameWindow();
   showCreationError(text);
   return 0;
@@ -57,23 +57,22 @@ bool registerGameWindowClass() {
 // False when the player declines.
 bool enterFullScreenOrAsk(int width, int height, int bitsPerPixel) {
   if (requestDisplayMode(width, height, bitsPerPixel)) return true;
-  int answer = osServices().messageBox(
-      nullptr,
+  os::Answer answer = osServices().messageBox(
       "The Requested Fullscreen Mode Is Not Supported By\nYour Video Card. Use "
       "Windowed Mode Instead?",
-      "GL", os::boxYesNo | os::boxIconExclamation);
-  if (answer == os::answerYes) {
+      "GL", {os::Buttons::yesNo, os::Icon::exclamation});
+  if (answer == os::Answer::yes) {
     gameFullScreen = 0;
     return true;
   }
-  showCreationError("Program Will Now Close.", os::boxIconStop);
+  showCreationError("Program Will Now Close.", os::Icon::stop);
   return false;
 }
 }  // namespace
 
-int createGameWindow(const char* title, int width, int height, int bitsPerPixel,
-                     bool fullScreen, CollisionModel3D* worldModel,
-                     CollisionModel3D* playerBox, CollisionModel3D* secondPlayerBox) {
+std::int32_t createGameWindow(const char* title, int width, int height, int bitsPerPixel,
+                              bool fullScreen, CollisionModel3D* worldModel,
+                              CollisionModel3D* playerBox, CollisionModel3D* secondPlayerBox) {
   RECT rectangle = {0, 0, width, height};
   gameFullScreen = fullScreen ? 1 : 0;
   gameInstance = nullptr;

@@ -1,8 +1,10 @@
-#include <windows.h>
+#include "shell/intro_window_win32.h"
 
+#include "platform/os_services.h"
 #include "shell/gl_window_context_win32.h"
-#include "shell/intro_window.h"
-#include "shell/os_services.h"
+#include "render/scene_projection.h"
+
+IntroWindow introWindow = {};
 
 namespace {
 constexpr DWORD introWindowedStyle = WS_OVERLAPPEDWINDOW;
@@ -11,8 +13,7 @@ constexpr DWORD introFullScreenStyle = WS_POPUP;
 constexpr DWORD introFullScreenExStyle = WS_EX_APPWINDOW | WS_EX_TOPMOST;
 
 void showIntroError(const char* text) {
-  osServices().messageBox(nullptr, text, "Error",
-                          os::boxOk | os::boxIconExclamation);
+  osServices().messageBox(text, "Error", {os::Buttons::ok, os::Icon::exclamation});
 }
 
 IntroWindow* recordOf(HWND window) {
@@ -40,7 +41,16 @@ void setKeyFlag(IntroWindow* record, WPARAM key, std::int32_t down) {
 }
 }  // namespace
 
-int registerIntroWindowClass(AppInstance* application) {
+void terminateProgram(IntroWindow* window) {
+  PostMessageA(window->window, WM_QUIT, 0, 0);
+  programRunning = 0;
+}
+
+void requestFullscreenToggle(IntroWindow* window) {
+  PostMessageA(window->window, fullscreenToggleMessage, 0, 0);
+}
+
+std::int32_t registerIntroWindowClass(AppInstance* application) {
   WNDCLASSEXA windowClass = {};
   windowClass.cbSize = sizeof windowClass;
   windowClass.style = CS_HREDRAW | CS_VREDRAW | CS_OWNDC;
@@ -56,11 +66,11 @@ int registerIntroWindowClass(AppInstance* application) {
   return 1;
 }
 
-int changeScreenResolution(int width, int height, int bitsPerPixel) {
+std::int32_t changeScreenResolution(int width, int height, int bitsPerPixel) {
   return requestDisplayMode(width, height, bitsPerPixel) ? 1 : 0;
 }
 
-int createIntroWindow(IntroWindow* window) {
+std::int32_t createIntroWindow(IntroWindow* window) {
   WindowSettings& settings = window->settings;
   RECT rectangle = {0, 0, settings.width, settings.height};
   DWORD style = introWindowedStyle;
@@ -80,10 +90,10 @@ int createIntroWindow(IntroWindow* window) {
     AdjustWindowRectEx(&rectangle, style, FALSE, exStyle);
   }
 
-  window->window = CreateWindowExA(
-      exStyle, settings.application->className, settings.title, style, 0, 0,
-      rectangle.right - rectangle.left, rectangle.bottom - rectangle.top, nullptr,
-      nullptr, settings.application->instance, window);
+  window->window =
+      CreateWindowExA(exStyle, settings.application->className, settings.title, style, 0, 0,
+                      rectangle.right - rectangle.left, rectangle.bottom - rectangle.top, nullptr,
+                      nullptr, settings.application->instance, window);
   if (window->window == nullptr) return 0;
 
   if (attachGlContext(window->window, settings.bitsPerPixel, &window->deviceContext,
@@ -100,7 +110,7 @@ int createIntroWindow(IntroWindow* window) {
   return 1;
 }
 
-int destroyIntroWindow(IntroWindow* window) {
+std::int32_t destroyIntroWindow(IntroWindow* window) {
   if (window->window != nullptr) releaseIntroWindow(window);
   if (window->settings.fullScreen != 0) {
     restoreDesktopMode();
@@ -109,12 +119,10 @@ int destroyIntroWindow(IntroWindow* window) {
   return 1;
 }
 
-LRESULT CALLBACK introWindowProc(HWND window, UINT message, WPARAM wParam,
-                                 LPARAM lParam) {
+LRESULT CALLBACK introWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_CREATE) {
     auto* creation = reinterpret_cast<CREATESTRUCTA*>(lParam);
-    SetWindowLongPtrA(window, GWLP_USERDATA,
-                      reinterpret_cast<LONG_PTR>(creation->lpCreateParams));
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(creation->lpCreateParams));
     return 0;
   }
   IntroWindow* record = recordOf(window);
@@ -156,4 +164,24 @@ LRESULT CALLBACK introWindowProc(HWND window, UINT message, WPARAM wParam,
       break;
   }
   return DefWindowProcA(window, message, wParam, lParam);
+}
+
+void runIntroLoop(IntroWindow* window) {
+  while (introRunning == 1) {
+    MSG message;
+    if (PeekMessageA(&message, window->window, 0, 0, PM_REMOVE)) {
+      if (message.message == WM_QUIT) break;
+      DispatchMessageA(&message);
+    } else if (window->visible == 0) {
+      WaitMessage();
+    } else {
+      std::uint32_t now = osServices().tickCount();
+      IntroRequest request = updateIntro(now - window->lastTickCount);
+      window->lastTickCount = now;
+      if (request == IntroRequest::end) endIntro();
+      if (request == IntroRequest::fullScreenToggle) requestFullscreenToggle(window);
+      drawIntro();
+      SwapBuffers(window->deviceContext);
+    }
+  }
 }

@@ -1,23 +1,21 @@
 #include "shell/keyboard_win32.h"
 
-unsigned char keyboardState[256];
-
 IDirectInput7A* directInput = nullptr;
 IDirectInputDevice7A* keyboardDevice = nullptr;
 
 // A second call (after the game window was re-created) replaces the earlier
 // interfaces; they are released first so each game leaves no device behind.
-int initKeyboard(void* instance) {
+std::int32_t initKeyboard(HINSTANCE instance) {
   shutdownKeyboard();
   // An interface slot is only trusted after a successful call.
   void* created = nullptr;
-  if (DirectInputCreateEx(static_cast<HINSTANCE>(instance), DIRECTINPUT_VERSION,
-                          IID_IDirectInput7A, &created, nullptr) != DI_OK)
+  if (DirectInputCreateEx(instance, DIRECTINPUT_VERSION, IID_IDirectInput7A, &created, nullptr) !=
+      DI_OK)
     return 0;
   directInput = static_cast<IDirectInput7A*>(created);
   created = nullptr;
-  if (directInput->CreateDeviceEx(GUID_SysKeyboard, IID_IDirectInputDevice7A, &created,
-                                  nullptr) != DI_OK)
+  if (directInput->CreateDeviceEx(GUID_SysKeyboard, IID_IDirectInputDevice7A, &created, nullptr) !=
+      DI_OK)
     return 0;
   keyboardDevice = static_cast<IDirectInputDevice7A*>(created);
   if (keyboardDevice->SetDataFormat(&c_dfDIKeyboard) != DI_OK) return 0;

@@ -1,25 +1,28 @@
 // The Win32 side of the game loop: window messages, buffer swaps and the
 // keyboard device. Everything the loop decides is in game/game_loop.cpp.
-#include <windows.h>
+#include "shell/run_game_win32.h"
 
 #include "game/game.h"
 #include "game/game_loop.h"
 #include "game/scene.h"
 #include "shell/game_window_win32.h"
-#include "shell/keyboard.h"
+#include "shell/keyboard_win32.h"
 
 namespace {
 
 class Win32GamePlatform : public GamePlatform {
  public:
-  Win32GamePlatform(int width, int height, int bitsPerPixel, void* instance,
+  Win32GamePlatform(int width, int height, int bitsPerPixel, HINSTANCE instance,
                     const CollisionModels& models)
-      : width_(width), height_(height), bitsPerPixel_(bitsPerPixel),
-        instance_(instance), models_(models) {}
+      : width_(width),
+        height_(height),
+        bitsPerPixel_(bitsPerPixel),
+        instance_(instance),
+        models_(models) {}
 
   int createWindow(const char* title, bool fullScreen) override {
-    return createGameWindow(title, width_, height_, bitsPerPixel_, fullScreen,
-                            models_.world, models_.playerBox, models_.secondPlayerBox);
+    return createGameWindow(title, width_, height_, bitsPerPixel_, fullScreen, models_.world,
+                            models_.playerBox, models_.secondPlayerBox);
   }
   void killWindow() override { killGameWindow(); }
   int initKeyboard() override { return ::initKeyboard(instance_); }
@@ -45,16 +48,16 @@ class Win32GamePlatform : public GamePlatform {
   int width_;
   int height_;
   int bitsPerPixel_;
-  void* instance_;
+  HINSTANCE instance_;
   CollisionModels models_;
 };
 
 }  // namespace
 
-int runGame(int width, int height, int bitsPerPixel, unsigned char fullScreen,
-            void* instance, CollisionModel3D* worldModel, CollisionModel3D* playerBox,
-            CollisionModel3D* secondPlayerBox) {
+std::int32_t runGame(int width, int height, int bitsPerPixel, bool fullScreen, HINSTANCE instance,
+                     CollisionModel3D* worldModel, CollisionModel3D* playerBox,
+                     CollisionModel3D* secondPlayerBox) {
   const CollisionModels models{worldModel, playerBox, secondPlayerBox};
   Win32GamePlatform platform(width, height, bitsPerPixel, instance, models);
-  return runGameLoop(game, platform, width, height, fullScreen != 0, models, runFrame);
+  return runGameLoop(game, platform, width, height, fullScreen, models, runFrame);
 }

@@ -1,35 +1,30 @@
 #include "shell/run_sequence.h"
 
-#include "shell/os_services.h"
+#include "platform/os_services.h"
 #include "shell/run_flags.h"
 
 namespace {
 void showError(const char* text) {
-  osServices().messageBox(nullptr, text, "Error",
-                          os::boxOk | os::boxIconExclamation);
+  osServices().messageBox(text, "Error", {os::Buttons::ok, os::Icon::exclamation});
 }
 
-// Level, textures and (once per process) the game, repeated until
-// programRunning is cleared.
+// Level, textures and, once per process, the game. Whatever the game's
+// result, the stage then stops: nothing after the game would load the
+// level again.
 void runLevelStage(RunSteps& steps) {
-  while (programRunning != 0) {
-    if (!steps.loadLevel(levelFileName)) {
-      // The text ends in four blanks on purpose: it is the message players know.
-      showError("Error Loading Level-File !!!!    ");
-      steps.closeIntroMovie();
-      steps.destroyIntroWindow();
-    }
-    steps.loadTextures();
-    if (gamePending != 0) {
-      int result = steps.runGame();
-      if (result == -1 || result == 0) programRunning = 0;
-      gamePending = 0;
-    } else {
-      // The game has run; nothing else can clear the flag, so stop here
-      // rather than reload the level forever.
-      programRunning = 0;
-    }
+  if (programRunning == 0) return;
+  if (!steps.loadLevel(levelFileName)) {
+    // The text ends in four blanks on purpose: it is the message players know.
+    showError("Error Loading Level-File !!!!    ");
+    steps.closeIntroMovie();
+    steps.destroyIntroWindow();
   }
+  steps.loadTextures();
+  if (gamePending != 0) {
+    steps.runGame();
+    gamePending = 0;
+  }
+  programRunning = 0;
 }
 }  // namespace
 
@@ -44,7 +39,7 @@ int runSequence(RunSteps& steps) {
   createFullScreen = steps.chosenFullScreen();
 
   while (introRunning != 0) {
-    if (steps.createIntroWindow(createFullScreen) != 1) {
+    if (!steps.createIntroWindow(createFullScreen)) {
       showError("Error Creating OpenGL Window");
       programRunning = 0;
       break;

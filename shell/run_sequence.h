@@ -13,11 +13,11 @@ class RunSteps {
   virtual void showStartDialog() = 0;
   // The screen mode chosen in the dialog.
   virtual std::int32_t chosenFullScreen() = 0;
-  // Nonzero on success (a failure has shown its own message).
-  virtual int registerIntroClass() = 0;
+  // False when it failed (the failure has shown its own message).
+  virtual bool registerIntroClass() = 0;
   virtual void unregisterIntroClass() = 0;
-  // Creates the intro window in the given screen mode; 1 on success.
-  virtual int createIntroWindow(std::int32_t fullScreen) = 0;
+  // Creates the intro window in the given screen mode; true on success.
+  virtual bool createIntroWindow(std::int32_t fullScreen) = 0;
   virtual void initIntro() = 0;
   // Pumps the intro window's messages and plays the intro while
   // introRunning equals 1, until then or until the quit message.
@@ -25,7 +25,7 @@ class RunSteps {
   virtual bool loadLevel(const char* fileName) = 0;
   virtual void loadTextures() = 0;
   // -1 after a normal end of the game, 0 when the game did not start.
-  virtual int runGame() = 0;
+  virtual std::int32_t runGame() = 0;
   // Both are safe to call again.
   virtual void closeIntroMovie() = 0;
   virtual void destroyIntroWindow() = 0;

@@ -1,4 +1,4 @@
-#include "shell/start_dialog.h"
+#include "shell/start_dialog_win32.h"
 
 #include <cstdlib>
 
@@ -14,8 +14,8 @@ struct ResolutionChoice {
   std::int32_t height;
 };
 constexpr ResolutionChoice resolutionChoices[] = {
-    {IDC_RESOLUTION_640, 640, 480},     {IDC_RESOLUTION_800, 800, 600},
-    {IDC_RESOLUTION_1024, 1024, 768},   {IDC_RESOLUTION_1280, 1280, 1024},
+    {IDC_RESOLUTION_640, 640, 480},    {IDC_RESOLUTION_800, 800, 600},
+    {IDC_RESOLUTION_1024, 1024, 768},  {IDC_RESOLUTION_1280, 1280, 1024},
     {IDC_RESOLUTION_1600, 1600, 1200},
 };
 

@@ -5,7 +5,6 @@
 // counts rows from 1 at the bottom line of the grid block.
 
 #include <cstdint>
-#include <cstdio>
 
 constexpr int32_t levelGridSide = 255;
 // Largest grid size: the loader writes cells 1..253 only, so the ring of solid
@@ -61,14 +60,3 @@ inline int32_t levelCell(int32_t x, int32_t y) {
 inline int32_t walkableSize(int32_t size) {
   return size > maxLevelSize ? maxLevelSize : size;
 }
-
-// Reads the level file at `path` into levelData. False only when the file
-// cannot be opened (then only the three list counts are reset).
-bool loadLevel(const char* path);
-// Reads an already opened level file; the same as loadLevel after opening.
-void loadLevelFromFile(std::FILE* file);
-// Reads the next line that is neither a comment ("#...") nor blank into
-// `line` (at least 255 bytes), in pieces of at most 254 characters, a CR
-// before the LF dropped. False at the end of the file, including for a last
-// line that has no line feed.
-bool readLevelLine(std::FILE* file, char* line);

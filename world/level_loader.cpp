@@ -1,10 +1,8 @@
-#include <cstdio>
+#include "world/level_loader.h"
+
 #include <cstring>
 
-#include "world/level.h"
 #include "world/record_scanner.h"
-
-LevelData levelData;
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "world/level.h"
+#include "world/level_loader.h"
 #include "world/world_geometry.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -1,5 +1,5 @@
-// Native stand-in for the Win32 BMP reader, linked into native test programs
-// so that code loading textures runs without GDI. It converts what the game's
+// The native test programs' BMP reader, installed by ScopedRecordingOs so
+// that code loading textures runs without GDI. It converts what the game's
 // data uses (uncompressed 1-, 4-, 8-bit palette and 24-bit images) through
 // the same header parser and row copy, and reports failures through the OS
 // seam with the same messages; anything else counts as a conversion error.
@@ -7,9 +7,9 @@
 #include <cstdio>
 #include <vector>
 
-#include "render/bitmap_image.h"
 #include "render/dib_header.h"
 #include "render/dib_messages.h"
+#include "tests/support/recording_os.h"
 
 namespace {
 
@@ -47,7 +47,8 @@ bool convertToSection(const std::uint8_t* pixels, const dib::Layout& layout,
     std::uint8_t* out = section->data() + targetStride * row;
     for (std::int32_t x = 0; x < layout.width; ++x, out += 3) {
       // The parser's table always holds 2^depth entries for palette images.
-      const std::uint8_t* bgr = palette ? table + 4 * paletteIndex(in, x, layout.bitCount) : in + 3 * x;
+      const std::uint8_t* bgr =
+          palette ? table + 4 * paletteIndex(in, x, layout.bitCount) : in + 3 * x;
       out[0] = bgr[0];
       out[1] = bgr[1];
       out[2] = bgr[2];
@@ -57,7 +58,7 @@ bool convertToSection(const std::uint8_t* pixels, const dib::Layout& layout,
 }
 }  // namespace
 
-BitmapImage* readDibFile(const char* fileName) {
+BitmapImage* testDibReader(const char* fileName) {
   std::vector<std::uint8_t> file;
   if (!readWholeFile(fileName, &file)) {
     dib::reportOpenFailure(fileName);

@@ -1,14 +1,13 @@
 #include "tests/support/recording_os.h"
 
-void RecordingOs::playSound(const char* fileName, unsigned flags) {
-  sounds.push_back({fileName ? fileName : "", flags});
+void RecordingOs::playSound(const char* fileName, os::SoundMode mode) {
+  sounds.push_back({fileName ? fileName : "", mode});
 }
 
-int RecordingOs::messageBox(void* owner, const char* text, const char* caption,
-                            unsigned style) {
-  messageBoxes.push_back({owner, text ? text : "", caption ? caption : "", style});
-  if (messageBoxAnswers.empty()) return os::answerOk;
-  int answer = messageBoxAnswers.front();
+os::Answer RecordingOs::messageBox(const char* text, const char* caption, os::BoxStyle style) {
+  messageBoxes.push_back({text ? text : "", caption ? caption : "", style});
+  if (messageBoxAnswers.empty()) return os::Answer::ok;
+  os::Answer answer = messageBoxAnswers.front();
   messageBoxAnswers.pop_front();
   return answer;
 }
@@ -39,6 +38,10 @@ std::int64_t RecordingOs::performanceCounter() {
   return value;
 }
 
-ScopedRecordingOs::ScopedRecordingOs() : previous_(installOsServices(&os_)) {}
+ScopedRecordingOs::ScopedRecordingOs()
+    : previous_(installOsServices(&os_)), previousReader_(installDibReader(&testDibReader)) {}
 
-ScopedRecordingOs::~ScopedRecordingOs() { installOsServices(previous_); }
+ScopedRecordingOs::~ScopedRecordingOs() {
+  installDibReader(previousReader_);
+  installOsServices(previous_);
+}

@@ -8,26 +8,24 @@
 #include <string>
 #include <vector>
 
-#include "shell/os_services.h"
+#include "platform/os_services.h"
+#include "render/dib_reader.h"
 
 struct RecordedSound {
   std::string fileName;
-  unsigned flags;
+  os::SoundMode mode;
 };
 
 struct RecordedMessageBox {
-  void* owner;
   std::string text;
   std::string caption;
-  unsigned style;
+  os::BoxStyle style;
 };
 
 class RecordingOs : public OsServices {
  public:
-  void playSound(const char* fileName, unsigned flags) override;
-  int messageBox(void* owner, const char* text, const char* caption,
-                 unsigned style) override;
-  void* focusWindow() override { return focus; }
+  void playSound(const char* fileName, os::SoundMode mode) override;
+  os::Answer messageBox(const char* text, const char* caption, os::BoxStyle style) override;
   os::CursorPosition cursorPosition() override { return cursor; }
   void setCursorPosition(int x, int y) override;
   void sleepMilliseconds(unsigned milliseconds) override;
@@ -38,10 +36,9 @@ class RecordingOs : public OsServices {
 
   std::vector<RecordedSound> sounds;
   std::vector<RecordedMessageBox> messageBoxes;
-  // Answers given to message boxes in order; os::answerOk once they run out.
-  std::deque<int> messageBoxAnswers;
+  // Answers given to message boxes in order; os::Answer::ok once they run out.
+  std::deque<os::Answer> messageBoxAnswers;
   std::vector<os::CursorPosition> cursorMoves;
-  void* focus = nullptr;
   os::CursorPosition cursor{320, 240};
   std::uint32_t ticks = 0;
   std::uint32_t multimediaMilliseconds = 0;
@@ -53,7 +50,12 @@ class RecordingOs : public OsServices {
   unsigned sleptMilliseconds = 0;
 };
 
-// Installs a RecordingOs for the lifetime of the object.
+// The BMP reader of the test programs: GDI's under Wine, a portable one for
+// the layouts the game's data uses natively (tests/support/dib_reader_*.cpp).
+BitmapImage* testDibReader(const char* fileName);
+
+// Installs a RecordingOs, and the test programs' BMP reader (whose reports
+// it records), for the lifetime of the object.
 class ScopedRecordingOs {
  public:
   ScopedRecordingOs();
@@ -66,4 +68,5 @@ class ScopedRecordingOs {
  private:
   RecordingOs os_;
   OsServices* previous_;
+  DibReader* previousReader_;
 };

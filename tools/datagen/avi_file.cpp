@@ -17,7 +17,7 @@ size_t openList(ByteWriter& out, const char* kind, const char* name) {
 }
 
 void closeList(ByteWriter& out, size_t sizeOffset) {
-  out.patchU32(sizeOffset, static_cast<uint32_t>(out.size() - sizeOffset - 4));
+  out.setU32(sizeOffset, static_cast<uint32_t>(out.size() - sizeOffset - 4));
 }
 }  // namespace
 

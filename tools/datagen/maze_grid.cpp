@@ -2,10 +2,14 @@
 
 #include <cstdio>
 #include <deque>
-#include <fstream>
+
+#include "world/level_loader.h"
 
 MazeGrid::MazeGrid(int width, int height, GridCell start)
-    : width_(width), height_(height), start_(start), cells_(static_cast<size_t>(width) * height, 0) {}
+    : width_(width),
+      height_(height),
+      start_(start),
+      cells_(static_cast<size_t>(width) * height, 0) {}
 
 int MazeGrid::value(int x, int y) const {
   if (x < 1 || y < 1 || x > width_ || y > height_) return 0;
@@ -13,7 +17,8 @@ int MazeGrid::value(int x, int y) const {
 }
 
 void MazeGrid::setValue(int x, int y, int value) {
-  if (x >= 1 && y >= 1 && x <= width_ && y <= height_) cells_[static_cast<size_t>(y - 1) * width_ + (x - 1)] = value;
+  if (x >= 1 && y >= 1 && x <= width_ && y <= height_)
+    cells_[static_cast<size_t>(y - 1) * width_ + (x - 1)] = value;
 }
 
 std::vector<GridCell> MazeGrid::longestShortestRoute() const {
@@ -37,45 +42,23 @@ std::vector<GridCell> MazeGrid::longestShortestRoute() const {
     }
   }
   std::vector<GridCell> route;
-  for (int at = static_cast<int>(index(last.x, last.y)); at >= 0; at = previous[static_cast<size_t>(at)])
+  for (int at = static_cast<int>(index(last.x, last.y)); at >= 0;
+       at = previous[static_cast<size_t>(at)])
     route.insert(route.begin(), {at % width_ + 1, at / width_ + 1});
   return route;
 }
 
-namespace {
-// The next line that is neither blank nor a comment, without its line end.
-bool nextLine(std::ifstream& in, std::string& line) {
-  while (std::getline(in, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (!line.empty() && line[0] != '#') return true;
-  }
-  return false;
-}
-}  // namespace
-
 std::optional<MazeGrid> readMazeGrid(const std::string& path) {
-  std::ifstream in(path);
-  if (!in) {
+  if (!loadLevel(path.c_str())) {
     std::fprintf(stderr, "datagen: cannot read level %s\n", path.c_str());
     return std::nullopt;
   }
-  int width = 0, height = 0;
-  GridCell start;
-  std::string line;
-  while (nextLine(in, line)) {
-    if (line[0] == 'X') std::sscanf(line.c_str(), "X %d", &width);
-    if (line[0] == 'Y') std::sscanf(line.c_str(), "Y %d", &height);
-    if (line[0] == 'P') std::sscanf(line.c_str(), "P %d %d", &start.x, &start.y);
-    if (line != "Level") continue;
-    if (width < 1 || height < 1 || width > 253 || height > 253) break;
-    MazeGrid grid(width, height, start);
-    for (int row = 0; row < height && nextLine(in, line); ++row)
-      for (int column = 0; column < width && column < static_cast<int>(line.size()); ++column) {
-        char c = line[static_cast<size_t>(column)];
-        grid.setValue(column + 1, height - row, c >= '0' && c <= '9' ? c - '0' : 0);
-      }
-    return grid;
+  if (levelData.sizeX < 1 || levelData.sizeY < 1) {
+    std::fprintf(stderr, "datagen: level %s has no usable grid\n", path.c_str());
+    return std::nullopt;
   }
-  std::fprintf(stderr, "datagen: level %s has no usable grid\n", path.c_str());
-  return std::nullopt;
+  MazeGrid grid(levelData.sizeX, levelData.sizeY, {levelData.startX, levelData.startY});
+  for (int x = 1; x <= grid.width(); ++x)
+    for (int y = 1; y <= grid.height(); ++y) grid.setValue(x, y, levelCell(x, y));
+  return grid;
 }

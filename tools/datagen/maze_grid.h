@@ -32,6 +32,7 @@ class MazeGrid {
   std::vector<int> cells_;
 };
 
-// Reads the sizes, the start and the grid block of a level file; nothing
-// (after a message) when the file is missing or holds no usable grid.
+// Reads a level file with the game's own loader (world/level.h) and takes
+// its sizes, start and grid; nothing (after a message) when the file is
+// missing or holds no usable grid.
 std::optional<MazeGrid> readMazeGrid(const std::string& path);

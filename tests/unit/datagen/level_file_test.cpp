@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "tests/unit/datagen/data_readers.h"
-#include "world/level.h"
+#include "world/level_loader.h"
 
 namespace {
 struct LevelOne : ::testing::Test {

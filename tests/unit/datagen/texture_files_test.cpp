@@ -9,7 +9,7 @@
 #include <set>
 #include <string>
 
-#include "render/bitmap_image.h"
+#include "render/dib_reader.h"
 #include "render/texture_table.h"
 #include "tests/support/recording_os.h"
 #include "tests/unit/datagen/data_readers.h"

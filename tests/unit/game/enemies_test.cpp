@@ -186,8 +186,8 @@ TEST_F(Enemies, FireCostsFifteenMinusTheDistanceOnlyWithinRange) {
     ASSERT_EQ(os->sounds.size(), c.fires ? 1u : 0u);
     if (c.fires) {
       EXPECT_EQ(os->sounds[0].fileName, "data/wav/hit.wav");
-      EXPECT_EQ(os->sounds[0].flags,
-                os::soundFileName | os::soundNoWait | os::soundNoStop | os::soundAsync);
+      EXPECT_EQ(os->sounds[0].mode,
+                os::SoundMode::async | os::SoundMode::noWait | os::SoundMode::noStop);
     }
   }
 }

@@ -7,7 +7,7 @@
 
 #include "game/game_loop.h"
 #include "game/key_codes.h"
-#include "shell/frame_clock.h"
+#include "platform/frame_clock.h"
 #include "tests/support/recording_os.h"
 #include "tests/unit/game/game_fixtures.h"
 
@@ -103,7 +103,7 @@ TEST_F(GameLoop, DeathPlaysTheSoundToItsEndThenFinishesThePassAndReleasesAsAtEsc
   EXPECT_EQ(run(), -1);
   ASSERT_EQ(os->sounds.size(), 1u);
   EXPECT_EQ(os->sounds[0].fileName, "data/wav/death.wav");
-  EXPECT_EQ(os->sounds[0].flags, os::soundFileName);  // no asynchronous flag
+  EXPECT_EQ(os->sounds[0].mode, os::SoundMode::wait);  // played to its end
   EXPECT_EQ(framesDrawn, 1);
   EXPECT_NEAR(game.player.offsetZ, -0.1f, 1e-6f);
   EXPECT_EQ(platform.events,

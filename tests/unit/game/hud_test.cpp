@@ -14,7 +14,7 @@
 #include "game/scene_state.h"
 #include "render/gl_api.h"
 #include "render/texture_table.h"
-#include "shell/frame_clock.h"
+#include "platform/frame_clock.h"
 #include "tests/support/gl_context.h"
 #include "tests/support/recording_os.h"
 

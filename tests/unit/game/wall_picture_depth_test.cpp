@@ -16,7 +16,7 @@
 #include "render/depth_buffer.h"
 #include "render/gl_api.h"
 #include "render/texture_table.h"
-#include "shell/scene_projection.h"
+#include "render/scene_projection.h"
 #include "tests/support/gl_context.h"
 #include "tests/unit/world/level_text.h"
 #include "world/world_geometry.h"

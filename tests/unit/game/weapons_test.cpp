@@ -11,7 +11,7 @@
 #include "game/game.h"
 #include "game/key_codes.h"
 #include "game/weapons.h"
-#include "shell/frame_clock.h"
+#include "platform/frame_clock.h"
 #include "tests/support/gl_context.h"
 #include "tests/support/recording_os.h"
 #include "tests/unit/game/game_fixtures.h"
@@ -73,7 +73,7 @@ TEST_F(Weapons, HoldingTheKeyFiresOnceAndAReleaseOfTheRetriggerTimeFiresAgain) {
   EXPECT_EQ(game.player.lastFireTime, 3190.0);
   ASSERT_EQ(os->sounds.size(), 2u);
   EXPECT_EQ(os->sounds[0].fileName, "data/wav/m16.wav");
-  EXPECT_EQ(os->sounds[0].flags, os::soundFileName | os::soundNoWait | os::soundAsync);
+  EXPECT_EQ(os->sounds[0].mode, os::SoundMode::async | os::SoundMode::noWait);
 
   // The laser waits 500 ms and has its own sound.
   game.player.laserSelected = true;
@@ -86,8 +86,8 @@ TEST_F(Weapons, HoldingTheKeyFiresOnceAndAReleaseOfTheRetriggerTimeFiresAgain) {
   EXPECT_EQ(game.player.laserAmmo, 19);
   EXPECT_EQ(game.player.rifleAmmo, 28);
   EXPECT_EQ(os->sounds.back().fileName, "data/wav/laser.wav");
-  EXPECT_EQ(os->sounds.back().flags,
-            os::soundFileName | os::soundNoWait | os::soundNoStop | os::soundAsync);
+  EXPECT_EQ(os->sounds.back().mode,
+            os::SoundMode::async | os::SoundMode::noWait | os::SoundMode::noStop);
 }
 
 TEST_F(Weapons, AnEnemyInFrontOfTheWallTakesDamageAndOneBehindItNone) {

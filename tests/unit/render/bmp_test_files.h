@@ -10,6 +10,7 @@
 #include <tuple>
 #include <vector>
 
+#include "render/bitmap_image.h"
 #include "tests/support/recording_os.h"
 
 namespace bmptest {
@@ -103,7 +104,6 @@ class ScratchFolder : public ::testing::Test {
   void SetUp() override {
     fs::create_directories(root_ / "Data" / "BMP");
     fs::current_path(root_);
-    os_->focus = this;  // stands for the window that has the focus
   }
   void TearDown() override {
     fs::current_path(previous_);
@@ -112,8 +112,8 @@ class ScratchFolder : public ::testing::Test {
   void expectOneBox(const std::string& text) {
     ASSERT_EQ(os_->messageBoxes.size(), 1u);
     const RecordedMessageBox& b = os_->messageBoxes[0];
-    EXPECT_EQ(std::make_tuple(b.text, b.caption, b.style, b.owner),
-              std::make_tuple(text, std::string("Error"), os::boxOk, static_cast<void*>(this)));
+    EXPECT_EQ(std::make_tuple(b.text, b.caption), std::make_tuple(text, std::string("Error")));
+    EXPECT_EQ(b.style, (os::BoxStyle{os::Buttons::ok, os::Icon::none, os::Owner::focusedWindow}));
     os_->messageBoxes.clear();
   }
 
@@ -122,4 +122,25 @@ class ScratchFolder : public ::testing::Test {
   const ::testing::TestInfo& test_ = *::testing::UnitTest::GetInstance()->current_test_info();
   fs::path root_ = fs::temp_directory_path() / ("brakmoor_" + std::string(test_.test_suite_name()) + test_.name());
 };
+// Round trips through loadBitmapFile in a scratch folder.
+class BitmapReading : public ScratchFolder {
+ protected:
+  // Writes each layout at widths 1, 2, 3, 5 and 7 (rows of every padding),
+  // reads it back through loadBitmapFile and compares every pixel.
+  void expectRoundTrips(std::initializer_list<Options> layouts) {
+    for (const Options& o : layouts)
+      for (int width : {1, 2, 3, 5, 7}) {
+        SCOPED_TRACE(::testing::Message() << "layout " << &o - layouts.begin() << ", width " << width);
+        Picture picture(width, 3, o.encoding);
+        writeFile("picture.bmp", encode(picture, o));
+        BitmapImage* image = loadBitmapFile("picture.bmp");
+        ASSERT_NE(image, nullptr);
+        EXPECT_EQ(std::vector<int>({image->width, image->height}), std::vector<int>({width, 3}));
+        EXPECT_EQ(std::vector<std::uint8_t>(image->pixels, image->pixels + 9 * width), picture.rgbBytes());
+        freeBitmapImage(image);
+      }
+    EXPECT_TRUE(os_->messageBoxes.empty());
+  }
+};
+
 }  // namespace bmptest

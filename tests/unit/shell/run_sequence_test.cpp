@@ -6,7 +6,7 @@
 #include <deque>
 #include <string>
 
-#include "shell/os_services.h"
+#include "platform/os_services.h"
 #include "shell/run_flags.h"
 #include "shell/run_sequence.h"
 #include "tests/support/recording_os.h"
@@ -23,15 +23,16 @@ class ScriptedSteps : public RunSteps {
  public:
   std::string log;  // step names, each followed by a space
   std::deque<void (*)()> introEndings;
-  int registerResult = 1, createResult = 1, gameResult = -1;
+  bool registerResult = true, createResult = true;
+  std::int32_t gameResult = -1;
   bool levelLoads = true;
   std::string introModes;  // the screen mode of each intro window
 
   void showStartDialog() override { note("dialog"); }
   std::int32_t chosenFullScreen() override { return 0; }
-  int registerIntroClass() override { return note("register"), registerResult; }
+  bool registerIntroClass() override { return note("register"), registerResult; }
   void unregisterIntroClass() override { note("unregister"); }
-  int createIntroWindow(std::int32_t fullScreen) override {
+  bool createIntroWindow(std::int32_t fullScreen) override {
     introModes += std::to_string(fullScreen);
     return note("create"), createResult;
   }
@@ -48,7 +49,7 @@ class ScriptedSteps : public RunSteps {
     return note("level"), levelLoads;
   }
   void loadTextures() override { note("textures"); }
-  int runGame() override { return note("game"), gameResult; }
+  std::int32_t runGame() override { return note("game"), gameResult; }
   void closeIntroMovie() override { note("close"); }
   void destroyIntroWindow() override { note("destroy"); }
 
@@ -77,18 +78,22 @@ TEST(RunSequence, StepsInOrderForEachWayThroughTheProgram) {
        nullptr, 0,
        "dialog register create init intro level textures game close destroy "
        "create init intro close destroy unregister ", "01", nullptr},
-      {"an unexpected game result does not run the game again", {},
+      {"an unexpected game result stops the stage at once", {},
        [](ScriptedSteps& s) { s.gameResult = 1; }, 0,
-       "dialog register create init intro level textures game level textures close destroy "
-       "unregister ", "0", nullptr},
+       "dialog register create init intro level textures game close destroy unregister ", "0",
+       nullptr},
+      {"a game that did not start stops the stage too", {},
+       [](ScriptedSteps& s) { s.gameResult = 0; }, 0,
+       "dialog register create init intro level textures game close destroy unregister ", "0",
+       nullptr},
       {"a missing level is reported and the game still starts", {},
        [](ScriptedSteps& s) { s.levelLoads = false; }, 0,
        "dialog register create init intro level close destroy textures game close destroy "
        "unregister ", "0", "Error Loading Level-File !!!!    "},
       {"a refused window class ends the run", {},
-       [](ScriptedSteps& s) { s.registerResult = 0; }, -1, "dialog register ", "",
+       [](ScriptedSteps& s) { s.registerResult = false; }, -1, "dialog register ", "",
        "Error Registering Window Class!"},
-      {"a failed intro window ends the run", {}, [](ScriptedSteps& s) { s.createResult = 0; },
+      {"a failed intro window ends the run", {}, [](ScriptedSteps& s) { s.createResult = false; },
        0, "dialog register create unregister ", "0", "Error Creating OpenGL Window"},
   };
   for (const Case& c : cases) {
@@ -107,8 +112,7 @@ TEST(RunSequence, StepsInOrderForEachWayThroughTheProgram) {
     if (c.error == nullptr) continue;
     EXPECT_EQ(os->messageBoxes[0].text, c.error);
     EXPECT_EQ(os->messageBoxes[0].caption, "Error");
-    EXPECT_EQ(os->messageBoxes[0].style, os::boxOk | os::boxIconExclamation);
-    EXPECT_EQ(os->messageBoxes[0].owner, nullptr);
+    EXPECT_EQ(os->messageBoxes[0].style, (os::BoxStyle{os::Buttons::ok, os::Icon::exclamation}));
   }
 }
 

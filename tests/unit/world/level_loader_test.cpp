@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "level_text.h"
-#include "world/level.h"
+#include "world/level_loader.h"
 
 namespace {
 

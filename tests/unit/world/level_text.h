@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "world/level.h"
+#include "world/level_loader.h"
 
 // Loads `text` from the start-of-program state, or on top of what levelData holds.
 inline bool loadLevelText(const std::string& text, bool fromStart = true) {

@@ -8,7 +8,7 @@
 
 #include "intro/intro_movie.h"
 #include "intro/intro_player.h"
-#include "shell/scene_projection.h"
+#include "render/scene_projection.h"
 #include "tests/support/gl_context.h"
 #include "tests/support/recording_os.h"
 
@@ -58,8 +58,7 @@ bool writeMovie(int width, int height, const std::vector<TwoTone>& frames) {
 }
 
 // A fresh working folder with data/avi, a 256 x 256 context with the intro
-// window's projection, a hidden window for the player's requests and a
-// clean movie state.
+// window's projection and a clean movie state.
 class IntroPlayer : public ::testing::Test {
  protected:
   IntroPlayer() {
@@ -77,19 +76,12 @@ class IntroPlayer : public ::testing::Test {
     HDC keptMemoryDc = introMovie.memoryDC;
     introMovie = IntroMovie{};
     introMovie.memoryDC = keptMemoryDc;
-    static HWND requests = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 16, 16, nullptr,
-                                           nullptr, GetModuleHandleA(nullptr), nullptr);
-    record_.window = requests;
-    record_.keys = &keys_;
     // What an opened movie leaves, so updates run without a file.
-    introMovie.window = &record_;
     introMovie.keys = &keys_;
     resizeIntroScene(256, 256);
-    introRunning = 1;
   }
   ~IntroPlayer() override {
     closeIntroMovie();  // the movie file must be closed before it can go
-    postedToggles();
     DeleteFileA(movieFile);
     RemoveDirectoryA("data\\avi");
     RemoveDirectoryA("data");
@@ -101,19 +93,10 @@ class IntroPlayer : public ::testing::Test {
     const std::uint8_t* p = &pixels[4 * ((gl_.height() - 1 - yFromTop) * gl_.width() + x)];
     return Rgb{p[0], p[1], p[2]};
   }
-  int postedToggles() {
-    int count = 0;
-    MSG posted;
-    while (PeekMessageA(&posted, record_.window, fullscreenToggleMessage,
-                        fullscreenToggleMessage, PM_REMOVE))
-      ++count;
-    return count;
-  }
 
   char previousFolder_[MAX_PATH] = {}, folder_[MAX_PATH] = {};
   ScopedRecordingOs os_;
   TestGlContext gl_;
-  IntroWindow record_{};
   KeyDownArray keys_{};
 };
 
@@ -133,41 +116,39 @@ TEST(SwapRedBlue, ExchangesOuterBytesOfEveryPixelAndNothingBeyond) {
 
 TEST_F(IntroPlayer, FramesFollowTimeAtThirtySixMillisecondsThenEndAndRewind) {
   introMovie.lastFrame = 10;
-  updateIntro(35);
+  EXPECT_EQ(updateIntro(35), IntroRequest::none);
   EXPECT_EQ(introMovie.currentFrame, 0);
   updateIntro(1);
   EXPECT_EQ(introMovie.currentFrame, 1);
   updateIntro(71);
   EXPECT_EQ(introMovie.currentFrame, 2);
   EXPECT_EQ(introMovie.elapsed, 107);
-  updateIntro(252);  // 359 ms: still the last frame
+  EXPECT_EQ(updateIntro(252), IntroRequest::none);  // 359 ms: still the last frame
   EXPECT_EQ(introMovie.currentFrame, 9);
-  EXPECT_EQ(introRunning, 1);
-  updateIntro(1);  // 360 ms = 10 x 36
-  EXPECT_EQ(introRunning, 0);
+  EXPECT_EQ(updateIntro(1), IntroRequest::end);  // 360 ms = 10 x 36
   EXPECT_EQ(introMovie.currentFrame, 0);
   EXPECT_EQ(introMovie.elapsed, 0);
 
   // A wrapped tick difference or an empty movie ends at the first update.
   for (int frames : {10, 0}) {
-    introRunning = 1;
     introMovie.lastFrame = frames;
-    updateIntro(frames == 0 ? 0 : 4000000000u);
-    EXPECT_EQ(introRunning, 0);
+    EXPECT_EQ(updateIntro(frames == 0 ? 0 : 4000000000u), IntroRequest::end);
     EXPECT_EQ(introMovie.currentFrame, 0);
   }
 }
 
-TEST_F(IntroPlayer, HeldF1AsksForTheToggleEveryUpdateAndEscapeEndsAtOnce) {
+// F1 asks for the toggle in every update it is held; an update that ends the
+// intro (Escape, or the movie's last frame) asks for nothing else, so no
+// request is left behind for the game's message pump.
+TEST_F(IntroPlayer, HeldF1AsksForTheToggleEveryUpdateAndTheEndWinsOverIt) {
   introMovie.lastFrame = 100;
   keys_.down[VK_F1] = 1;
-  updateIntro(10);
-  updateIntro(10);
-  EXPECT_EQ(postedToggles(), 2);
-  EXPECT_EQ(introRunning, 1);
+  EXPECT_EQ(updateIntro(10), IntroRequest::fullScreenToggle);
+  EXPECT_EQ(updateIntro(10), IntroRequest::fullScreenToggle);
   keys_.down[VK_ESCAPE] = 1;
-  updateIntro(0);
-  EXPECT_EQ(introRunning, 0);
+  EXPECT_EQ(updateIntro(0), IntroRequest::end);
+  keys_.down[VK_ESCAPE] = 0;
+  EXPECT_EQ(updateIntro(3600), IntroRequest::end);  // F1 on the last frame
 }
 
 // Each frame reaches the screen upright in its own colours, also when drawn
@@ -176,11 +157,11 @@ TEST_F(IntroPlayer, HeldF1AsksForTheToggleEveryUpdateAndEscapeEndsAtOnce) {
 TEST_F(IntroPlayer, DrawsFramesUprightAndCloseTwiceReleasesOnce) {
   ASSERT_TRUE(gl_.ok());
   ASSERT_TRUE(writeMovie(80, 60, {{orange, teal}, {violet, orange}}));
-  EXPECT_EQ(initIntro(&record_, &keys_), 1);
+  EXPECT_EQ(initIntro(&keys_), 1);
   EXPECT_TRUE(os_->messageBoxes.empty());
   ASSERT_EQ(os_->sounds.size(), 1u);
   EXPECT_EQ(os_->sounds[0].fileName, "data/wav/intro.wav");
-  EXPECT_EQ(os_->sounds[0].flags, 0x22001u);
+  EXPECT_EQ(os_->sounds[0].mode, os::SoundMode::async | os::SoundMode::noWait);
   auto expectPicture = [this](Rgb top, Rgb bottom) {
     for (int draw = 0; draw < 2; ++draw) {
       drawIntro();
@@ -191,8 +172,7 @@ TEST_F(IntroPlayer, DrawsFramesUprightAndCloseTwiceReleasesOnce) {
   expectPicture(orange, teal);
   updateIntro(36);
   expectPicture(violet, orange);
-  updateIntro(36);  // the end: rewound to the first frame
-  EXPECT_EQ(introRunning, 0);
+  EXPECT_EQ(updateIntro(36), IntroRequest::end);  // rewound to the first frame
 
   PAVISTREAM stream = introMovie.stream;
   HBITMAP bitmap = introMovie.dibSection;
@@ -206,24 +186,24 @@ TEST_F(IntroPlayer, DrawsFramesUprightAndCloseTwiceReleasesOnce) {
   EXPECT_NE(introMovie.memoryDC, nullptr) << "the memory DC lives for the whole process";
   EXPECT_EQ(AVIStreamRelease(stream), 0) << "the player released more or less than its reference";
 
-  initIntro(&record_, &keys_);  // a new cycle opens the movie again
+  initIntro(&keys_);  // a new cycle opens the movie again
   expectPicture(orange, teal);
 }
 
 // Without a movie the player says so once, shows black, and ends the intro
 // by itself about a second later so the game still starts.
 TEST_F(IntroPlayer, AMissingMovieIsReportedAndTheIntroStillEnds) {
-  EXPECT_EQ(initIntro(&record_, &keys_), 1);
+  EXPECT_EQ(initIntro(&keys_), 1);
   ASSERT_EQ(os_->messageBoxes.size(), 1u);
   EXPECT_EQ(os_->messageBoxes[0].text, "Failed To Open The AVI Stream");
   EXPECT_EQ(os_->messageBoxes[0].caption, "Error");
-  EXPECT_EQ(os_->messageBoxes[0].style, os::boxOk | os::boxIconExclamation);
+  EXPECT_EQ(os_->messageBoxes[0].style, (os::BoxStyle{os::Buttons::ok, os::Icon::exclamation}));
   EXPECT_EQ(os_->sounds.size(), 1u);
   int elapsed = 0;
-  for (; introRunning == 1 && elapsed < 60000; elapsed += 36) {
+  for (bool ended = false; !ended && elapsed < 60000; elapsed += 36) {
     drawIntro();
     EXPECT_TRUE(sameColour(pixelAt(128, 128), black, 0));
-    updateIntro(36);
+    ended = updateIntro(36) == IntroRequest::end;
   }
   EXPECT_GE(elapsed, 500);
   EXPECT_LE(elapsed, 3000);

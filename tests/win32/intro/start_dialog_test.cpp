@@ -6,7 +6,7 @@
 #include <initializer_list>
 
 #include "resources/start_dialog_ids.h"
-#include "shell/start_dialog.h"
+#include "shell/start_dialog_win32.h"
 
 // The dialog procedure against real button controls with the dialog's ids
 // (the resource itself lives in Brakmoor.exe and is checked end to end).

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "shell/frame_clock.h"
+#include "platform/frame_clock.h"
 #include "shell/os_services_win32.h"
 
 // The real clocks of the system, through the Win32 services.

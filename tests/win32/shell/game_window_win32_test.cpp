@@ -34,7 +34,7 @@ class GameWindow : public ::testing::Test {
   int create(int width = 640, int height = 480, bool fullScreen = false) {
     return createGameWindow("Brakmoor", width, height, 32, fullScreen, nullptr, nullptr, nullptr);
   }
-  void expectBox(size_t i, const char* text, const char* caption, unsigned style) {
+  void expectBox(size_t i, const char* text, const char* caption, os::BoxStyle style) {
     ASSERT_LT(i, os->messageBoxes.size());
     EXPECT_EQ(os->messageBoxes[i].text, text);
     EXPECT_EQ(os->messageBoxes[i].caption, caption);
@@ -63,7 +63,7 @@ TEST_F(GameWindow, CreateKillAndASecondKillThatOnlyReportsTheClass) {
   expectNothingLeft();
   killGameWindow();
   ASSERT_EQ(os->messageBoxes.size(), 1u);
-  expectBox(0, "Could Not Unregister Class.", "SHUTDOWN ERROR", os::boxOk | os::boxIconInformation);
+  expectBox(0, "Could Not Unregister Class.", "SHUTDOWN ERROR", os::BoxStyle{os::Buttons::ok, os::Icon::information});
   EXPECT_EQ(create(), 1);  // a released window can be created again
 }
 
@@ -108,7 +108,7 @@ TEST_F(GameWindow, EachFailingStepReleasesWhatExistsAndSaysWhy) {
     // The release comes first and may report its own trouble (a context
     // that never became current cannot be un-made current on every system).
     ASSERT_FALSE(os->messageBoxes.empty());
-    expectBox(os->messageBoxes.size() - 1, c.message, "ERROR", os::boxOk | os::boxIconExclamation);
+    expectBox(os->messageBoxes.size() - 1, c.message, "ERROR", os::BoxStyle{os::Buttons::ok, os::Icon::exclamation});
     for (size_t i = 0; i + 1 < os->messageBoxes.size(); ++i)
       EXPECT_EQ(os->messageBoxes[i].caption, "SHUTDOWN ERROR") << os->messageBoxes[i].text;
     ASSERT_NE(attemptedWindow, nullptr);
@@ -120,7 +120,7 @@ TEST_F(GameWindow, EachFailingStepReleasesWhatExistsAndSaysWhy) {
 }
 
 TEST_F(GameWindow, ARefusedFullScreenModeAsksGoesOnWindowedOnYesAndEndsOnNo) {
-  os->messageBoxAnswers = {os::answerYes, os::answerNo};
+  os->messageBoxAnswers = {os::Answer::yes, os::Answer::no};
   ASSERT_EQ(create(1013, 587, true), 1);  // no display offers this mode
   EXPECT_EQ(gameFullScreen, 0);
   EXPECT_TRUE(GetWindowLongPtrA(gameWindowHandle, GWL_STYLE) & WS_CAPTION);
@@ -130,8 +130,8 @@ TEST_F(GameWindow, ARefusedFullScreenModeAsksGoesOnWindowedOnYesAndEndsOnNo) {
   ASSERT_EQ(os->messageBoxes.size(), 3u);
   for (size_t i : {0u, 1u})
     expectBox(i, "The Requested Fullscreen Mode Is Not Supported By\nYour Video Card. "
-              "Use Windowed Mode Instead?", "GL", os::boxYesNo | os::boxIconExclamation);
-  expectBox(2, "Program Will Now Close.", "ERROR", os::boxOk | os::boxIconStop);
+              "Use Windowed Mode Instead?", "GL", os::BoxStyle{os::Buttons::yesNo, os::Icon::exclamation});
+  expectBox(2, "Program Will Now Close.", "ERROR", os::BoxStyle{os::Buttons::ok, os::Icon::stop});
 }
 
 TEST_F(GameWindow, ACollapsedWindowKeepsAValidProjection) {

@@ -7,18 +7,28 @@
 #include <cstring>
 
 #include "render/gl_api.h"
-#include "shell/intro_window.h"
+#include "intro/intro_movie.h"
+#include "shell/intro_window_win32.h"
 #include "tests/support/recording_os.h"
 
 namespace {
 
-TEST(IntroWindow, TracksKeysEndsOnRequestReleasesOnceAndReportsRefusals) {
+// A windowed intro window record as the program fills it, with recording OS
+// services.
+class IntroWindowTest : public ::testing::Test {
+ protected:
+  IntroWindowTest() {
+    record.keys = &keys;
+    record.settings = {&application, "Brakmoor", 640, 480, 32, 0};
+  }
+
   ScopedRecordingOs os;
   AppInstance application{GetModuleHandleA(nullptr), "BrakmoorIntro"};
   KeyDownArray keys{};
   IntroWindow record{};
-  record.keys = &keys;
-  record.settings = {&application, "Brakmoor", 640, 480, 32, 0};
+};
+
+TEST_F(IntroWindowTest, TracksKeysEndsOnRequestReleasesOnceAndReportsRefusals) {
   for (std::int32_t& flag : keys.down) flag = 1;  // left over from a last cycle
   os->ticks = 123456;
   ASSERT_EQ(registerIntroWindowClass(&application), 1);
@@ -79,8 +89,41 @@ TEST(IntroWindow, TracksKeysEndsOnRequestReleasesOnceAndReportsRefusals) {
   for (size_t i = 0; i < 2; ++i) {
     EXPECT_EQ(os->messageBoxes[i].text, texts[i]);
     EXPECT_EQ(os->messageBoxes[i].caption, "Error");
-    EXPECT_EQ(os->messageBoxes[i].style, os::boxOk | os::boxIconExclamation);
+    EXPECT_EQ(os->messageBoxes[i].style, (os::BoxStyle{os::Buttons::ok, os::Icon::exclamation}));
   }
+  UnregisterClassA(application.className, application.instance);
+}
+
+// The intro's message loop carries out the player's requests, and an update
+// that ends the intro leaves no full-screen request behind: the game's
+// message pump would hand it to this window, whose answer (WM_QUIT) would
+// end the game at once.
+TEST_F(IntroWindowTest, TheLoopTogglesOnF1AndLeavesNoRequestWhenTheIntroEndsWithIt) {
+  ASSERT_EQ(registerIntroWindowClass(&application), 1);
+  ASSERT_EQ(createIntroWindow(&record), 1);
+  initIntro(&keys);  // no movie here: reported, and a second of black
+  MSG message;
+
+  keys.down[VK_F1] = 1;
+  introRunning = 1;
+  createFullScreen = 0;
+  runIntroLoop(&record);
+  EXPECT_EQ(introRunning, 1);  // the quit message ended the loop
+  EXPECT_EQ(createFullScreen, 1);
+
+  for (int escape : {1, 0}) {  // Escape with F1, then F1 as the movie ends
+    SCOPED_TRACE(escape);
+    keys.down[VK_ESCAPE] = escape;
+    introMovie.lastFrame = escape == 1 ? 100 : 0;
+    introRunning = 1;
+    runIntroLoop(&record);
+    EXPECT_EQ(introRunning, 0);
+    EXPECT_EQ(createFullScreen, 1);
+    EXPECT_FALSE(PeekMessageA(&message, nullptr, fullscreenToggleMessage, fullscreenToggleMessage,
+                              PM_REMOVE));
+  }
+  closeIntroMovie();
+  destroyIntroWindow(&record);
   UnregisterClassA(application.className, application.instance);
 }
 

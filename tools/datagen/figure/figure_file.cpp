@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "tools/datagen/figure/figure_animation.h"
-#include "tools/datagen/figure/figure_bytes.h"
+#include "tools/datagen/byte_writer.h"
 #include "tools/datagen/figure/figure_mesh.h"
 #include "tools/datagen/figure/figure_skeleton.h"
 #include "tools/datagen/figure/figure_textures.h"
@@ -37,7 +37,7 @@ constexpr float kPositionScale = 0.02f;  // model units per stored step
 constexpr float kRotationScale = 0.0005f;  // radians per stored step
 constexpr int kHeadTurnController = 0;
 
-void writeHeaderTag(FileImage& f, const char* what) { f.text(0, std::string("BRKM ") + what, 64); }
+void writeHeaderTag(ByteWriter& f, const char* what) { f.setText(0, std::string("BRKM ") + what, 64); }
 
 // Run-length encoding: runs of at most 255 frames; a run stores values up
 // to the point from which its frames all repeat the last one.
@@ -73,7 +73,7 @@ float channelOf(const FigurePose& pose, int bone, int channel) {
 
 // Appends a sequence's animation (one block: offsets per bone, then the
 // streams) and returns where it starts, or -1 when it does not fit.
-long appendAnimation(FileImage& f, const FigureSequence& sequence) {
+long appendAnimation(ByteWriter& f, const FigureSequence& sequence) {
   // Streams cover the sequence's own frames; one of 0 frames still shows
   // frame 0.
   const int frames = std::max(sequence.frameCount, 1);
@@ -103,66 +103,66 @@ long appendAnimation(FileImage& f, const FigureSequence& sequence) {
         std::fprintf(stderr, "figuregen: %s: animation streams exceed 64 KB\n", sequence.name.c_str());
         return -1;
       }
-      f.i16(record + 2 * static_cast<size_t>(channel), static_cast<int>(stream - record));
+      f.setI16(record + 2 * static_cast<size_t>(channel), static_cast<int>(stream - record));
     }
   }
   return static_cast<long>(records);
 }
 
-void writeBones(FileImage& f) {
+void writeBones(ByteWriter& f) {
   const size_t table = f.table(layout::boneCount, BoneCount, layout::boneSize);
   for (int b = 0; b < BoneCount; ++b) {
     const size_t record = table + layout::boneSize * static_cast<size_t>(b);
-    f.text(record, kBones[static_cast<size_t>(b)].name, 32);
-    f.i32(record + layout::boneParent, kBones[static_cast<size_t>(b)].parent);
+    f.setText(record, kBones[static_cast<size_t>(b)].name, 32);
+    f.setI32(record + layout::boneParent, kBones[static_cast<size_t>(b)].parent);
     for (int c = 0; c < 6; ++c) {
       const bool headTurn = b == Head && c == 5;
-      f.i32(record + layout::boneController + 4 * static_cast<size_t>(c), headTurn ? kHeadTurnController : -1);
-      f.f32(record + layout::boneDefault + 4 * static_cast<size_t>(c), defaultValue(b, c));
-      f.f32(record + layout::boneScale + 4 * static_cast<size_t>(c), c < 3 ? kPositionScale : kRotationScale);
+      f.setI32(record + layout::boneController + 4 * static_cast<size_t>(c), headTurn ? kHeadTurnController : -1);
+      f.setF32(record + layout::boneDefault + 4 * static_cast<size_t>(c), defaultValue(b, c));
+      f.setF32(record + layout::boneScale + 4 * static_cast<size_t>(c), c < 3 ? kPositionScale : kRotationScale);
     }
   }
 }
 
 // One controller: the head turns about z by -60 .. 60 degrees (slot 0).
-void writeControllers(FileImage& f) {
+void writeControllers(ByteWriter& f) {
   const size_t table = f.table(layout::controllerCount, 1, layout::controllerSize);
-  f.i32(table + layout::controllerType, 32);
-  f.f32(table + layout::controllerStart, -60.0f);
-  f.f32(table + layout::controllerEnd, 60.0f);
-  f.i32(table + layout::controllerSlot, 0);
+  f.setI32(table + layout::controllerType, 32);
+  f.setF32(table + layout::controllerStart, -60.0f);
+  f.setF32(table + layout::controllerEnd, 60.0f);
+  f.setI32(table + layout::controllerSlot, 0);
 }
 
-bool writeSequences(FileImage& main, FileImage& group1) {
+bool writeSequences(ByteWriter& main, ByteWriter& group1) {
   const std::vector<FigureSequence> sequences = soldierSequences();
   // Group 0's data offset is 0: its animation offsets count from the start
   // of the main file.
   const size_t groups = main.table(layout::groupCount, 2, layout::groupSize);
-  main.text(groups, "default", 64);
-  main.text(groups + layout::groupSize, "gign01", 64);
+  main.setText(groups, "default", 64);
+  main.setText(groups + layout::groupSize, "gign01", 64);
 
   const size_t table = main.table(layout::sequenceCount, sequences.size(), layout::sequenceSize);
   for (size_t n = 0; n < sequences.size(); ++n) {
     const FigureSequence& s = sequences[n];
     const size_t record = table + layout::sequenceSize * n;
-    main.text(record, s.name, 32);
-    main.f32(record + layout::sequenceFps, s.framesPerSecond);
-    main.i32(record + layout::sequenceFrames, s.frameCount);
-    main.i32(record + layout::sequenceBlends, 1);
-    main.i32(record + layout::sequenceGroup, s.group);
+    main.setText(record, s.name, 32);
+    main.setF32(record + layout::sequenceFps, s.framesPerSecond);
+    main.setI32(record + layout::sequenceFrames, s.frameCount);
+    main.setI32(record + layout::sequenceBlends, 1);
+    main.setI32(record + layout::sequenceGroup, s.group);
     const long animation = appendAnimation(s.group == 0 ? main : group1, s);
     if (animation < 0) return false;
-    main.i32(record + layout::sequenceAnim, static_cast<int32_t>(animation));
+    main.setI32(record + layout::sequenceAnim, static_cast<int32_t>(animation));
   }
   return true;
 }
 
-size_t writeSubmodel(FileImage& f, size_t record, const FigureSubmodel& sub) {
+size_t writeSubmodel(ByteWriter& f, size_t record, const FigureSubmodel& sub) {
   std::vector<int16_t> normalBones;
   std::vector<Float3> normals;
   const size_t meshes = f.reserve(layout::meshSize * sub.meshes.size());
-  f.i32(record + layout::subMeshCount, static_cast<int32_t>(sub.meshes.size()));
-  f.i32(record + layout::subMeshOffset, static_cast<int32_t>(meshes));
+  f.setI32(record + layout::subMeshCount, static_cast<int32_t>(sub.meshes.size()));
+  f.setI32(record + layout::subMeshOffset, static_cast<int32_t>(meshes));
   std::vector<uint8_t> allNormalBones;
   for (size_t m = 0; m < sub.meshes.size(); ++m) {
     const FigureMesh& mesh = sub.meshes[m];
@@ -180,70 +180,70 @@ size_t writeSubmodel(FileImage& f, size_t record, const FigureSubmodel& sub) {
     }
     commands.push_back(0);
     const size_t meshRecord = meshes + layout::meshSize * m;
-    f.i32(meshRecord + layout::meshCommands, static_cast<int32_t>(f.appendShorts(commands)));
-    f.i32(meshRecord + layout::meshSkinRef, mesh.skinColumn);
-    f.i32(meshRecord + layout::meshNormals, static_cast<int32_t>(mesh.normals.size()));
+    f.setI32(meshRecord + layout::meshCommands, static_cast<int32_t>(f.appendShorts(commands)));
+    f.setI32(meshRecord + layout::meshSkinRef, mesh.skinColumn);
+    f.setI32(meshRecord + layout::meshNormals, static_cast<int32_t>(mesh.normals.size()));
   }
   auto appendPoints = [&f](const std::vector<Float3>& points) {
     const size_t at = f.reserve(12 * points.size());
     for (size_t i = 0; i < points.size(); ++i) {
-      f.f32(at + 12 * i, points[i].x);
-      f.f32(at + 12 * i + 4, points[i].y);
-      f.f32(at + 12 * i + 8, points[i].z);
+      f.setF32(at + 12 * i, points[i].x);
+      f.setF32(at + 12 * i + 4, points[i].y);
+      f.setF32(at + 12 * i + 8, points[i].z);
     }
     return at;
   };
-  f.i32(record + layout::subVertexCount, static_cast<int32_t>(sub.vertices.size()));
-  f.i32(record + layout::subVertexBones, static_cast<int32_t>(f.appendBytes(sub.vertexBones)));
-  f.i32(record + layout::subVertices, static_cast<int32_t>(appendPoints(sub.vertices)));
-  f.i32(record + layout::subNormalBones, static_cast<int32_t>(f.appendBytes(allNormalBones)));
-  f.i32(record + layout::subNormals, static_cast<int32_t>(appendPoints(normals)));
+  f.setI32(record + layout::subVertexCount, static_cast<int32_t>(sub.vertices.size()));
+  f.setI32(record + layout::subVertexBones, static_cast<int32_t>(f.appendBytes(sub.vertexBones)));
+  f.setI32(record + layout::subVertices, static_cast<int32_t>(appendPoints(sub.vertices)));
+  f.setI32(record + layout::subNormalBones, static_cast<int32_t>(f.appendBytes(allNormalBones)));
+  f.setI32(record + layout::subNormals, static_cast<int32_t>(appendPoints(normals)));
   return normals.size();
 }
 
 // Body part 0: the soldier; body part 1: the rifle or empty hands.
-void writeBodyParts(FileImage& f) {
+void writeBodyParts(ByteWriter& f) {
   const std::vector<std::vector<FigureSubmodel>> parts = {{buildSoldierBody()}, {buildRifle(), FigureSubmodel{}}};
   const char* names[] = {"body", "weapon"};
   const size_t table = f.table(layout::bodyPartCount, parts.size(), layout::bodyPartSize);
   for (size_t p = 0; p < parts.size(); ++p) {
     const size_t part = table + layout::bodyPartSize * p;
-    f.text(part, names[p], 64);
-    f.i32(part + layout::partSubmodels, static_cast<int32_t>(parts[p].size()));
-    f.i32(part + layout::partBase, 1);
+    f.setText(part, names[p], 64);
+    f.setI32(part + layout::partSubmodels, static_cast<int32_t>(parts[p].size()));
+    f.setI32(part + layout::partBase, 1);
     const size_t submodels = f.reserve(layout::submodelSize * parts[p].size());
-    f.i32(part + layout::partOffset, static_cast<int32_t>(submodels));
+    f.setI32(part + layout::partOffset, static_cast<int32_t>(submodels));
     for (size_t s = 0; s < parts[p].size(); ++s) writeSubmodel(f, submodels + layout::submodelSize * s, parts[p][s]);
   }
 }
 
 // Texture file: the textures and a skin table of two families (dark and
 // olive uniform) over the four skin columns.
-void writeTextureFile(FileImage& f) {
+void writeTextureFile(ByteWriter& f) {
   writeHeaderTag(f, "gign textures");
   const std::vector<PalettedTexture> textures = soldierTextures();
   const size_t table = f.table(layout::textureCount, textures.size(), layout::textureSize);
   for (size_t i = 0; i < textures.size(); ++i) {
     const PalettedTexture& t = textures[i];
     const size_t record = table + layout::textureSize * i;
-    f.text(record, t.name, 64);
-    f.i32(record + layout::textureFlags, t.chrome ? layout::chromeFlag : 0);
-    f.i32(record + layout::textureWidth, t.width);
-    f.i32(record + layout::textureHeight, t.height);
+    f.setText(record, t.name, 64);
+    f.setI32(record + layout::textureFlags, t.chrome ? layout::chromeFlag : 0);
+    f.setI32(record + layout::textureWidth, t.width);
+    f.setI32(record + layout::textureHeight, t.height);
     std::vector<uint8_t> image = t.pixels;
     image.insert(image.end(), t.palette.begin(), t.palette.end());
-    f.i32(record + layout::texturePixels, static_cast<int32_t>(f.appendBytes(image)));
+    f.setI32(record + layout::texturePixels, static_cast<int32_t>(f.appendBytes(image)));
   }
   const std::vector<int16_t> skins = {0, 1, 2, 3, 4, 1, 2, 3};
-  f.i32(layout::skinRefCount, SkinColumnCount);
-  f.i32(layout::skinFamilyCount, 2);
-  f.i32(layout::skinOffset, static_cast<int32_t>(f.appendShorts(skins)));
+  f.setI32(layout::skinRefCount, SkinColumnCount);
+  f.setI32(layout::skinFamilyCount, 2);
+  f.setI32(layout::skinOffset, static_cast<int32_t>(f.appendShorts(skins)));
 }
 
 }  // namespace
 
 bool buildSoldierFiles(FigureFiles& files) {
-  FileImage main, textures, group1;
+  ByteWriter main, textures, group1;
   main.reserve(layout::headerSize);
   textures.reserve(layout::headerSize);
   group1.reserve(layout::headerSize);

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <string>
 
-#include "tools/datagen/figure/figure_bytes.h"
+#include "tools/datagen/byte_writer.h"
 #include "tools/datagen/figure/figure_file.h"
 
 int main(int argc, char** argv) {
@@ -14,8 +14,8 @@ int main(int argc, char** argv) {
   FigureFiles files;
   if (!buildSoldierFiles(files)) return 1;
   const std::string folder = std::string(argv[1]) + "/data/MODELS/";
-  const bool saved = saveFigureFile(folder + "gign.mdl", files.main) &&
-                     saveFigureFile(folder + "gignT.mdl", files.textures) &&
-                     saveFigureFile(folder + "gign01.mdl", files.group1);
+  const bool saved = saveFile(folder + "gign.mdl", files.main) &&
+                     saveFile(folder + "gignT.mdl", files.textures) &&
+                     saveFile(folder + "gign01.mdl", files.group1);
   return saved ? 0 : 1;
 }

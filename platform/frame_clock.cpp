@@ -1,6 +1,6 @@
-#include "shell/frame_clock.h"
+#include "platform/frame_clock.h"
 
-#include "shell/os_services.h"
+#include "platform/os_services.h"
 
 FrameClock frameClock;
 
@@ -30,6 +30,6 @@ double frameClockMilliseconds() {
     return static_cast<double>(elapsed);
   }
   std::int64_t elapsedCounts = services.performanceCounter() - frameClock.counterStart;
-  return static_cast<double>(elapsedCounts) *
-         static_cast<double>(frameClock.secondsPerCount) * 1000.0;
+  return static_cast<double>(elapsedCounts) * static_cast<double>(frameClock.secondsPerCount) *
+         1000.0;
 }

@@ -1,6 +1,8 @@
-"""Helpers for end-to-end tests: the real Brakmoor.exe under Wine on the X
-display that scripts/test provides (DISPLAY), driven with xdotool and
-photographed with ImageMagick.
+"""Helpers for end-to-end tests and the scripted visit: the real
+Brakmoor.exe under Wine on the X display that scripts/test provides
+(DISPLAY), driven with xdotool and photographed with ImageMagick. The tests
+in tests/e2e find this file through PYTHONPATH, which CTest sets to
+scripts/ (by hand: PYTHONPATH=scripts python3 tests/e2e/test_....py ...).
 
 A test script looks like this:
 
@@ -25,11 +27,10 @@ import sys
 import tempfile
 import time
 
-HERE = os.path.dirname(os.path.abspath(__file__))
-REPO = os.path.dirname(os.path.dirname(HERE))
+from pe_arch import pe_arch
+
+REPO = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 WINE_RUN = os.path.join(REPO, "scripts", "wine-run")
-sys.path.insert(0, os.path.join(REPO, "scripts"))
-from pe_arch import pe_arch  # noqa: E402
 
 
 class E2EFailure(Exception):

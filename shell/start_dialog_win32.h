@@ -4,10 +4,9 @@
 
 #include <windows.h>
 
-#include "shell/intro_window.h"
+#include "shell/intro_window_win32.h"
 
 // Shows the modal dialog (resource 103) and writes the choice into
 // window->settings. Cancel ends the process with exit code 0.
 void showStartDialog(IntroWindow* window);
-INT_PTR CALLBACK startDialogProc(HWND dialog, UINT message, WPARAM wParam,
-                                 LPARAM lParam);
+INT_PTR CALLBACK startDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

@@ -1,4 +1,4 @@
-#include "shell/scene_projection.h"
+#include "render/scene_projection.h"
 
 #include "render/gl_api.h"
 
@@ -16,18 +16,13 @@ void setProjection(int width, int height, double nearPlane) {
   glViewport(0, 0, width, height);
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
-  gluPerspective(fieldOfViewDegrees,
-                 static_cast<double>(width) / static_cast<double>(height),
+  gluPerspective(fieldOfViewDegrees, static_cast<double>(width) / static_cast<double>(height),
                  nearPlane, farPlane);
   glMatrixMode(GL_MODELVIEW);
   glLoadIdentity();
 }
 }  // namespace
 
-void resizeIntroScene(int width, int height) {
-  setProjection(width, height, introNearPlane);
-}
+void resizeIntroScene(int width, int height) { setProjection(width, height, introNearPlane); }
 
-void resizeGameScene(int width, int height) {
-  setProjection(width, height, gameNearPlane);
-}
+void resizeGameScene(int width, int height) { setProjection(width, height, gameNearPlane); }

@@ -1,7 +1,9 @@
+#include "render/bitmap_image.h"
+
 #include <cstdio>
 #include <cstdlib>
 
-#include "render/bitmap_image.h"
+#include "render/dib_reader.h"
 
 BitmapImage* loadBitmapFile(const char* fileName) {
   if (fileName == nullptr) return nullptr;

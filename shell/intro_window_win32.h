@@ -1,14 +1,14 @@
 #pragma once
 // The intro window: the record the run sequence fills, the settings chosen in
-// the start dialog, the intro's key flags, and the operations that create,
-// drive and destroy the window and its OpenGL context.
+// the start dialog, and the operations that create, drive and destroy the
+// window and its OpenGL context.
 
 #include <windows.h>
 
 #include <cstdint>
 
+#include "intro/intro_player.h"
 #include "shell/run_flags.h"
-#include "shell/scene_projection.h"
 
 struct AppInstance {
   HINSTANCE instance;
@@ -25,19 +25,14 @@ struct WindowSettings {
   std::int32_t fullScreen;
 };
 
-// Key-down flags of the intro, indexed by virtual-key code: 1 down, 0 up.
-struct KeyDownArray {
-  std::int32_t down[256];
-};
-
 struct IntroWindow {
   KeyDownArray* keys;
   HWND window;
   HDC deviceContext;
   HGLRC renderingContext;
   WindowSettings settings;
-  std::int32_t visible;           // shown and not minimized
-  std::uint32_t lastTickCount;    // GetTickCount of the last intro update
+  std::int32_t visible;         // shown and not minimized
+  std::uint32_t lastTickCount;  // tick count of the last intro update
 };
 
 // The one intro window record of the program.
@@ -51,17 +46,18 @@ void terminateProgram(IntroWindow* window);
 void requestFullscreenToggle(IntroWindow* window);
 
 // 1 on success; on failure shows "RegisterClassEx Failed!" and returns 0.
-int registerIntroWindowClass(AppInstance* application);
+std::int32_t registerIntroWindowClass(AppInstance* application);
 // 1 when the display mode was changed, 0 otherwise.
-int changeScreenResolution(int width, int height, int bitsPerPixel);
+std::int32_t changeScreenResolution(int width, int height, int bitsPerPixel);
 // 1 on success, 0 on failure (everything created so far is released).
-int createIntroWindow(IntroWindow* window);
+std::int32_t createIntroWindow(IntroWindow* window);
 // Releases what exists and restores the desktop mode when full screen;
 // always 1, safe to call again.
-int destroyIntroWindow(IntroWindow* window);
-LRESULT CALLBACK introWindowProc(HWND window, UINT message, WPARAM wParam,
-                                 LPARAM lParam);
+std::int32_t destroyIntroWindow(IntroWindow* window);
+LRESULT CALLBACK introWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-// The program: start dialog, intro cycles, level, textures, game. Returns the
-// process exit code.
-int runProgram(HINSTANCE instance);
+// Pumps the window's messages and plays the intro while introRunning equals
+// 1, until then or until the quit message. An update that ends the intro
+// asks for nothing more: a full-screen request made with it would outlive
+// the intro.
+void runIntroLoop(IntroWindow* window);

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "shell/frame_clock.h"
+#include "platform/frame_clock.h"
 #include "tests/support/recording_os.h"
 
 TEST(FrameClock, PerformanceCounterScalesCountsToMillisecondsFromEachStart) {

@@ -1,0 +1,3 @@
+#include "platform/keyboard.h"
+
+unsigned char keyboardState[keyboardStateSize];

@@ -1,0 +1,3 @@
+#include "world/level.h"
+
+LevelData levelData;
