@@ -13,6 +13,7 @@
 #include "game/game_state.h"
 #include "game/player_collision.h"
 #include "game/scene.h"
+#include "game/world_pass.h"
 #include "render/gl_api.h"
 #include "tests/support/gl_context.h"
 #include "tests/support/largest_maze.h"
@@ -65,7 +66,12 @@ struct CollisionModels {
 // What one measured step does.
 enum class FramePart { wholeFrame, collisionOnly };
 
-void benchmarkFrames(benchmark::State& state, Level level, FramePart part) {
+// Every run turns the player once around on the start cell in equal steps,
+// so runs of different lengths see the same views.
+constexpr int framesPerTurn = 360;
+constexpr int wholePassFramesPerTurn = 36;
+
+void benchmarkFrames(benchmark::State& state, Level level, FramePart part, bool culling = true) {
   ScopedRecordingOs os;
   TestGlContext gl(frameWidth, frameHeight);
   if (!gl.ok()) {
@@ -79,10 +85,14 @@ void benchmarkFrames(benchmark::State& state, Level level, FramePart part) {
     state.SkipWithError("scene set-up failed");
     return;
   }
+  worldCullingEnabled = culling;
+  const float turnStep = 360.0f / static_cast<float>(state.max_iterations);
+  std::int64_t drawn = 0;
   for (auto _ : state) {
     if (part == FramePart::wholeFrame) {
       runFrame(models.world.get(), models.box.get(), models.secondBox.get());
       glFinish();
+      drawn += worldTrianglesDrawn;
     } else {
       placeCamera(playerState, levelData.startX, levelData.startY);
       setWorldCollisionTransform(models.world.get());
@@ -90,9 +100,11 @@ void benchmarkFrames(benchmark::State& state, Level level, FramePart part) {
       glTranslatef(0.0f, 0.0f, -0.25f);
       testPlayerCollision(models.world.get(), models.box.get(), models.secondBox.get());
     }
-    playerState.heading += 1.0f;
+    playerState.heading += turnStep;
   }
+  worldCullingEnabled = true;
   state.counters["triangles"] = worldTriangleCount;
+  state.counters["drawn"] = benchmark::Counter(static_cast<double>(drawn), benchmark::Counter::kAvgIterations);
 }
 
 // setupGameScene in a fresh context each time, as the game window gets one
@@ -122,6 +134,13 @@ void BM_FrameLevel1(benchmark::State& state) { benchmarkFrames(state, Level::lev
 void BM_FrameLargestMaze(benchmark::State& state) {
   benchmarkFrames(state, Level::largestMaze, FramePart::wholeFrame);
 }
+// The same frames drawing the whole world array, for comparison.
+void BM_FrameLevel1WholePass(benchmark::State& state) {
+  benchmarkFrames(state, Level::level1, FramePart::wholeFrame, false);
+}
+void BM_FrameLargestMazeWholePass(benchmark::State& state) {
+  benchmarkFrames(state, Level::largestMaze, FramePart::wholeFrame, false);
+}
 void BM_CollisionLevel1(benchmark::State& state) {
   benchmarkFrames(state, Level::level1, FramePart::collisionOnly);
 }
@@ -131,8 +150,10 @@ void BM_CollisionLargestMaze(benchmark::State& state) {
 void BM_SetupLevel1(benchmark::State& state) { benchmarkSetup(state, Level::level1); }
 void BM_SetupLargestMaze(benchmark::State& state) { benchmarkSetup(state, Level::largestMaze); }
 
-BENCHMARK(BM_FrameLevel1)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_FrameLargestMaze)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FrameLevel1)->Unit(benchmark::kMillisecond)->Iterations(framesPerTurn);
+BENCHMARK(BM_FrameLargestMaze)->Unit(benchmark::kMillisecond)->Iterations(framesPerTurn);
+BENCHMARK(BM_FrameLevel1WholePass)->Unit(benchmark::kMillisecond)->Iterations(framesPerTurn);
+BENCHMARK(BM_FrameLargestMazeWholePass)->Unit(benchmark::kMillisecond)->Iterations(wholePassFramesPerTurn);
 BENCHMARK(BM_CollisionLevel1)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_CollisionLargestMaze)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_SetupLevel1)->Unit(benchmark::kMillisecond);
