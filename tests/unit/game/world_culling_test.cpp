@@ -48,13 +48,16 @@ class CulledWorldPass : public ::testing::Test {
 
 TEST_F(CulledWorldPass, Level1SampleDrawsTheSamePictureAsTheWholePass) {
   buildLevel1();
-  const double share = expectCulledPassesMatchWholePass(randomPoses(12, 1));
+  // Ten poses hold two from outside the maze and two with the window's own
+  // projection.
+  const double share = expectCulledPassesMatchWholePass(randomPoses(10, 1));
   EXPECT_LT(share, 0.6) << "culling dropped too little to be tested";
 }
 
 TEST_F(CulledWorldPass, LargestMazeSampleDrawsTheSamePictureAsTheWholePass) {
   buildLargestMaze();
-  const double share = expectCulledPassesMatchWholePass(randomPoses(6, 2));
+  // The whole pass over 257,824 triangles is the slow part: one window size.
+  const double share = expectCulledPassesMatchWholePass(randomPoses(5, 2), {smallWindow});
   EXPECT_LT(share, 0.05);
 }
 
