@@ -30,7 +30,8 @@ struct WorldBlock {
 
 struct WorldBlockIndex {
   // The array the index was built from: a pass over any other array (one a
-  // test swapped in) must not use it.
+  // test swapped in) must not use it. The world is never changed in place;
+  // whoever does so must build the index again.
   const WorldTriangle* triangles = nullptr;
   int32_t triangleCount = 0;
   // Only blocks holding triangles are kept, in no particular order.
