@@ -1,20 +1,22 @@
-// One frame of the game (camera, world pass, collision test, overlay) in a
-// real offscreen context: for the shipped level and for the largest maze a
-// level can hold.
+// One frame of the game (camera, world pass, collision test, overlay) and the
+// game scene set-up in a real offscreen context: for the shipped level and
+// for the largest maze a level can hold.
 #include <benchmark/benchmark.h>
 
 #include <unistd.h>
 
 #include <cstdint>
-#include <cstring>
+#include <memory>
 
 #include "coldet/coldet.h"
 #include "game/camera.h"
 #include "game/game.h"
 #include "game/player_collision.h"
 #include "game/scene.h"
+#include "game/world_pass.h"
 #include "render/gl_api.h"
 #include "tests/support/gl_context.h"
+#include "tests/support/largest_maze.h"
 #include "tests/support/recording_os.h"
 #include "world/level_loader.h"
 #include "world/world_geometry.h"
@@ -24,95 +26,140 @@ namespace {
 constexpr int frameWidth = 640;
 constexpr int frameHeight = 480;
 
-// A binary-tree maze over the whole 253 x 253 grid: every odd cell is open
-// and joined to its neighbour east or north, picked by a fixed generator.
-void generateLargestMaze() {
-  std::memset(&levelData, 0, sizeof levelData);
-  levelData.sizeX = maxLevelSize;
-  levelData.sizeY = maxLevelSize;
-  levelData.startX = 1;
-  levelData.startY = 1;
-  std::uint32_t state = 12345;
-  const auto open = [](int x, int y) { levelData.levelGrid[levelGridSide * x + y] = 1; };
-  for (int x = 1; x <= maxLevelSize; x += 2) {
-    for (int y = 1; y <= maxLevelSize; y += 2) {
-      open(x, y);
-      state = state * 1664525u + 1013904223u;
-      const bool east = (state >> 16) & 1;
-      if (east && x + 1 <= maxLevelSize) {
-        open(x + 1, y);
-      } else if (y + 1 <= maxLevelSize) {
-        open(x, y + 1);
-      }
-    }
-  }
-}
+enum class Level { level1, largestMaze };
 
-// What one measured step does.
-enum class FramePart { wholeFrame, collisionOnly };
-
-void benchmarkFrames(benchmark::State& state, bool largestMaze, FramePart part) {
-  ScopedRecordingOs os;
-  TestGlContext gl(frameWidth, frameHeight);
-  if (!gl.ok() || chdir(BRAKMOOR_DATA_DIR) != 0) {
-    state.SkipWithError("no offscreen context or data folder");
-    return;
+// The data folder becomes the working folder, as the game runs in it, and
+// levelData holds the level; false (with the reason given to `state`) when
+// either is missing.
+bool prepareLevel(benchmark::State& state, Level level) {
+  if (chdir(BRAKMOOR_DATA_DIR) != 0) {
+    state.SkipWithError("no data folder");
+    return false;
   }
-  if (largestMaze) {
+  if (level == Level::largestMaze) {
     generateLargestMaze();
   } else if (!loadLevel("data/LEVEL/level1.dat")) {
     state.SkipWithError("level1.dat missing");
-    return;
+    return false;
   }
+  return true;
+}
+
+// The projection the game draws with: the figure loader's 47-degree
+// perspective, in force from the game window's set-up on.
+void setGameProjection() {
   game.screenWidth = frameWidth;
   game.screenHeight = frameHeight;
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
-  gluPerspective(45.0, static_cast<double>(frameWidth) / frameHeight, 0.1f, 100.0);
+  gluPerspective(47.0, 1.26, 0.1, 100.0);
   glMatrixMode(GL_MODELVIEW);
-  CollisionModel3D* world = newCollisionModel3D(false);
-  CollisionModel3D* box = newCollisionModel3D(false);
-  CollisionModel3D* secondBox = newCollisionModel3D(false);
-  const CollisionModels models{world, box, secondBox};
-  if (setupGameScene(game, models) != 1) {
+  glLoadIdentity();
+}
+
+struct OwnedCollisionModels {
+  std::unique_ptr<CollisionModel3D> world{newCollisionModel3D(false)};
+  std::unique_ptr<CollisionModel3D> box{newCollisionModel3D(false)};
+  std::unique_ptr<CollisionModel3D> secondBox{newCollisionModel3D(false)};
+  CollisionModels view() const { return {world.get(), box.get(), secondBox.get()}; }
+};
+
+// What one measured step does.
+enum class FramePart { wholeFrame, collisionOnly };
+
+// Every run turns the player once around on the start cell in equal steps,
+// so runs of different lengths see the same views.
+constexpr int framesPerTurn = 360;
+constexpr int wholePassFramesPerTurn = 36;
+
+void benchmarkFrames(benchmark::State& state, Level level, FramePart part, bool culling = true) {
+  ScopedRecordingOs os;
+  TestGlContext gl(frameWidth, frameHeight);
+  if (!gl.ok()) {
+    state.SkipWithError("no offscreen context");
+    return;
+  }
+  if (!prepareLevel(state, level)) return;
+  setGameProjection();
+  OwnedCollisionModels models;
+  if (setupGameScene(game, models.view()) != 1) {
     state.SkipWithError("scene set-up failed");
     return;
   }
+  worldCullingEnabled = culling;
+  const float turnStep = 360.0f / static_cast<float>(state.max_iterations);
+  std::int64_t drawn = 0;
   for (auto _ : state) {
     if (part == FramePart::wholeFrame) {
-      runFrame(game, models);
+      runFrame(game, models.view());
       glFinish();
+      drawn += worldTrianglesDrawn;
     } else {
       placeCamera(game.player, levelData.startX, levelData.startY);
-      setWorldCollisionTransform(models);
+      setWorldCollisionTransform(models.view());
       glLoadIdentity();
       glTranslatef(0.0f, 0.0f, -0.25f);
-      testPlayerCollision(game.collision, models, 0.0f, 0.0f);
+      testPlayerCollision(game.collision, models.view(), 0.0f, 0.0f);
     }
-    game.player.heading += 1.0f;
+    game.player.heading += turnStep;
+  }
+  worldCullingEnabled = true;
+  state.counters["triangles"] = worldTriangleCount;
+  if (part == FramePart::wholeFrame) {
+    state.counters["drawn"] = benchmark::Counter(static_cast<double>(drawn), benchmark::Counter::kAvgIterations);
+  }
+}
+
+// setupGameScene in a fresh context each time, as the game window gets one
+// at the start and after every full-screen switch.
+void benchmarkSetup(benchmark::State& state, Level level) {
+  ScopedRecordingOs os;
+  if (!prepareLevel(state, level)) return;
+  OwnedCollisionModels models;
+  for (auto _ : state) {
+    state.PauseTiming();
+    auto gl = std::make_unique<TestGlContext>(frameWidth, frameHeight);
+    setGameProjection();
+    state.ResumeTiming();
+    const std::int32_t result = setupGameScene(game, models.view());
+    state.PauseTiming();
+    gl.reset();
+    state.ResumeTiming();
+    if (result != 1) {
+      state.SkipWithError("scene set-up failed");
+      return;
+    }
   }
   state.counters["triangles"] = worldTriangleCount;
-  delete world;
-  delete box;
-  delete secondBox;
 }
 
-void BM_FrameLevel1(benchmark::State& state) {
-  benchmarkFrames(state, false, FramePart::wholeFrame);
-}
+void BM_FrameLevel1(benchmark::State& state) { benchmarkFrames(state, Level::level1, FramePart::wholeFrame); }
 void BM_FrameLargestMaze(benchmark::State& state) {
-  benchmarkFrames(state, true, FramePart::wholeFrame);
+  benchmarkFrames(state, Level::largestMaze, FramePart::wholeFrame);
+}
+// The same frames drawing the whole world array, for comparison.
+void BM_FrameLevel1WholePass(benchmark::State& state) {
+  benchmarkFrames(state, Level::level1, FramePart::wholeFrame, false);
+}
+void BM_FrameLargestMazeWholePass(benchmark::State& state) {
+  benchmarkFrames(state, Level::largestMaze, FramePart::wholeFrame, false);
 }
 void BM_CollisionLevel1(benchmark::State& state) {
-  benchmarkFrames(state, false, FramePart::collisionOnly);
+  benchmarkFrames(state, Level::level1, FramePart::collisionOnly);
 }
 void BM_CollisionLargestMaze(benchmark::State& state) {
-  benchmarkFrames(state, true, FramePart::collisionOnly);
+  benchmarkFrames(state, Level::largestMaze, FramePart::collisionOnly);
 }
+void BM_SetupLevel1(benchmark::State& state) { benchmarkSetup(state, Level::level1); }
+void BM_SetupLargestMaze(benchmark::State& state) { benchmarkSetup(state, Level::largestMaze); }
 
-BENCHMARK(BM_FrameLevel1)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_FrameLargestMaze)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FrameLevel1)->Unit(benchmark::kMillisecond)->Iterations(framesPerTurn);
+BENCHMARK(BM_FrameLargestMaze)->Unit(benchmark::kMillisecond)->Iterations(framesPerTurn);
+BENCHMARK(BM_FrameLevel1WholePass)->Unit(benchmark::kMillisecond)->Iterations(framesPerTurn);
+BENCHMARK(BM_FrameLargestMazeWholePass)->Unit(benchmark::kMillisecond)->Iterations(wholePassFramesPerTurn);
 BENCHMARK(BM_CollisionLevel1)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_CollisionLargestMaze)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_SetupLevel1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SetupLargestMaze)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -40,30 +40,36 @@ void TriangleTree::build(std::vector<Triangle> triangles) {
   order_.resize(triangles_.size());
   std::iota(order_.begin(), order_.end(), 0);
   if (triangles_.empty()) return;
-  std::vector<Vec3> centres(triangles_.size());
+  BuildInput input{std::vector<Vec3>(triangles_.size()), std::vector<Bounds>(triangles_.size())};
   for (size_t i = 0; i < triangles_.size(); ++i) {
     const Triangle& t = triangles_[i];
-    centres[i] = (t.corners[0] + t.corners[1] + t.corners[2]) * (1.0f / 3.0f);
+    input.centres[i] = (t.corners[0] + t.corners[1] + t.corners[2]) * (1.0f / 3.0f);
+    input.bounds[i] = boundsOf(t);
   }
   nodes_.reserve(2 * triangles_.size() / leafSize + 2);
-  buildNode(0, static_cast<int32_t>(triangles_.size()), centres);
+  buildNode(0, static_cast<int32_t>(triangles_.size()), input);
 }
 
-int32_t TriangleTree::buildNode(int32_t first, int32_t count, const std::vector<Vec3>& centres) {
+// A node's box and lowest index gather those of its triangles: a leaf's
+// directly, an inner node's from its two children once they are built, so
+// each triangle's box is visited once rather than once per tree level.
+int32_t TriangleTree::buildNode(int32_t first, int32_t count, const BuildInput& input) {
   const int32_t index = static_cast<int32_t>(nodes_.size());
   nodes_.push_back(TreeNode{});
-  Bounds bounds = boundsOf(triangles_[order_[first]]);
-  Bounds centreBounds{centres[order_[first]], centres[order_[first]]};
-  int32_t lowest = order_[first];
-  for (int32_t k = first; k < first + count; ++k) {
-    const Bounds b = boundsOf(triangles_[order_[k]]);
-    bounds = Bounds{minimum(bounds.low, b.low), maximum(bounds.high, b.high)};
-    const Vec3 c = centres[order_[k]];
-    centreBounds = Bounds{minimum(centreBounds.low, c), maximum(centreBounds.high, c)};
-    lowest = std::min(lowest, order_[k]);
-  }
-  TreeNode node{bounds, first, count, -1, -1, lowest};
-  if (count > leafSize) {
+  TreeNode node{input.bounds[order_[first]], first, count, -1, -1, order_[first]};
+  if (count <= leafSize) {
+    for (int32_t k = first; k < first + count; ++k) {
+      const Bounds& b = input.bounds[order_[k]];
+      node.bounds = Bounds{minimum(node.bounds.low, b.low), maximum(node.bounds.high, b.high)};
+      node.lowestIndex = std::min(node.lowestIndex, order_[k]);
+    }
+  } else {
+    const std::vector<Vec3>& centres = input.centres;
+    Bounds centreBounds{centres[order_[first]], centres[order_[first]]};
+    for (int32_t k = first; k < first + count; ++k) {
+      const Vec3 c = centres[order_[k]];
+      centreBounds = Bounds{minimum(centreBounds.low, c), maximum(centreBounds.high, c)};
+    }
     const Vec3 spread = centreBounds.high - centreBounds.low;
     const int axis = (spread.x >= spread.y && spread.x >= spread.z) ? 0 : (spread.y >= spread.z ? 1 : 2);
     const int32_t half = count / 2;
@@ -75,8 +81,12 @@ int32_t TriangleTree::buildNode(int32_t first, int32_t count, const std::vector<
                        const float cb = sortKey(component(centres[b], axis));
                        return ca < cb || (!(cb < ca) && a < b);
                      });
-    node.left = buildNode(first, half, centres);
-    node.right = buildNode(first + half, count - half, centres);
+    node.left = buildNode(first, half, input);
+    node.right = buildNode(first + half, count - half, input);
+    const TreeNode& left = nodes_[node.left];
+    const TreeNode& right = nodes_[node.right];
+    node.bounds = Bounds{minimum(left.bounds.low, right.bounds.low), maximum(left.bounds.high, right.bounds.high)};
+    node.lowestIndex = std::min(left.lowestIndex, right.lowestIndex);
   }
   nodes_[index] = node;
   return index;

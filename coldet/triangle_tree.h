@@ -39,7 +39,12 @@ class TriangleTree {
   bool rayHit(Vec3 origin, Vec3 direction, float tMin, float tMax) const;
 
  private:
-  int32_t buildNode(int32_t first, int32_t count, const std::vector<Vec3>& centres);
+  // Per triangle (by insertion index): its centre and its box.
+  struct BuildInput {
+    std::vector<Vec3> centres;
+    std::vector<Bounds> bounds;
+  };
+  int32_t buildNode(int32_t first, int32_t count, const BuildInput& input);
   bool rayHitNode(int32_t n, Vec3 origin, Vec3 inverseDirection, Vec3 direction, float tMin,
                   float tMax) const;
 

@@ -1,8 +1,16 @@
 #include "game/world_pass.h"
 
+#include <algorithm>
+#include <vector>
+
+#include "game/view_frustum.h"
 #include "render/gl_api.h"
 #include "render/texture_table.h"
+#include "world/world_block_index.h"
 #include "world/world_geometry.h"
+
+bool worldCullingEnabled = true;
+std::int32_t worldTrianglesDrawn = 0;
 
 namespace {
 
@@ -24,11 +32,9 @@ GLuint textureName(std::int32_t index) {
   return index >= 0 && index < textureCount ? textureTable[index] : 0;
 }
 
-}  // namespace
-
-void drawWorldTriangles() {
-  if (worldTriangles == nullptr) return;
-  for (std::int32_t i = 0; i < worldTriangleCount; ++i) {
+void drawTriangles(std::int32_t first, std::int32_t end) {
+  worldTrianglesDrawn += end - first;
+  for (std::int32_t i = first; i < end; ++i) {
     const WorldTriangle& triangle = worldTriangles[i];
     glBindTexture(GL_TEXTURE_2D, textureName(triangle.texture));
     setMaterialOfKind(triangle.kind);
@@ -39,5 +45,57 @@ void drawWorldTriangles() {
       glVertex3f(corner.x, corner.y, corner.z);
     }
     glEnd();
+  }
+}
+
+// The runs of the blocks the frustum may reach, in array order. Kept between
+// frames so the pass does not allocate.
+const std::vector<TriangleRun>& visibleRuns(const ViewFrustum& frustum) {
+  static std::vector<TriangleRun> runs;
+  runs.clear();
+  const WorldBlockIndex& index = worldBlockIndex;
+  for (const WorldBlock& block : index.blocks) {
+    if (!boxMayBeVisible(frustum, block.low, block.high)) continue;
+    runs.insert(runs.end(), index.runs.begin() + block.firstRun,
+                index.runs.begin() + block.firstRun + block.runCount);
+  }
+  std::sort(runs.begin(), runs.end(),
+            [](const TriangleRun& a, const TriangleRun& b) { return a.first < b.first; });
+  return runs;
+}
+
+// What the whole pass leaves in force after its last triangle, for the
+// drawing that follows in the frame.
+void leaveStateOfWholePass() {
+  const WorldTriangle& last = worldTriangles[worldTriangleCount - 1];
+  setMaterialOfKind(worldBlockIndex.kindAfterAll);
+  glBindTexture(GL_TEXTURE_2D, textureName(last.texture));
+  glNormal3f(0.0f, 0.0f, 1.0f);
+  glTexCoord2f(last.vertices[2].u, last.vertices[2].v);
+}
+
+void drawVisibleTriangles() {
+  std::int32_t next = 0;  // the triangle the whole pass would draw next
+  for (const TriangleRun& run : visibleRuns(currentViewFrustum())) {
+    // After skipped triangles the material in force may differ from the one
+    // the whole pass had here.
+    if (run.first != next) setMaterialOfKind(run.kindBefore);
+    drawTriangles(run.first, run.first + run.count);
+    next = run.first + run.count;
+  }
+  if (next != worldTriangleCount) leaveStateOfWholePass();
+}
+
+}  // namespace
+
+void drawWorldTriangles() {
+  worldTrianglesDrawn = 0;
+  if (worldTriangles == nullptr) return;
+  // An array the index was not built from (one a test put in place) is drawn
+  // whole.
+  if (worldCullingEnabled && worldBlockIndex.indexes(worldTriangles, worldTriangleCount)) {
+    drawVisibleTriangles();
+  } else {
+    drawTriangles(0, worldTriangleCount);
   }
 }

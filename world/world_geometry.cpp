@@ -3,6 +3,7 @@
 #include <new>
 
 #include "world/collision_models.h"
+#include "world/world_block_index.h"
 #include "world/level.h"
 
 WorldTriangle* worldTriangles = nullptr;
@@ -74,5 +75,6 @@ void buildWorld(CollisionModel3D* worldModel, CollisionModel3D* playerBox,
   index = addWallPictures(index, levelData.picturesW, pictureTextureW);
   addWallPictures(index, levelData.picturesG, pictureTextureG);
 
+  buildWorldBlockIndex();
   fillCollisionModels(worldModel, playerBox, secondPlayerBox);
 }

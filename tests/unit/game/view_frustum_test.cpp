@@ -1,0 +1,94 @@
+#include "game/view_frustum.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "render/gl_api.h"
+#include "tests/support/gl_context.h"
+
+namespace {
+
+const float identity[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+
+struct BoxCase {
+  const char* what;
+  float low[3], high[3];
+  bool kept;
+};
+
+// With identity matrices clip space is world space: the view is the cube
+// -1..1, the sides widened by 4 pixels (1.08 at 100 pixels), every box by
+// 0.05.
+TEST(ViewFrustum, ABoxIsDroppedOnlyWhenItLiesWhollyOutsideOneWidenedPlane) {
+  const ViewFrustum frustum = frustumFromMatrices(identity, identity, 100, 100);
+  const float nan = std::nanf("");
+  const BoxCase cases[] = {
+      {"inside", {-0.5f, -0.5f, -0.5f}, {0.5f, 0.5f, 0.5f}, true},
+      {"around the whole view", {-9, -9, -9}, {9, 9, 9}, true},
+      {"left, beyond the margins", {-3, 0, 0}, {-1.14f, 0, 0}, false},
+      {"left, within the margins", {-3, 0, 0}, {-1.12f, 0, 0}, true},
+      {"right, beyond", {1.14f, 0, 0}, {3, 0, 0}, false},
+      {"right, within", {1.12f, 0, 0}, {3, 0, 0}, true},
+      {"below, beyond", {0, -3, 0}, {0, -1.14f, 0}, false},
+      {"below, within", {0, -3, 0}, {0, -1.12f, 0}, true},
+      {"above, beyond", {0, 1.14f, 0}, {0, 3, 0}, false},
+      {"above, within", {0, 1.12f, 0}, {0, 3, 0}, true},
+      {"before the near plane, beyond the box margin", {0, 0, -3}, {0, 0, -1.06f}, false},
+      {"before the near plane, within", {0, 0, -3}, {0, 0, -1.04f}, true},
+      {"past the far plane, beyond", {0, 0, 1.06f}, {0, 0, 3}, false},
+      {"past the far plane, within", {0, 0, 1.04f}, {0, 0, 3}, true},
+      {"outside two planes at once", {2, 2, 0}, {3, 3, 0}, false},
+      // Outside the left and the right plane's corners but across the view.
+      {"across the view", {-3, 0, 0}, {3, 0, 0}, true},
+      // The corner the left plane looks at is not a number.
+      {"left, far corner not a number", {-3, 0, 0}, {nan, 0, 0}, true},
+      // The index gives a damaged triangle's block infinite bounds, which
+      // must never be dropped, even above the view.
+      {"infinite", {-INFINITY, 5, -INFINITY}, {INFINITY, 6, INFINITY}, true},
+  };
+  for (const BoxCase& c : cases) {
+    EXPECT_EQ(boxMayBeVisible(frustum, c.low, c.high), c.kept) << c.what;
+  }
+}
+
+TEST(ViewFrustum, TheSideMarginIsCountedInPixelsOfTheViewport) {
+  const float low[3] = {1.06f, 0, 0}, high[3] = {3, 0, 0};
+  // 4 pixels are 0.08 of the half-width at 100 pixels, 0.008 at 1000; the
+  // box margin 0.05 brings the box to 1.01.
+  EXPECT_TRUE(boxMayBeVisible(frustumFromMatrices(identity, identity, 100, 1000), low, high));
+  EXPECT_FALSE(boxMayBeVisible(frustumFromMatrices(identity, identity, 1000, 100), low, high));
+  const float lowY[3] = {0, 1.06f, 0}, highY[3] = {0, 3, 0};
+  EXPECT_FALSE(boxMayBeVisible(frustumFromMatrices(identity, identity, 100, 1000), lowY, highY));
+}
+
+TEST(ViewFrustum, MatricesThatAreNotNumbersDropNothing) {
+  float broken[16];
+  for (float& value : broken) value = std::nanf("");
+  const float low[3] = {50, 50, 50}, high[3] = {51, 51, 51};
+  EXPECT_TRUE(boxMayBeVisible(frustumFromMatrices(broken, identity, 100, 100), low, high));
+  EXPECT_TRUE(boxMayBeVisible(frustumFromMatrices(identity, broken, 100, 100), low, high));
+}
+
+// The frustum read from GL follows both matrices (projection after
+// model-view) and the viewport.
+TEST(ViewFrustum, TheCurrentFrustumComesFromTheContextsMatricesAndViewport) {
+  TestGlContext gl(32, 32);
+  ASSERT_TRUE(gl.ok());
+  glViewport(0, 0, 1000, 1000);
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  glScalef(0.5f, 1.0f, 1.0f);  // the view reaches x = 2 in eye space
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+  glTranslatef(10.0f, 0.0f, 0.0f);  // world x = -10 is the eye's x = 0
+  const ViewFrustum frustum = currentViewFrustum();
+  const float atEye[3] = {-10, 0, 0}, nearRightEdge[3] = {-8.03f, 0, 0}, pastRightEdge[3] = {-7.9f, 0, 0};
+  const float origin[3] = {0, 0, 0};
+  EXPECT_TRUE(boxMayBeVisible(frustum, atEye, atEye));
+  EXPECT_TRUE(boxMayBeVisible(frustum, nearRightEdge, nearRightEdge));
+  EXPECT_FALSE(boxMayBeVisible(frustum, pastRightEdge, pastRightEdge));
+  EXPECT_FALSE(boxMayBeVisible(frustum, origin, origin));
+}
+
+}  // namespace
