@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "game/game.h"
+#include "game/view_frustum.h"
 #include "model/enemy_figure.h"
 #include "platform/frame_clock.h"
 #include "platform/os_services.h"
@@ -143,6 +144,8 @@ void createEnemies(Game& state, const LevelData& level) {
 void moveAndDrawEnemies(Game& state, const LevelData& level) {
   for (Enemy& enemy : state.enemies) enemy.seesPlayer = true;
   const PlayerState& player = state.player;
+  // Figures that cannot reach the picture are animated but not drawn.
+  const ViewFrustum frustum = currentViewFrustum();
   for (Enemy& enemy : state.enemies) {
     if (!enemy.placed) continue;
     EnemyDrawTransform& place = state.figures.drawTransform;
@@ -152,7 +155,13 @@ void moveAndDrawEnemies(Game& state, const LevelData& level) {
     if (enemy.alive) walk(enemy, level);
     place.yaw = enemyFacingAngle(player.cameraX, player.cameraZ, enemy.posX, enemy.posZ);
     enemy.model.advanceAnimation(10.0f);
-    drawEnemyModel(enemy.model, state.figures);
+    float low[3], high[3];
+    enemyFigureBounds(place, low, high);
+    if (boxMayBeVisible(frustum, low, high)) {
+      drawEnemyModel(enemy.model, state.figures);
+    } else {
+      animateByWallClock(enemy.model, state.figures);
+    }
     enemy.toPlayerX = -player.cameraX - enemy.posX;
     enemy.toPlayerZ = -player.cameraZ - enemy.posZ;
     enemy.distance = std::sqrt(enemy.toPlayerX * enemy.toPlayerX +

@@ -97,11 +97,27 @@ float enemyFacingAngle(float cameraX, float cameraZ, float posX, float posZ) {
   return dz > 0.0f ? -a : a;
 }
 
-void animateAndDrawModel(ModelInstance& instance, EnemyFigureState& state) {
+void animateByWallClock(ModelInstance& instance, EnemyFigureState& state) {
   const float now = static_cast<float>(osServices().tickCount() * 0.001);
   instance.advanceAnimation(now - state.lastAnimationTime);
   state.lastAnimationTime = now;
+}
+
+void animateAndDrawModel(ModelInstance& instance, EnemyFigureState& state) {
+  animateByWallClock(instance, state);
   instance.drawModel();
+}
+
+void enemyFigureBounds(const EnemyDrawTransform& place, float low[3], float high[3]) {
+  // The soldier is 80 model units tall and reaches about 60 units from its
+  // origin when it lies or aims; scaled, with room to spare.
+  const float reach = 100.0f * place.scale;
+  low[0] = place.x - reach;
+  low[1] = place.y - reach;
+  low[2] = place.z - reach;
+  high[0] = place.x + reach;
+  high[1] = place.y + reach;
+  high[2] = place.z + reach;
 }
 
 void drawEnemyModel(ModelInstance& instance, EnemyFigureState& state) {

@@ -52,7 +52,13 @@ float enemyFacingAngle(float cameraX, float cameraZ, float posX, float posZ);
 // Advances the figure by the wall-clock time since the last figure drawn
 // (steps above 0.1 s count as 0.1 s) and draws it with the current matrix.
 void animateAndDrawModel(ModelInstance& instance, EnemyFigureState& state);
+// The same advance without drawing, for a figure that cannot be seen.
+void animateByWallClock(ModelInstance& instance, EnemyFigureState& state);
 // Draws the figure placed by the draw transform, leaving the matrix as it was.
 void drawEnemyModel(ModelInstance& instance, EnemyFigureState& state);
+
+// The room a figure at the draw transform's place may take up, in any pose
+// (standing, running with its rifle, lying): a box in world units.
+void enemyFigureBounds(const EnemyDrawTransform& place, float low[3], float high[3]);
 // Restarts the figure in sequence n; the result is the sequence chosen.
 int setModelSequence(ModelInstance& instance, int n);

@@ -313,6 +313,16 @@ TEST_F(Enemies, AFigureCoversThePixelsWhereItStandsAndNoOthers) {
   EXPECT_GT(covered, 60);
   EXPECT_EQ(outside, 0);
   EXPECT_GT(pixels[(32 * 64 + 32) * 4 + 0] + pixels[(32 * 64 + 32) * 4 + 1], 0);  // the middle is the body
+
+  // Behind the eye the figure is not drawn at all, yet it goes on animating.
+  enemy.posZ = 3.0f;
+  const int drawsBefore = drawCounter;
+  const float frameBefore = enemy.model.frame;
+  os->ticks += 50;
+  moveAndDrawEnemies(game, levelData);
+  EXPECT_EQ(drawCounter, drawsBefore);
+  EXPECT_NE(enemy.model.frame, frameBefore);
+  EXPECT_EQ(game.figures.lastAnimationTime, static_cast<float>(os->ticks * 0.001));
 }
 
 // The OpenGL names a loaded figure's texture records hold.
