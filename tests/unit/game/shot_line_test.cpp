@@ -97,6 +97,9 @@ TEST(ShotWallStep, IsTheFirstSolidSampleAlongTheHeading) {
     auto level = openGridWith({c.wall});
     EXPECT_EQ(shotWallStep(*level, -c.eyeX, -c.eyeZ, shotDirectionOfHeading(c.heading)), c.step) << c.name;
   }
+  // Sample 0 counts too: from inside a solid cell no wall further on matters.
+  auto buried = openGridWith({{40, 10}, {40, 13}});
+  EXPECT_EQ(shotWallStep(*buried, -79.0f, 19.0f, shotDirectionOfHeading(0.0f)), 0);
 }
 
 TEST(ShotWallStep, IsZeroInAnOpenAreaAtEveryHeading) {
