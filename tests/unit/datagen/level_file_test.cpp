@@ -1,6 +1,7 @@
 // Level 1 as shipped and as the game's loader reads it: a grid of both
 // surface styles in which every open cell can be reached from the start, with
-// boxes in open cells and pictures of both kinds hanging on real walls.
+// boxes in open cells and pictures of both kinds hanging on real walls, and
+// no place to stand where a shot could fly past every wall.
 #include <gtest/gtest.h>
 
 #include <map>
@@ -8,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "game/shot_line.h"
 #include "tests/unit/datagen/data_readers.h"
 #include "world/level_loader.h"
 
@@ -67,4 +69,27 @@ TEST_F(LevelOne, BoxesStandInOpenCellsAndPicturesOfBothKindsOnRealWalls) {
       EXPECT_NE(levelCell(x, y), 0) << "the picture's cell is open";
       EXPECT_EQ(levelCell(x + behind.at(side).first, y + behind.at(side).second), 0) << "a wall stands behind it";
     }
+}
+
+// A shot whose 16 samples meet no solid cell hits no enemy, so from the centre
+// of every open cell, turned any way the check samples, a wall (or a pillar)
+// must lie on the shot line.
+TEST_F(LevelOne, EveryShotFromWhereThePlayerCanStandMeetsAWall) {
+  int checked = 0;
+  std::vector<std::string> unstopped;
+  for (int x = 1; x <= level_.sizeX; ++x)
+    for (int y = 1; y <= level_.sizeY; ++y) {
+      if (levelCell(x, y) == 0) continue;
+      // The camera holds the negated eye, which stands at the cell's centre.
+      const float cameraX = static_cast<float>(1 - 2 * x);
+      const float cameraZ = static_cast<float>(2 * y - 1);
+      for (int heading = 0; heading < 360; heading += 5, ++checked)
+        if (shotWallStep(level_, cameraX, cameraZ, shotDirectionOfHeading(static_cast<float>(heading))) == 0)
+          unstopped.push_back("(" + std::to_string(x) + "," + std::to_string(y) + ") at " + std::to_string(heading));
+    }
+  RecordProperty("shots", checked);
+  EXPECT_GT(checked, 300 * 72);
+  std::string first;
+  for (size_t i = 0; i < unstopped.size() && i < 20; ++i) first += " " + unstopped[i];
+  EXPECT_TRUE(unstopped.empty()) << unstopped.size() << " of " << checked << " shots meet no wall:" << first;
 }
