@@ -25,11 +25,14 @@ bool shotCellSolid(const LevelData& level, float px, float pz) {
   return level.levelGrid[levelGridSide * column + row] == 0;
 }
 
+ShotSample shotSample(std::int32_t s, float cameraX, float cameraZ, ShotDirection dir) {
+  return {static_cast<float>(s) * dir.x - cameraX, static_cast<float>(s) * dir.z - cameraZ};
+}
+
 std::int32_t shotWallStep(const LevelData& level, float cameraX, float cameraZ, ShotDirection dir) {
   for (std::int32_t s = 0; s < shotSampleCount; ++s) {
-    const float px = static_cast<float>(s) * dir.x - cameraX;
-    const float pz = static_cast<float>(s) * dir.z - cameraZ;
-    if (shotCellSolid(level, px, pz)) return s;
+    const ShotSample p = shotSample(s, cameraX, cameraZ, dir);
+    if (shotCellSolid(level, p.x, p.z)) return s;
   }
   return 0;
 }

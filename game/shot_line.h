@@ -21,6 +21,14 @@ constexpr std::int32_t shotSampleCount = 16;
 // computed in single precision.
 ShotDirection shotDirectionOfHeading(float heading);
 
+// Sample s of a shot: s units along `dir` from the eye, whose negation is
+// (cameraX, cameraZ), in single precision.
+struct ShotSample {
+  float x;
+  float z;
+};
+ShotSample shotSample(std::int32_t s, float cameraX, float cameraZ, ShotDirection dir);
+
 // Whether the cell under the world point (px, pz) stops a shot. The shot's
 // cell formula maps x in [2c - 2, 2c) to column c, which differs from the
 // one enemies walk by. A point outside the 255 x 255 grid (also a NaN or

@@ -3,14 +3,13 @@
 #include <cmath>
 
 #include "game/game.h"
+#include "game/shot_line.h"
 #include "model/enemy_figure.h"
 #include "platform/frame_clock.h"
 #include "platform/os_services.h"
 #include "world/level.h"
 
 namespace {
-
-constexpr int shotSamples = 16;
 
 struct Weapon {
   std::int32_t PlayerState::*shotsLeft;
@@ -28,39 +27,22 @@ const Weapon laser{&PlayerState::laserAmmo, 500.0, 1.0f, "data/wav/laser.wav",
                    os::SoundMode::async | os::SoundMode::noWait | os::SoundMode::noStop,
                    laserDyingSequence, false};
 
-// Far outside the grid the cast would overflow; such points are solid anyway.
-bool toGridIndex(double value, std::int32_t& index) {
-  if (!(value > -1.0 && value < levelGridSide)) return false;
-  index = static_cast<std::int32_t>(value);
-  return true;
-}
-
-struct SamplePoint {
-  float x, z;
-};
-
-// Sample s of the shot: s units along the shot from the eye of the frame just
-// drawn (the camera translation is the negated eye).
-SamplePoint samplePoint(const Game& state, int s) {
-  return {static_cast<float>(s) * state.shot.shotDirX - state.player.cameraX,
-          static_cast<float>(s) * state.shot.shotDirZ - state.player.cameraZ};
-}
-
-void aimAlongHeading(Game& state) {
-  const float heading = state.player.heading;
-  const float angle = (heading * 0.0027777778f + heading * 0.0027777778f) * 3.141592f;
-  state.shot.shotDirZ = -std::cos(angle);
-  state.shot.shotDirX = -std::sin(angle);
+ShotDirection aimAlongHeading(Game& state) {
+  const ShotDirection direction = shotDirectionOfHeading(state.player.heading);
+  state.shot.shotDirX = direction.x;
+  state.shot.shotDirZ = direction.z;
+  return direction;
 }
 
 // Dead enemies are in the way too; only enemies the level had no room for
 // are not.
-void findEnemiesOnTheLine(Game& state, float hitRadius) {
+void findEnemiesOnTheLine(Game& state, ShotDirection direction, float hitRadius) {
+  const PlayerState& player = state.player;
   for (int i = 0; i < MAX_ENEMIES; ++i) {
     const Enemy& enemy = state.enemies[i];
     if (!enemy.placed) continue;
-    for (int s = 0; s < shotSamples; ++s) {
-      const SamplePoint p = samplePoint(state, s);
+    for (int s = 0; s < shotSampleCount; ++s) {
+      const ShotSample p = shotSample(s, player.cameraX, player.cameraZ, direction);
       const float dx = enemy.posX - p.x;
       const float dz = enemy.posZ - p.z;
       if (std::sqrt(dx * dx + dz * dz) < hitRadius) {
@@ -70,14 +52,6 @@ void findEnemiesOnTheLine(Game& state, float hitRadius) {
       }
     }
   }
-}
-
-std::int32_t findWallStep(const Game& state, const LevelData& level) {
-  for (int s = 0; s < shotSamples; ++s) {
-    const SamplePoint p = samplePoint(state, s);
-    if (shotCellSolid(level, p.x, p.z)) return s;
-  }
-  return 0;
 }
 
 // Damage uses each enemy's distance from the frame just drawn. True when
@@ -111,20 +85,14 @@ void tryWeapon(Game& state, const LevelData& level, const Weapon& weapon) {
   player.shownAmmo -= 1;
   player.*weapon.shotsLeft -= 1;
   osServices().playSound(weapon.sound, weapon.soundMode);
-  aimAlongHeading(state);
-  findEnemiesOnTheLine(state, weapon.hitRadius);
-  state.shot.wallStep = findWallStep(state, level);
+  const ShotDirection direction = aimAlongHeading(state);
+  findEnemiesOnTheLine(state, direction, weapon.hitRadius);
+  state.shot.wallStep = shotWallStep(level, player.cameraX, player.cameraZ, direction);
   const bool anyHit = damageEnemies(state, weapon);
   if (weapon.marksImpact && !anyHit) markImpact(state);
 }
 
 }  // namespace
-
-bool shotCellSolid(const LevelData& level, float x, float z) {
-  std::int32_t column = 0, row = 0;
-  if (!toGridIndex(x * 0.5 + 1.0, column) || !toGridIndex(z * -0.5 + 1.0, row)) return true;
-  return level.levelGrid[levelGridSide * column + row] == 0;
-}
 
 void pullTrigger(Game& state, const LevelData& level) {
   ShotState& shot = state.shot;

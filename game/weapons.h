@@ -19,8 +19,3 @@ constexpr int laserDyingSequence = 91;
 // shots left and the key was up for at least its re-trigger time (holding
 // the key renews the fire time every step, so it fires once).
 void pullTrigger(Game& state, const LevelData& level);
-
-// The shot line's grid cell under (x, z): column trunc(x * 0.5 + 1), row
-// trunc(z * -0.5 + 1), so world x in [2c - 2, 2c) is column c. Cells outside
-// the grid count as solid.
-bool shotCellSolid(const LevelData& level, float x, float z);
