@@ -19,6 +19,7 @@ appears unexpectedly is reported by its title instead of hanging the test.
 """
 
 import argparse
+import contextlib
 import os
 import shutil
 import signal
@@ -110,6 +111,28 @@ def pixels_differing(path_a, path_b, fuzz_percent=2):
     # compare prints the metric on stderr; exit code 1 just means "differ".
     text = result.stderr.strip().split()[0] if result.stderr.strip() else "0"
     return int(float(text))
+
+
+def crop_args(box):
+    x, y, width, height = box
+    return ["-crop", "%dx%d+%d+%d" % (width, height, x, y), "+repage"]
+
+
+def differing_in(path_a, path_b, box, fuzz_percent=4):
+    """Pixels inside box (x, y, width, height) of two pictures that differ
+    by more than `fuzz_percent`."""
+    out = run(["convert", path_a, path_b] + crop_args(box) +
+              ["-compose", "difference", "-composite", "-threshold", "%d%%" % fuzz_percent,
+               "-format", "%[fx:mean*w*h]", "info:"])
+    return round(float(out))
+
+
+def count_pixels(path, box, expression):
+    """Pixels inside box (x, y, width, height) for which the ImageMagick -fx
+    expression is true (1)."""
+    out = run(["convert", path] + crop_args(box) +
+              ["-fx", expression, "-format", "%[fx:mean*w*h]", "info:"])
+    return round(float(out))
 
 
 # The start dialog's size and the centres of its controls, in dialog units;
@@ -339,6 +362,12 @@ class GameRun:
         return self.shot_of(window_geometry(window), name)
 
     # -- the end ---------------------------------------------------------
+    def end_with_escape(self, window):
+        """Escape ends the game; the exit code must be 0."""
+        self.hold_key(window, "Escape", 1.0)
+        code = self.wait_exit(60)
+        check(code == 0, "Escape ends the game with exit code 0 (got %s)" % code)
+
     def answer_message_box(self, title, key="Return", timeout=30):
         box = self.wait_window(title, timeout)
         self.key(box, key)
@@ -359,6 +388,23 @@ class GameRun:
             time.sleep(0.25)
         raise E2EFailure("the game did not end within %d s; visible windows: %s"
                          % (timeout, all_window_names()))
+
+
+@contextlib.contextmanager
+def run_on_level(args, name, level_text, seed=None, env=None):
+    """A GameRun (entered) of a game folder whose level is `level_text`,
+    with BRAKMOOR_SEED fixed when `seed` is given; the folder is removed
+    afterwards."""
+    folder = game_folder_with(os.path.abspath(args.game_dir),
+                              {"data/LEVEL/level1.dat": level_text}, "brakmoor-%s-" % name)
+    settings = dict(env or {})
+    if seed is not None:
+        settings["BRAKMOOR_SEED"] = str(seed)
+    try:
+        with GameRun(args, name=name, game_dir=folder, env=settings) as game:
+            yield game
+    finally:
+        shutil.rmtree(folder, ignore_errors=True)
 
 
 def run_test(body):

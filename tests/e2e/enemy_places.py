@@ -66,3 +66,31 @@ def spawned_enemies(seed, level):
 
 def far_from(cell, start, cells):
     return max(abs(cell[0] - start[0]), abs(cell[1] - start[1])) >= cells
+
+
+def first_seed(level, wanted, what, limit=200000):
+    """The first seed whose five enemy places (a list of (x, y, direction))
+    satisfy `wanted`; `what` names the wish in the failure."""
+    for seed in range(1, limit):
+        if wanted(spawned_enemies(seed, level)):
+            return seed
+    raise ValueError("no seed below %d %s" % (limit, what))
+
+
+def all_far_from_start(level, cells=14):
+    """A wish for first_seed: every enemy starts `cells` or more cells away."""
+    return lambda enemies: all(far_from(e, level[2], cells) for e in enemies)
+
+
+def none_in_column(column):
+    """A wish for first_seed: no enemy starts in grid column `column`."""
+    return lambda enemies: all(x != column for x, _, _ in enemies)
+
+
+def corridor_beside_enemy_hall(length=6, rows=30):
+    """A test level: the player's corridor (column 1, rows 1 to `length`,
+    looked up from the start (1, 1)) and, behind a solid column, a long one
+    where enemies that start there walk without ever seeing the player."""
+    grid = ["%s0%s" % ("1" if y <= length else "0", "1") for y in range(rows, 0, -1)]
+    return "X 3\nY %d\nP 1 1\nLevel\n%s\n" % (rows, "\n".join(grid))
+

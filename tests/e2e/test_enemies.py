@@ -7,7 +7,7 @@ test.)"""
 
 import os
 
-from e2e_lib import E2EFailure, GameRun, check, run, run_test, window_geometry
+from e2e_lib import E2EFailure, GameRun, check, differing_in, run_test, window_geometry
 from enemy_places import far_from, read_level, spawned_enemies
 
 
@@ -47,15 +47,6 @@ def view_of_seed(args, seed, name):
         return picture, geometry
 
 
-def differing_pixels_in(path_a, path_b, box):
-    """Pixels inside box (x, y, width, height) that differ by more than 4%."""
-    x, y, width, height = box
-    out = run(["convert", path_a, path_b, "-crop", "%dx%d+%d+%d" % (width, height, x, y),
-               "+repage", "-compose", "difference", "-composite", "-threshold", "4%",
-               "-format", "%[fx:mean*w*h]", "info:"])
-    return round(float(out))
-
-
 def soldier_in_the_shipped_level(args):
     level = read_level(os.path.join(args.game_dir, "data", "LEVEL", "level1.dat"))
     with_soldier, without, enemies = find_seeds(level)
@@ -67,10 +58,10 @@ def soldier_in_the_shipped_level(args):
     # The soldier stands on the floor in the middle of the view: from the eye
     # height (the middle row) down, a narrow band of columns.
     figure_box = (int(width * 0.4), int(height * 0.45), int(width * 0.2), int(height * 0.3))
-    in_figure = differing_pixels_in(soldier, empty, figure_box)
+    in_figure = differing_in(soldier, empty, figure_box)
     # Above the middle nothing changes (the soldier is no taller than the eye).
     above_box = (0, 0, width, int(height * 0.45))
-    above = differing_pixels_in(soldier, empty, above_box)
+    above = differing_in(soldier, empty, above_box)
     print("differing pixels: %d where the soldier stands, %d above the eye" % (in_figure, above))
     check(in_figure > 150, "the soldier shows where it stands (%d pixels differ)" % in_figure)
     check(above < in_figure // 10, "the pictures agree above the eye height (%d pixels)" % above)

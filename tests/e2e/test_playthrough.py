@@ -9,23 +9,15 @@ no message box but the full-screen question ("GL"), which a display that
 cannot switch modes asks and which is answered Yes (stay in a window)."""
 
 import os
-import shutil
 import time
 
-from e2e_lib import (E2EFailure, GameRun, all_window_names, check, game_folder_with,
-                     image_mean_and_deviation, pixels_differing, run, run_test,
+from e2e_lib import (E2EFailure, GameRun, all_window_names, check,
+                     image_mean_and_deviation, pixels_differing, run, run_on_level, run_test,
                      search_windows, window_geometry)
-from enemy_places import far_from, read_level, spawned_enemies
+from enemy_places import all_far_from_start, first_seed, read_level
 
 EXPECTED_BOXES = ("GL",)
 SWITCHES = ["b", "f", "c", "d", "h", "w", "s"]
-
-
-def seed_with_enemies_far(level):
-    for seed in range(1, 100000):
-        if all(far_from(enemy, level[2], 14) for enemy in spawned_enemies(seed, level)):
-            return seed
-    raise E2EFailure("no seed starts every enemy far from the player")
 
 
 def game_window(game, previous=()):
@@ -52,7 +44,7 @@ def answer_expected_boxes(game):
 
 def first_run(args):
     level = read_level(os.path.join(args.game_dir, "data", "LEVEL", "level1.dat"))
-    seed = seed_with_enemies_far(level)
+    seed = first_seed(level, all_far_from_start(level), "starts every enemy far away")
     with GameRun(args, name="playthrough", env={"BRAKMOOR_SEED": str(seed)}) as game:
         window = game.start_game(settle_seconds=3, skip_intro=True)
         geometry = window_geometry(window)
@@ -112,28 +104,23 @@ CORRIDOR = "X 1\nY 7\nP 1 1\nLevel\n" + "1\n" * 7
 
 
 def second_run(args):
-    folder = game_folder_with(os.path.abspath(args.game_dir),
-                              {"data/LEVEL/level1.dat": CORRIDOR}, "brakmoor-corridor-")
-    try:
-        with GameRun(args, name="playthrough_death", game_dir=folder,
-                     env={"WINEDEBUG": "-all,trace+winmm"}) as game:
-            window = game.start_game(settle_seconds=0.5, skip_intro=True)
-            started = time.time()
-            try:
-                for weapon in ("1", "2"):
-                    game.hold_key(window, weapon, 0.1)
-                    game.hold_key(window, "Control_R", 0.12)
-            except E2EFailure:
-                pass  # the player may already be dead and the window gone
-            code = game.wait_exit(120)
-            print("the player died %.1f s after the game started" % (time.time() - started))
-            check(code == 0, "the player's death ends the game with exit code 0 (got %s)" % code)
-            with open(os.path.join(game.artifacts, "wine.log"), errors="replace") as log:
-                sounds = log.read()
-            check("hit.wav" in sounds, "the enemies' hits were heard")
-            check("death.wav" in sounds, "the death sound was played")
-    finally:
-        shutil.rmtree(folder, ignore_errors=True)
+    with run_on_level(args, "playthrough_death", CORRIDOR,
+                      env={"WINEDEBUG": "-all,trace+winmm"}) as game:
+        window = game.start_game(settle_seconds=0.5, skip_intro=True)
+        started = time.time()
+        try:
+            for weapon in ("1", "2"):
+                game.hold_key(window, weapon, 0.1)
+                game.hold_key(window, "Control_R", 0.12)
+        except E2EFailure:
+            pass  # the player may already be dead and the window gone
+        code = game.wait_exit(120)
+        print("the player died %.1f s after the game started" % (time.time() - started))
+        check(code == 0, "the player's death ends the game with exit code 0 (got %s)" % code)
+        with open(os.path.join(game.artifacts, "wine.log"), errors="replace") as log:
+            sounds = log.read()
+        check("hit.wav" in sounds, "the enemies' hits were heard")
+        check("death.wav" in sounds, "the death sound was played")
 
 
 def test(args):

@@ -15,10 +15,9 @@ every enemy far from the player.
 import os
 import time
 
-from enemy_places import far_from, read_level, spawned_enemies
-from e2e_lib import (E2EFailure, GameRun, all_window_names, check,
-                     image_mean_and_deviation, pixels_differing, run, run_test,
-                     search_windows, window_geometry)
+from enemy_places import all_far_from_start, first_seed, read_level
+from e2e_lib import (E2EFailure, GameRun, check, image_mean_and_deviation,
+                     pixels_differing, run, run_test, window_geometry)
 
 # Longest time the walk to the first wall may take (it is about 10 units,
 # a hundred frame passes, at any frame rate the test machine manages).
@@ -34,11 +33,7 @@ def pixel_hash(path):
 
 def seed_with_enemies_far(args):
     level = read_level(os.path.join(args.game_dir, "data", "LEVEL", "level1.dat"))
-    start = level[2]
-    for seed in range(1, 100000):
-        if all(far_from(enemy, start, 14) for enemy in spawned_enemies(seed, level)):
-            return seed
-    raise E2EFailure("no seed starts every enemy far from the player")
+    return first_seed(level, all_far_from_start(level), "starts every enemy far away")
 
 
 def walk_until_blocked(game, window, geometry):
