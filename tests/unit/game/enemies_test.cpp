@@ -325,18 +325,6 @@ TEST_F(Enemies, AFigureCoversThePixelsWhereItStandsAndNoOthers) {
   EXPECT_EQ(game.figures.lastAnimationTime, static_cast<float>(os->ticks * 0.001));
 }
 
-// The OpenGL names a loaded figure's texture records hold.
-std::vector<GLuint> figureTextureNames(const ModelInstance& figure) {
-  using namespace model_format;
-  const std::uint8_t* file = figure.textureHeader.data;
-  std::vector<GLuint> names;
-  for (int i = 0; i < readInt32(file + header::textureCount); ++i) {
-    const std::uint8_t* record = file + readInt32(file + header::textureOffset) + i * texture::size;
-    names.push_back(static_cast<GLuint>(readInt32(record + texture::pixelOffset)));
-  }
-  return names;
-}
-
 TEST_F(Enemies, ReleasedFiguresLeaveNoTexturesBehindWhenCreatedAgain) {
   openCells(5, {{2, 2}});
   std::vector<GLuint> earlier;

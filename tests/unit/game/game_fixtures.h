@@ -3,9 +3,11 @@
 
 #include <array>
 #include <initializer_list>
+#include <vector>
 
 #include "game/controls.h"
 #include "game/game.h"
+#include "render/gl_api.h"
 #include "world/collision_models.h"
 
 using KeyState = std::array<unsigned char, 256>;
@@ -21,4 +23,16 @@ inline void resetGameGlobals() { resetGame(game); }
 // The program's three collision models, as the game passes them.
 inline CollisionModels gameModels() {
   return CollisionModels{worldCollisionModel, playerBoxModel, secondPlayerBoxModel};
+}
+
+// The OpenGL names a loaded figure's texture records hold.
+inline std::vector<GLuint> figureTextureNames(const ModelInstance& figure) {
+  using namespace model_format;
+  const std::uint8_t* file = figure.textureHeader.data;
+  std::vector<GLuint> names;
+  for (int i = 0; i < readInt32(file + header::textureCount); ++i) {
+    const std::uint8_t* record = file + readInt32(file + header::textureOffset) + i * texture::size;
+    names.push_back(static_cast<GLuint>(readInt32(record + texture::pixelOffset)));
+  }
+  return names;
 }

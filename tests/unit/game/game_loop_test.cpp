@@ -1,13 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <cmath>
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "game/game_loop.h"
 #include "game/key_codes.h"
 #include "platform/frame_clock.h"
+#include "tests/support/gl_context.h"
 #include "tests/support/recording_os.h"
 #include "tests/unit/game/game_fixtures.h"
 
@@ -21,7 +25,10 @@ struct ScriptedPlatform : GamePlatform {
     events.push_back(std::string("create ") + title + (fullScreen ? " full" : " windowed"));
     return createsLeft-- > 0;
   }
-  void killWindow() override { events.push_back("kill"); }
+  void killWindow() override {
+    events.push_back("kill");
+    if (onKill) onKill();
+  }
   int initKeyboard() override {
     events.push_back("keyboard");
     return keyboardWorks;
@@ -42,6 +49,7 @@ struct ScriptedPlatform : GamePlatform {
   KeyState current;
   Events events;
   std::vector<double> swapTimes;
+  std::function<void()> onKill;
 };
 
 int framesDrawn = 0;
@@ -132,6 +140,28 @@ TEST_F(GameLoop, F1RecreatesTheWindowInTheOtherModeAndAFailureEndsWithZero) {
   EXPECT_EQ(platform.events, (Events{"create Brakmoor full", "keyboard", "kill",
                                      "create Brakmoor - Level 1 windowed", "keyboard", "kill",
                                      "create Brakmoor - Level 1 full"}));
+}
+
+TEST_F(GameLoop, AFullScreenSwitchDeletesTheFiguresTexturesWhileTheirContextStillExists) {
+  TestGlContext gl(16, 16);
+  ASSERT_TRUE(gl.ok());
+  char folder[4096];
+  ASSERT_EQ(getcwd(folder, sizeof folder), folder);
+  ASSERT_EQ(chdir(BRAKMOOR_DATA_DIR), 0);
+  game.enemies[0].model.loadModel("Data/MODELS/gign.mdl");
+  ASSERT_EQ(chdir(folder), 0);
+  const std::vector<GLuint> names = figureTextureNames(game.enemies[0].model);
+  ASSERT_FALSE(names.empty());
+  int aliveAtKill = -1;
+  platform.onKill = [&] {
+    if (aliveAtKill >= 0) return;  // the first kill is the switch's
+    aliveAtKill = 0;
+    for (GLuint name : names) aliveAtKill += glIsTexture(name) ? 1 : 0;
+  };
+  platform.passes = {keysDown({scanCode::f1})};
+  run();
+  EXPECT_EQ(aliveAtKill, 0);
+  EXPECT_TRUE(game.enemies[0].model.loaded());  // the files stay until the figures are made again
 }
 
 }  // namespace
