@@ -81,3 +81,19 @@ seed_fuzz_corpus() {
     find "tests/fuzz/corpus/$1" -type f ! -name '*.md' -exec cp {} "$2/" \;
   fi
 }
+
+# run_fuzz_target TARGET_PATH SECONDS DIR: fuzzes one target for SECONDS
+# from its seed corpus in DIR/corpus (kept between runs, so a longer run
+# goes on from what the last one found). Inputs that crash, hang or leak go
+# to DIR/findings/, libFuzzer's output with its final stats to DIR/log.
+# Fails when the target found anything.
+run_fuzz_target() {
+  local name corpus
+  name=$(basename "$1")
+  corpus="$3/corpus"
+  mkdir -p "$corpus" "$3/findings"
+  seed_fuzz_corpus "$name" "$corpus"
+  # A 10-second unit is a hang: no loader input should take that long.
+  "$1" -max_total_time="$2" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+    -artifact_prefix="$3/findings/" "$corpus" >"$3/log" 2>&1
+}
