@@ -1,15 +1,8 @@
 #pragma once
-// An RGB picture read from a BMP file: 3 bytes per pixel (red, green, blue),
-// rows packed without gaps, bottom row first (OpenGL's texture origin). The
-// record and its pixel block come from malloc; freeBitmapImage releases both.
+// Reading and releasing the game's BMP pictures (the record is the
+// platform's, platform/bitmap_image.h).
 
-#include <cstdint>
-
-struct BitmapImage {
-  std::int32_t width;
-  std::int32_t height;
-  std::uint8_t* pixels;
-};
+#include "platform/bitmap_image.h"
 
 // Null for a null name or a file that cannot be opened for reading, without
 // any message; otherwise whatever readDibFile (render/dib_reader.h) gives.
