@@ -9,7 +9,7 @@
 #include "game/game.h"
 #include "game/hud.h"
 #include "platform/frame_clock.h"
-#include "platform/os_services.h"
+#include "platform/platform.h"
 #include "tests/support/recording_os.h"
 
 namespace {
@@ -33,7 +33,7 @@ class HostClockOs : public RecordingOs {
 
 void BM_FrameLimiter(benchmark::State& state) {
   HostClockOs os;
-  OsServices* previous = installOsServices(&os);
+  Platform* previous = installPlatform(&os);
   initFrameClock();
   resetGame(game);
   double shortest = 1e9;
@@ -45,7 +45,7 @@ void BM_FrameLimiter(benchmark::State& state) {
     last = now;
   }
   state.counters["shortest_ms"] = shortest;
-  installOsServices(previous);
+  installPlatform(previous);
 }
 
 BENCHMARK(BM_FrameLimiter)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(200);

@@ -1,13 +1,11 @@
 # Source sets, gathered by folder so that a new file needs no CMake edit.
 #
 # Layers, lowest first; each uses only the ones before it:
-#   platform/                       the OS seam (services, frame clock, key state)
+#   platform/                       the platform seam (platform/platform.h)
 #   world/ render/ model/ game/     the portable game
-#   shell/                          the run order (portable) and the windows
-#   intro/ and every *_win32.*      the Win32 side
-# Naming rule: a file whose name ends in "_win32" (source or header), and
-# everything in intro/, uses the Windows API and is built only for Windows.
-# shell/winmain_win32.cpp is the program entry of Brakmoor.exe.
+#   shell/                          the portable run order and intro player
+#   platform/win32/                 the Windows platform, and the entry
+# platform/win32/winmain.cpp is the program entry of Brakmoor.exe.
 
 set(BRAKMOOR_CORE_DIRS platform world render model game)
 
@@ -22,17 +20,13 @@ endfunction()
 
 _brakmoor_glob(_core ${BRAKMOOR_CORE_DIRS})
 _brakmoor_glob(_shell shell)
-_brakmoor_glob(_intro intro)
-set(_win32 ${_core} ${_shell})
-list(FILTER _win32 INCLUDE REGEX "_win32\\.cpp$")
-list(FILTER _win32 EXCLUDE REGEX "shell/winmain_win32\\.cpp$")
-list(FILTER _core EXCLUDE REGEX "_win32\\.cpp$")
-list(FILTER _shell EXCLUDE REGEX "_win32\\.cpp$")
+_brakmoor_glob(_win32 platform/win32)
+list(FILTER _win32 EXCLUDE REGEX "platform/win32/winmain\\.cpp$")
 
 set(BRAKMOOR_CORE_SOURCES ${_core})
 set(BRAKMOOR_SHELL_SOURCES ${_shell})
-set(BRAKMOOR_WIN32_SOURCES ${_win32} ${_intro})
-set(BRAKMOOR_ENTRY_SOURCE ${CMAKE_SOURCE_DIR}/shell/winmain_win32.cpp)
+set(BRAKMOOR_WIN32_SOURCES ${_win32})
+set(BRAKMOOR_ENTRY_SOURCE ${CMAKE_SOURCE_DIR}/platform/win32/winmain.cpp)
 
 # Platform libraries the core draws with.
 if(WIN32)
@@ -44,10 +38,10 @@ endif()
 
 # The libraries, each depending only on the one before it, so a call from a
 # lower layer into a higher one fails to link:
-#   brakmoor_core   the portable game and the OS seam (native and Windows);
+#   brakmoor_core   the portable game and the platform seam (native and
+#                   Windows);
 #   brakmoor_shell  the portable run order of shell/;
-#   brakmoor_win32  the windows, the intro and the Win32 side of the seams
-#                   (Windows only).
+#   brakmoor_win32  the Windows platform (Windows only).
 function(brakmoor_add_libraries)
   add_library(brakmoor_core STATIC ${BRAKMOOR_CORE_SOURCES})
   target_include_directories(brakmoor_core PUBLIC ${CMAKE_SOURCE_DIR})

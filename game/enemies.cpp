@@ -7,7 +7,7 @@
 #include "game/view_frustum.h"
 #include "model/enemy_figure.h"
 #include "platform/frame_clock.h"
-#include "platform/os_services.h"
+#include "platform/platform.h"
 #include "world/level.h"
 
 const char* const enemyFigureFile = "Data/MODELS/gign.mdl";

@@ -7,7 +7,6 @@
 #include "game/game.h"
 #include "game/mouse_look.h"
 #include "platform/frame_clock.h"
-#include "platform/os_services.h"
 
 namespace {
 
@@ -37,15 +36,29 @@ void releaseEnemyTextures(Game& state) {
   for (Enemy& enemy : state.enemies) enemy.model.releaseTextures();
 }
 
+// A fresh window gets its scene; a scene that cannot be set up closes the
+// window again and says so.
+bool openGameWindow(Game& state, Platform& platform, WindowSettings& settings,
+                    GameScene& scene, const char* title) {
+  if (!platform.createGameWindow(title, settings)) return false;
+  if (scene.setUp(state) == 0) {
+    platform.destroyGameWindow();
+    platform.messageBox("Initialization Failed.", "ERROR",
+                        {os::Buttons::ok, os::Icon::exclamation});
+    return false;
+  }
+  return platform.initKeyboard();
+}
+
 }  // namespace
 
-int runGameLoop(Game& state, GamePlatform& platform, int width, int height, bool fullScreen,
-                const CollisionModels& models, FrameFunction frame) {
-  state.screenWidth = width;
-  state.screenHeight = height;
+int runGameLoop(Game& state, Platform& platform, const WindowSettings& chosen,
+                GameScene& scene) {
+  WindowSettings settings = chosen;
+  state.screenWidth = settings.width;
+  state.screenHeight = settings.height;
   std::srand(randomSeed());
-  if (!platform.createWindow(firstWindowTitle, fullScreen)) return 0;
-  if (!platform.initKeyboard()) return 0;
+  if (!openGameWindow(state, platform, settings, scene, firstWindowTitle)) return 0;
   initFrameClock();
 
   bool ending = false;
@@ -53,33 +66,29 @@ int runGameLoop(Game& state, GamePlatform& platform, int width, int height, bool
     if (state.player.dead) {
       ending = true;
       // Synchronous: the loop stands still until the sound has played.
-      osServices().playSound(deathSound, os::SoundMode::wait);
+      platform.playSound(deathSound, os::SoundMode::wait);
     }
-    const GamePlatform::MessagePass message = platform.pumpOneMessage();
-    if (message == GamePlatform::MessagePass::quit) break;
-    if (message == GamePlatform::MessagePass::handled) continue;
+    const os::WindowEvent message = platform.pumpGameMessage();
+    if (message == os::WindowEvent::quit) break;
+    if (message != os::WindowEvent::none) continue;
 
     const float frameStart = static_cast<float>(frameClockMilliseconds());
-    if (platform.windowActive() &&
-        frame(state, models) == 0) {
-      break;
-    }
+    if (platform.gameWindowActive() && scene.drawFrame(state) == 0) break;
     waitForFrameTime(frameStart);
-    platform.swapBuffers();
+    platform.swapGameBuffers();
     applyMouseLook(state.player);
     const unsigned char* keyboard = platform.readKeyboard();
     const KeyStepResult keys = applyKeyTable(state, keyboard, movementContextOfLastFrame(state));
     if (keys.endGame) ending = true;
     if (keys.switchFullScreen) {
       releaseEnemyTextures(state);
-      platform.killWindow();
-      fullScreen = !fullScreen;
-      // The earlier keyboard device stays held; the new one replaces it.
-      if (!platform.createWindow(switchedWindowTitle, fullScreen)) return 0;
-      if (!platform.initKeyboard()) return 0;
+      platform.destroyGameWindow();
+      settings.fullScreen = settings.fullScreen != 0 ? 0 : 1;
+      // The earlier keyboard device is replaced by the new one.
+      if (!openGameWindow(state, platform, settings, scene, switchedWindowTitle)) return 0;
     }
   }
   platform.shutdownKeyboard();
-  platform.killWindow();
+  platform.destroyGameWindow();
   return -1;
 }

@@ -1,38 +1,27 @@
 #pragma once
 // The game itself: the game window, the keyboard device and the loop of
-// message passes and frame passes. The loop is portable and talks to the
-// window system through GamePlatform; its Win32 entry is runGame
-// (shell/run_game_win32.h).
+// message passes and frame passes. The loop talks to the window system
+// through the platform seam and to the scene through GameScene, so the same
+// loop runs the real game and the tests' scripted frames.
 
 #include <cstdint>
 
-#include "world/collision_models.h"
+#include "platform/platform.h"
 
 struct Game;
 
-// What one pass of the loop needs from the window system.
-class GamePlatform {
+// What the loop runs in the windows it makes.
+class GameScene {
  public:
-  enum class MessagePass { none, handled, quit };
-
-  virtual ~GamePlatform() = default;
-  // Creates the game window (which sets up the scene); nonzero on success.
-  virtual int createWindow(const char* title, bool fullScreen) = 0;
-  virtual void killWindow() = 0;
-  virtual int initKeyboard() = 0;
-  virtual void shutdownKeyboard() = 0;
-  // Takes and handles at most one pending window message.
-  virtual MessagePass pumpOneMessage() = 0;
-  virtual bool windowActive() = 0;
-  virtual void swapBuffers() = 0;
-  // Reads the keyboard device; the 256 bytes are indexed by scan code.
-  virtual const unsigned char* readKeyboard() = 0;
+  virtual ~GameScene() = default;
+  // Prepares a freshly made window's context for play; 0 when it cannot.
+  virtual std::int32_t setUp(Game& state) = 0;
+  // Draws and updates one frame; 0 ends the game.
+  virtual std::int32_t drawFrame(Game& state) = 0;
 };
 
-using FrameFunction = std::int32_t (*)(Game&, const CollisionModels&);
-
-// The game from window creation to its end: 0 when the window or the
-// keyboard cannot be started (also at a full-screen switch), -1 after a
+// The game from window creation to its end: 0 when the window, its scene or
+// the keyboard cannot be started (also at a full-screen switch), -1 after a
 // normal end (Escape, death, quit message).
-int runGameLoop(Game& state, GamePlatform& platform, int width, int height,
-                bool fullScreen, const CollisionModels& models, FrameFunction frame);
+int runGameLoop(Game& state, Platform& platform, const WindowSettings& settings,
+                GameScene& scene);

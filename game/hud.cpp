@@ -7,7 +7,7 @@
 #include "render/gl_api.h"
 #include "render/texture_table.h"
 #include "platform/frame_clock.h"
-#include "platform/os_services.h"
+#include "platform/platform.h"
 
 namespace {
 

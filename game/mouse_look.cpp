@@ -1,6 +1,6 @@
 #include "game/mouse_look.h"
 
-#include "platform/os_services.h"
+#include "platform/platform.h"
 
 namespace {
 constexpr float degreesPerPixel = 0.05f;

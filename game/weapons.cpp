@@ -6,7 +6,7 @@
 #include "game/shot_line.h"
 #include "model/enemy_figure.h"
 #include "platform/frame_clock.h"
-#include "platform/os_services.h"
+#include "platform/platform.h"
 #include "world/level.h"
 
 namespace {

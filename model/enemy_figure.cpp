@@ -4,7 +4,7 @@
 #include <cstdlib>
 
 #include "render/gl_api.h"
-#include "platform/os_services.h"
+#include "platform/platform.h"
 #include "world/level.h"
 
 namespace {

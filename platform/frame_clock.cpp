@@ -1,6 +1,6 @@
 #include "platform/frame_clock.h"
 
-#include "platform/os_services.h"
+#include "platform/platform.h"
 
 FrameClock frameClock;
 

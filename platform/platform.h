@@ -72,7 +72,7 @@ enum class WindowEvent {
 }  // namespace os
 
 // The display mode chosen in the start dialog, read by both windows.
-struct DisplayMode {
+struct WindowSettings {
   std::int32_t width = 1280;
   std::int32_t height = 1024;
   std::int32_t bitsPerPixel = 32;
@@ -128,8 +128,9 @@ class Platform : public OsServices {
   virtual BitmapImage* readBmpFile(const char* fileName) = 0;
 
   // The start dialog: waits for the player's choice and writes it into
-  // `mode`. Cancel (or Escape) ends the process with exit code 0.
-  virtual void chooseDisplayMode(DisplayMode& mode) = 0;
+  // `mode`. False when the player cancelled (the program then ends with
+  // exit code 0).
+  virtual bool chooseDisplayMode(WindowSettings& mode) = 0;
 
   // The intro window. Registration failure shows "RegisterClassEx Failed!"
   // and gives false. createIntroWindow opens a window of the mode's size with
@@ -140,7 +141,7 @@ class Platform : public OsServices {
   // (what was made is released, nothing is shown).
   virtual bool registerIntroWindowClass() = 0;
   virtual void unregisterIntroWindowClass() = 0;
-  virtual bool createIntroWindow(const char* title, DisplayMode& mode, KeyDownArray& keys) = 0;
+  virtual bool createIntroWindow(const char* title, WindowSettings& mode, KeyDownArray& keys) = 0;
   // Releases what exists of the window and restores the desktop mode after
   // full screen; safe to call again.
   virtual void destroyIntroWindow() = 0;
@@ -171,7 +172,7 @@ class Platform : public OsServices {
   // and projection set for its size. Every failure is shown (title "ERROR",
   // or the full-screen question "GL" first) and gives false, with what was
   // made released. A window resized later keeps its projection in step.
-  virtual bool createGameWindow(const char* title, const DisplayMode& mode) = 0;
+  virtual bool createGameWindow(const char* title, const WindowSettings& mode) = 0;
   // Releases what exists (context, window, display mode, hidden cursor);
   // release failures are shown with the title "SHUTDOWN ERROR". Safe to call
   // again.

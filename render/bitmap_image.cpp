@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "render/dib_reader.h"
+#include "platform/platform.h"
 
 BitmapImage* loadBitmapFile(const char* fileName) {
   if (fileName == nullptr) return nullptr;
@@ -12,7 +12,7 @@ BitmapImage* loadBitmapFile(const char* fileName) {
   std::FILE* probe = std::fopen(fileName, "r");
   if (probe == nullptr) return nullptr;
   std::fclose(probe);
-  return readDibFile(fileName);
+  return platform().readBmpFile(fileName);
 }
 
 void freeBitmapImage(BitmapImage* image) {

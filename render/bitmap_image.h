@@ -5,7 +5,7 @@
 #include "platform/bitmap_image.h"
 
 // Null for a null name or a file that cannot be opened for reading, without
-// any message; otherwise whatever readDibFile (render/dib_reader.h) gives.
+// any message; otherwise whatever the platform's BMP reader gives.
 BitmapImage* loadBitmapFile(const char* fileName);
 
 // Releases the pixel block and then the record; null is allowed.

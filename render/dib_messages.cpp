@@ -3,7 +3,7 @@
 #include <string>
 
 #include "render/dib_section_copy.h"
-#include "platform/os_services.h"
+#include "platform/platform.h"
 
 namespace dib {
 

@@ -1,8 +1,10 @@
 #include "shell/run_flags.h"
 
-std::int32_t introRunning = 0;
-std::int32_t programRunning = 0;
-std::int32_t createFullScreen = 0;
-unsigned char gamePending = 1;
+#include "platform/platform.h"
 
-void endIntro() { introRunning = 0; }
+void endIntro(RunFlags& flags) { flags.introRunning = 0; }
+
+void terminateProgram(Platform& platform, RunFlags& flags) {
+  platform.postIntroQuit();
+  flags.programRunning = 0;
+}

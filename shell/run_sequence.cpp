@@ -1,6 +1,6 @@
 #include "shell/run_sequence.h"
 
-#include "platform/os_services.h"
+#include "platform/platform.h"
 #include "shell/run_flags.h"
 
 namespace {
@@ -11,8 +11,8 @@ void showError(const char* text) {
 // Level, textures and, once per process, the game. Whatever the game's
 // result, the stage then stops: nothing after the game would load the
 // level again.
-void runLevelStage(RunSteps& steps) {
-  if (programRunning == 0) return;
+void runLevelStage(RunSteps& steps, RunFlags& flags) {
+  if (flags.programRunning == 0) return;
   if (!steps.loadLevel(levelFileName)) {
     // The text ends in four blanks on purpose: it is the message players know.
     showError("Error Loading Level-File !!!!    ");
@@ -20,33 +20,33 @@ void runLevelStage(RunSteps& steps) {
     steps.destroyIntroWindow();
   }
   steps.loadTextures();
-  if (gamePending != 0) {
+  if (flags.gamePending != 0) {
     steps.runGame();
-    gamePending = 0;
+    flags.gamePending = 0;
   }
-  programRunning = 0;
+  flags.programRunning = 0;
 }
 }  // namespace
 
-int runSequence(RunSteps& steps) {
-  steps.showStartDialog();
+int runSequence(RunSteps& steps, RunFlags& flags) {
+  if (!steps.showStartDialog()) return 0;
   if (!steps.registerIntroClass()) {
     showError("Error Registering Window Class!");
     return -1;
   }
-  introRunning = 1;
-  programRunning = 1;
-  createFullScreen = steps.chosenFullScreen();
+  flags.introRunning = 1;
+  flags.programRunning = 1;
+  flags.createFullScreen = steps.chosenFullScreen();
 
-  while (introRunning != 0) {
-    if (!steps.createIntroWindow(createFullScreen)) {
+  while (flags.introRunning != 0) {
+    if (!steps.createIntroWindow(flags.createFullScreen)) {
       showError("Error Creating OpenGL Window");
-      programRunning = 0;
+      flags.programRunning = 0;
       break;
     }
     steps.initIntro();
-    steps.runIntroLoop();
-    runLevelStage(steps);
+    steps.runIntroLoop(flags);
+    runLevelStage(steps, flags);
     steps.closeIntroMovie();
     steps.destroyIntroWindow();
   }

@@ -38,10 +38,46 @@ std::int64_t RecordingOs::performanceCounter() {
   return value;
 }
 
-ScopedRecordingOs::ScopedRecordingOs()
-    : previous_(installOsServices(&os_)), previousReader_(installDibReader(&testDibReader)) {}
+#include <cstring>
 
-ScopedRecordingOs::~ScopedRecordingOs() {
-  installDibReader(previousReader_);
-  installOsServices(previous_);
+BitmapImage* RecordingOs::readBmpFile(const char* fileName) { return testDibReader(fileName); }
+
+bool RecordingOs::chooseDisplayMode(WindowSettings& mode) {
+  note("dialog");
+  if (dialogCancelled) return false;
+  mode = dialogChoice;
+  return true;
 }
+
+bool RecordingOs::createIntroWindow(const char* title, WindowSettings& mode, KeyDownArray& keys) {
+  note(std::string("create intro ") + title + (mode.fullScreen ? " full" : " windowed"));
+  std::memset(&keys, 0, sizeof keys);
+  return true;
+}
+
+os::WindowEvent RecordingOs::pumpIntroMessage() {
+  if (introEvents.empty()) return os::WindowEvent::quit;
+  const os::WindowEvent event = introEvents.front();
+  introEvents.pop_front();
+  return event;
+}
+
+std::int32_t RecordingOs::openMovie(const char* fileName) {
+  note(std::string("open movie ") + fileName);
+  return movieFrames;
+}
+
+bool RecordingOs::decodeMovieFrame(std::int32_t index, std::uint8_t* rgb) {
+  if (movieFrames < 0 || index >= movieFrames) return false;
+  std::memset(rgb, movieColour, movieFrameBytes);
+  return true;
+}
+
+bool RecordingOs::createGameWindow(const char* title, const WindowSettings& mode) {
+  note(std::string("create ") + title + (mode.fullScreen ? " full" : " windowed"));
+  return true;
+}
+
+ScopedRecordingOs::ScopedRecordingOs() : previous_(installPlatform(&os_)) {}
+
+ScopedRecordingOs::~ScopedRecordingOs() { installPlatform(previous_); }

@@ -1,15 +1,16 @@
 #pragma once
-// A fake of the OS services that records every sound and message box and
-// lets a test set the clocks, the cursor and the answers of message boxes.
-// Install it for the scope of a test with ScopedRecordingOs.
+// The recording fake of the platform: it records every sound, message box
+// and window call, and lets a test set the clocks, the cursor, the answers
+// of message boxes and what the windows report. BMP files are read by the
+// test programs' reader. Install it for the scope of a test with
+// ScopedRecordingOs; tests that script a window subclass it.
 
 #include <cstdint>
 #include <deque>
 #include <string>
 #include <vector>
 
-#include "platform/os_services.h"
-#include "render/dib_reader.h"
+#include "platform/platform.h"
 
 struct RecordedSound {
   std::string fileName;
@@ -22,7 +23,7 @@ struct RecordedMessageBox {
   os::BoxStyle style;
 };
 
-class RecordingOs : public OsServices {
+class RecordingOs : public Platform {
  public:
   void playSound(const char* fileName, os::SoundMode mode) override;
   os::Answer messageBox(const char* text, const char* caption, os::BoxStyle style) override;
@@ -33,6 +34,43 @@ class RecordingOs : public OsServices {
   std::uint32_t multimediaTime() override { return multimediaMilliseconds; }
   bool performanceFrequency(std::int64_t* countsPerSecond) override;
   std::int64_t performanceCounter() override;
+
+  BitmapImage* readBmpFile(const char* fileName) override;
+  bool chooseDisplayMode(WindowSettings& mode) override;
+  bool registerIntroWindowClass() override { return note("register"), true; }
+  void unregisterIntroWindowClass() override { note("unregister"); }
+  bool createIntroWindow(const char* title, WindowSettings& mode, KeyDownArray& keys) override;
+  void destroyIntroWindow() override { note("destroy intro"); }
+  // The scripted events, then the quit message.
+  os::WindowEvent pumpIntroMessage() override;
+  bool introWindowVisible() override { return true; }
+  void waitForIntroMessage() override { note("wait"); }
+  void swapIntroBuffers() override { note("swap intro"); }
+  void postIntroQuit() override { note("post quit"); }
+  void postIntroFullScreenToggle() override { note("post toggle"); }
+  std::int32_t openMovie(const char* fileName) override;
+  bool decodeMovieFrame(std::int32_t index, std::uint8_t* rgb) override;
+  void closeMovie() override { note("close movie"); }
+  bool createGameWindow(const char* title, const WindowSettings& mode) override;
+  void destroyGameWindow() override { note("kill"); }
+  os::WindowEvent pumpGameMessage() override { return os::WindowEvent::quit; }
+  bool gameWindowActive() override { return true; }
+  void swapGameBuffers() override { note("swap game"); }
+  bool initKeyboard() override { return note("keyboard"), true; }
+  void shutdownKeyboard() override { note("shutdown keyboard"); }
+  const unsigned char* readKeyboard() override { return keys; }
+
+  // Every window, dialog and movie call, in order.
+  std::vector<std::string> calls;
+  void note(const std::string& call) { calls.push_back(call); }
+  WindowSettings dialogChoice;
+  bool dialogCancelled = false;
+  std::deque<os::WindowEvent> introEvents;
+  // The movie's frame count (-1: it cannot be opened), and the colour every
+  // decoded frame is filled with.
+  std::int32_t movieFrames = -1;
+  std::uint8_t movieColour = 0;
+  unsigned char keys[keyboardStateSize] = {};
 
   std::vector<RecordedSound> sounds;
   std::vector<RecordedMessageBox> messageBoxes;
@@ -54,8 +92,7 @@ class RecordingOs : public OsServices {
 // the layouts the game's data uses natively (tests/support/dib_reader_*.cpp).
 BitmapImage* testDibReader(const char* fileName);
 
-// Installs a RecordingOs, and the test programs' BMP reader (whose reports
-// it records), for the lifetime of the object.
+// Installs a RecordingOs for the lifetime of the object.
 class ScopedRecordingOs {
  public:
   ScopedRecordingOs();
@@ -67,6 +104,5 @@ class ScopedRecordingOs {
 
  private:
   RecordingOs os_;
-  OsServices* previous_;
-  DibReader* previousReader_;
+  Platform* previous_;
 };

@@ -9,7 +9,8 @@
 #include <set>
 #include <string>
 
-#include "render/dib_reader.h"
+#include "render/bitmap_image.h"
+#include "platform/platform.h"
 #include "render/texture_table.h"
 #include "tests/support/recording_os.h"
 #include "tests/unit/datagen/data_readers.h"
@@ -45,7 +46,7 @@ TEST(TextureFiles, EveryTableFileIsADetailedPowerOfTwoBitmapTheGamesReaderSeesAl
     EXPECT_TRUE(powerOfTwo(p.width) && powerOfTwo(p.height)) << p.width << " x " << p.height;
     EXPECT_GT(brightnessLevels(p), 5u) << "looks like a flat colour";
     distinct.insert(p.rgb);
-    BitmapImage* image = readDibFile(file.c_str());
+    BitmapImage* image = platform().readBmpFile(file.c_str());
     ASSERT_NE(image, nullptr);
     std::vector<uint8_t> topRowFirst;  // the game's images keep the bottom row first
     for (size_t row = image->width * 3u, y = image->height; y-- > 0;)

@@ -19,68 +19,74 @@ namespace {
 
 using Events = std::vector<std::string>;
 
-// Replays scripted key passes and records the loop's requests; the end of a script quits.
-struct ScriptedPlatform : GamePlatform {
-  int createWindow(const char* title, bool fullScreen) override {
-    events.push_back(std::string("create ") + title + (fullScreen ? " full" : " windowed"));
+// Replays scripted key passes and records the loop's requests; the end of a
+// script quits.
+struct ScriptedPlatform : RecordingOs {
+  bool createGameWindow(const char* title, const WindowSettings& mode) override {
+    RecordingOs::createGameWindow(title, mode);
     return createsLeft-- > 0;
   }
-  void killWindow() override {
-    events.push_back("kill");
+  void destroyGameWindow() override {
+    note("kill");
     if (onKill) onKill();
   }
-  int initKeyboard() override {
-    events.push_back("keyboard");
-    return keyboardWorks;
-  }
-  void shutdownKeyboard() override { events.push_back("shutdown keyboard"); }
-  MessagePass pumpOneMessage() override {
-    if (passes.empty() || passesTaken++ == quitMessageAt) return MessagePass::quit;
+  bool initKeyboard() override { return note("keyboard"), keyboardWorks; }
+  os::WindowEvent pumpGameMessage() override {
+    if (passes.empty() || passesTaken++ == quitMessageAt) return os::WindowEvent::quit;
     current = passes.front();
     passes.pop_front();
-    return MessagePass::none;
+    return os::WindowEvent::none;
   }
-  bool windowActive() override { return passesTaken - 1 != inactiveAt; }
-  void swapBuffers() override { swapTimes.push_back(frameClockMilliseconds()); }
+  bool gameWindowActive() override { return passesTaken - 1 != inactiveAt; }
+  void swapGameBuffers() override { swapTimes.push_back(frameClockMilliseconds()); }
   const unsigned char* readKeyboard() override { return current.data(); }
 
   std::deque<KeyState> passes;
-  int passesTaken = 0, quitMessageAt = -1, inactiveAt = -1, createsLeft = 10, keyboardWorks = 1;
+  int passesTaken = 0, quitMessageAt = -1, inactiveAt = -1, createsLeft = 10;
+  bool keyboardWorks = true;
   KeyState current;
-  Events events;
   std::vector<double> swapTimes;
   std::function<void()> onKill;
 };
 
-int framesDrawn = 0;
-std::int32_t countFrame(Game&, const CollisionModels&) {
-  ++framesDrawn;
-  return 1;
-}
+// Counts frames; a scene whose set-up fails stands for textures that cannot
+// be loaded.
+struct CountingScene : GameScene {
+  std::int32_t setUp(Game&) override { return setUpWorks; }
+  std::int32_t drawFrame(Game&) override { return ++framesDrawn, 1; }
+  int framesDrawn = 0;
+  std::int32_t setUpWorks = 1;
+};
 
 class GameLoop : public ::testing::Test {
  protected:
   void SetUp() override {
     resetGameGlobals();
-    framesDrawn = 0;
-    os->countsPerSecond = 1000000;
-    os->counterStepPerRead = 1000;  // every clock read advances 1 ms
+    previous_ = installPlatform(&platform);
+    platform.countsPerSecond = 1000000;
+    platform.counterStepPerRead = 1000;  // every clock read advances 1 ms
   }
+  void TearDown() override { installPlatform(previous_); }
   int run(bool fullScreen = false) {
-    return runGameLoop(game, platform, 800, 600, fullScreen, CollisionModels{}, countFrame);
+    WindowSettings settings;
+    settings.width = 800;
+    settings.height = 600;
+    settings.fullScreen = fullScreen;
+    return runGameLoop(game, platform, settings, scene);
   }
 
-  ScopedRecordingOs os;
   ScriptedPlatform platform;
+  CountingScene scene;
+  Platform* previous_ = nullptr;
 };
 
 TEST_F(GameLoop, EscapeFinishesThePassThenReleasesKeyboardBeforeWindow) {
   platform.passes = {keysDown({scanCode::up}), keysDown({scanCode::escape, scanCode::up}),
                      keysDown({})};
   EXPECT_EQ(run(), -1);
-  EXPECT_EQ(framesDrawn, 2);
+  EXPECT_EQ(scene.framesDrawn, 2);
   EXPECT_NEAR(game.player.offsetZ, -0.2f, 1e-6f);  // Up acted in the Escape pass too
-  EXPECT_EQ(platform.events,
+  EXPECT_EQ(platform.calls,
             (Events{"create Brakmoor windowed", "keyboard", "shutdown keyboard", "kill"}));
   ASSERT_EQ(platform.swapTimes.size(), 2u);
   EXPECT_GE(platform.swapTimes[1] - platform.swapTimes[0], 10.0);  // minimum frame time
@@ -91,43 +97,54 @@ TEST_F(GameLoop, QuitMessageEndsAtOnceAsANormalEnd) {
   platform.quitMessageAt = 1;
   EXPECT_EQ(run(), -1);
   EXPECT_EQ(platform.swapTimes.size(), 1u);
-  EXPECT_EQ(platform.events.back(), "kill");
+  EXPECT_EQ(platform.calls.back(), "kill");
 }
 
 TEST_F(GameLoop, FailingWindowOrKeyboardAtTheStartGivesZero) {
   platform.createsLeft = 0;
   EXPECT_EQ(run(true), 0);
-  EXPECT_EQ(platform.events, Events{"create Brakmoor full"});
-  ScriptedPlatform noKeyboard;
-  noKeyboard.keyboardWorks = 0;
-  EXPECT_EQ(runGameLoop(game, noKeyboard, 640, 480, false, CollisionModels{}, countFrame), 0);
+  EXPECT_EQ(platform.calls, Events{"create Brakmoor full"});
+  platform.calls.clear();
+  platform.createsLeft = 1;
+  platform.keyboardWorks = false;
+  EXPECT_EQ(run(), 0);
   // The window is left to the caller.
-  EXPECT_EQ(noKeyboard.events, (Events{"create Brakmoor windowed", "keyboard"}));
+  EXPECT_EQ(platform.calls, (Events{"create Brakmoor windowed", "keyboard"}));
+}
+
+TEST_F(GameLoop, ASceneThatCannotBeSetUpClosesItsWindowThenSaysSo) {
+  scene.setUpWorks = 0;
+  EXPECT_EQ(run(), 0);
+  EXPECT_EQ(platform.calls, (Events{"create Brakmoor windowed", "kill"}));
+  ASSERT_EQ(platform.messageBoxes.size(), 1u);
+  EXPECT_EQ(platform.messageBoxes[0].text, "Initialization Failed.");
+  EXPECT_EQ(platform.messageBoxes[0].caption, "ERROR");
+  EXPECT_EQ(platform.messageBoxes[0].style, (os::BoxStyle{os::Buttons::ok, os::Icon::exclamation}));
 }
 
 TEST_F(GameLoop, DeathPlaysTheSoundToItsEndThenFinishesThePassAndReleasesAsAtEscape) {
   platform.passes = {keysDown({scanCode::up}), keysDown({})};
   game.player.dead = true;
   EXPECT_EQ(run(), -1);
-  ASSERT_EQ(os->sounds.size(), 1u);
-  EXPECT_EQ(os->sounds[0].fileName, "data/wav/death.wav");
-  EXPECT_EQ(os->sounds[0].mode, os::SoundMode::wait);  // played to its end
-  EXPECT_EQ(framesDrawn, 1);
+  ASSERT_EQ(platform.sounds.size(), 1u);
+  EXPECT_EQ(platform.sounds[0].fileName, "data/wav/death.wav");
+  EXPECT_EQ(platform.sounds[0].mode, os::SoundMode::wait);  // played to its end
+  EXPECT_EQ(scene.framesDrawn, 1);
   EXPECT_NEAR(game.player.offsetZ, -0.1f, 1e-6f);
-  EXPECT_EQ(platform.events,
+  EXPECT_EQ(platform.calls,
             (Events{"create Brakmoor windowed", "keyboard", "shutdown keyboard", "kill"}));
 }
 
 TEST_F(GameLoop, AnInactiveWindowDrawsNothingButWaitsSwapsRecentresAndTakesKeys) {
-  os->cursor = {340, 240};  // turns the view by one degree
+  platform.cursor = {340, 240};  // turns the view by one degree
   platform.passes = {keysDown({scanCode::up}), keysDown({scanCode::escape})};
   platform.inactiveAt = 0;
   EXPECT_EQ(run(), -1);
-  EXPECT_EQ(framesDrawn, 1);
+  EXPECT_EQ(scene.framesDrawn, 1);
   ASSERT_EQ(platform.swapTimes.size(), 2u);
   EXPECT_GE(platform.swapTimes[0], 10.0);  // the clock starts with the loop
-  ASSERT_EQ(os->cursorMoves.size(), 2u);
-  EXPECT_EQ(os->cursorMoves[0].x, 320);
+  ASSERT_EQ(platform.cursorMoves.size(), 2u);
+  EXPECT_EQ(platform.cursorMoves[0].x, 320);
   EXPECT_NEAR(game.player.heading, -1.0f, 1e-6f);
   EXPECT_NEAR(game.player.offsetX, 0.1f * std::sin(0.017453292f), 1e-6f);  // turned first
 }
@@ -137,7 +154,7 @@ TEST_F(GameLoop, F1RecreatesTheWindowInTheOtherModeAndAFailureEndsWithZero) {
   platform.passes = {f1, f1, keysDown({}), f1};  // held, F1 switches once
   platform.createsLeft = 2;
   EXPECT_EQ(run(true), 0);
-  EXPECT_EQ(platform.events, (Events{"create Brakmoor full", "keyboard", "kill",
+  EXPECT_EQ(platform.calls, (Events{"create Brakmoor full", "keyboard", "kill",
                                      "create Brakmoor - Level 1 windowed", "keyboard", "kill",
                                      "create Brakmoor - Level 1 full"}));
 }

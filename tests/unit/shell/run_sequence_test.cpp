@@ -6,7 +6,7 @@
 #include <deque>
 #include <string>
 
-#include "platform/os_services.h"
+#include "platform/platform.h"
 #include "shell/run_flags.h"
 #include "shell/run_sequence.h"
 #include "tests/support/recording_os.h"
@@ -15,20 +15,20 @@ namespace {
 
 // What the intro does during one cycle, as the window procedure and the
 // intro player would do it.
-void pressEscape() { endIntro(); }
-void closeWindow() { programRunning = 0; }  // terminateProgram; WM_QUIT ends the loop
-void pressF1() { createFullScreen = createFullScreen == 1 ? 0 : 1; }
+void pressEscape(RunFlags& flags) { endIntro(flags); }
+void closeWindow(RunFlags& flags) { flags.programRunning = 0; }  // the quit message ends the loop
+void pressF1(RunFlags& flags) { flags.createFullScreen = flags.createFullScreen == 1 ? 0 : 1; }
 
 class ScriptedSteps : public RunSteps {
  public:
   std::string log;  // step names, each followed by a space
-  std::deque<void (*)()> introEndings;
-  bool registerResult = true, createResult = true;
+  std::deque<void (*)(RunFlags&)> introEndings;
+  bool dialogChosen = true, registerResult = true, createResult = true;
   std::int32_t gameResult = -1;
   bool levelLoads = true;
   std::string introModes;  // the screen mode of each intro window
 
-  void showStartDialog() override { note("dialog"); }
+  bool showStartDialog() override { return note("dialog"), dialogChosen; }
   std::int32_t chosenFullScreen() override { return 0; }
   bool registerIntroClass() override { return note("register"), registerResult; }
   void unregisterIntroClass() override { note("unregister"); }
@@ -37,11 +37,11 @@ class ScriptedSteps : public RunSteps {
     return note("create"), createResult;
   }
   void initIntro() override { note("init"); }
-  void runIntroLoop() override {
+  void runIntroLoop(RunFlags& flags) override {
     note("intro");
     // A script that runs out behaves like a movie that reaches its end.
-    if (introEndings.empty()) return endIntro();
-    introEndings.front()();
+    if (introEndings.empty()) return endIntro(flags);
+    introEndings.front()(flags);
     introEndings.pop_front();
   }
   bool loadLevel(const char* fileName) override {
@@ -60,7 +60,7 @@ class ScriptedSteps : public RunSteps {
 TEST(RunSequence, StepsInOrderForEachWayThroughTheProgram) {
   const struct Case {
     const char* name;
-    std::deque<void (*)()> introEndings;
+    std::deque<void (*)(RunFlags&)> introEndings;
     void (*adjust)(ScriptedSteps&);
     int exitCode;
     const char* log;
@@ -95,6 +95,8 @@ TEST(RunSequence, StepsInOrderForEachWayThroughTheProgram) {
        "Error Registering Window Class!"},
       {"a failed intro window ends the run", {}, [](ScriptedSteps& s) { s.createResult = false; },
        0, "dialog register create unregister ", "0", "Error Creating OpenGL Window"},
+      {"the dialog's Cancel ends the run before anything is made", {},
+       [](ScriptedSteps& s) { s.dialogChosen = false; }, 0, "dialog ", "", nullptr},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -102,12 +104,11 @@ TEST(RunSequence, StepsInOrderForEachWayThroughTheProgram) {
     ScriptedSteps steps;
     steps.introEndings = c.introEndings;
     if (c.adjust != nullptr) c.adjust(steps);
-    gamePending = 1;
-    createFullScreen = 0;
-    EXPECT_EQ(runSequence(steps), c.exitCode);
+    RunFlags flags;
+    EXPECT_EQ(runSequence(steps, flags), c.exitCode);
     EXPECT_EQ(steps.log, c.log);
     EXPECT_EQ(steps.introModes, c.introModes);
-    EXPECT_EQ(programRunning, 0);
+    EXPECT_EQ(flags.programRunning, 0);
     ASSERT_EQ(os->messageBoxes.size(), c.error != nullptr ? 1u : 0u);
     if (c.error == nullptr) continue;
     EXPECT_EQ(os->messageBoxes[0].text, c.error);

@@ -1,3 +1,0 @@
-#include "platform/keyboard.h"
-
-unsigned char keyboardState[keyboardStateSize];

@@ -1,0 +1,28 @@
+#include "platform/platform.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+// The one installed platform: the program entry sets it before anything
+// else runs, tests set their fake for their own scope.
+Platform* installed = nullptr;
+}  // namespace
+
+Platform& platform() {
+  // A missing installation is a programming error in the entry or a test;
+  // it is reported instead of crashing somewhere inside a game step.
+  if (installed == nullptr) {
+    std::fprintf(stderr, "platform used before installation\n");
+    std::abort();
+  }
+  return *installed;
+}
+
+OsServices& osServices() { return platform(); }
+
+Platform* installPlatform(Platform* next) {
+  Platform* previous = installed;
+  installed = next;
+  return previous;
+}

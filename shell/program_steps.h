@@ -1,0 +1,35 @@
+#pragma once
+// The run sequence's steps as the program carries them out on a platform:
+// the start dialog, the intro window with the movie player, the level, the
+// textures and the game.
+
+#include "platform/platform.h"
+#include "shell/intro_player.h"
+#include "shell/run_sequence.h"
+
+class ProgramSteps : public RunSteps {
+ public:
+  explicit ProgramSteps(Platform& platform) : platform_(platform) {}
+
+  bool showStartDialog() override;
+  std::int32_t chosenFullScreen() override { return settings_.fullScreen; }
+  bool registerIntroClass() override;
+  void unregisterIntroClass() override;
+  bool createIntroWindow(std::int32_t fullScreen) override;
+  void initIntro() override;
+  void runIntroLoop(RunFlags& flags) override;
+  bool loadLevel(const char* fileName) override;
+  void loadTextures() override;
+  std::int32_t runGame() override;
+  void closeIntroMovie() override;
+  void destroyIntroWindow() override;
+
+ private:
+  Platform& platform_;
+  WindowSettings settings_;
+  KeyDownArray keys_ = {};
+  IntroPlayer intro_;
+};
+
+// Runs the whole program on `platform` and returns its exit code.
+int runProgram(Platform& platform);

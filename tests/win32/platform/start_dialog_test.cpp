@@ -1,0 +1,91 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <array>
+#include <initializer_list>
+
+#include "resources/start_dialog_ids.h"
+#include "platform/win32/start_dialog.h"
+
+// The dialog procedure against real button controls with the dialog's ids
+// (the resource itself lives in Brakmoor.exe and is checked end to end).
+class StartDialogChoices : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    // This program has no dialog 103: the call returns at once, as a
+    // cancelled dialog, and the defaults stay.
+    EXPECT_FALSE(showStartDialog(instance_, settings_));
+    // A window with a dialog's extra bytes stands in for the dialog.
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = DefWindowProcA;
+    windowClass.cbWndExtra = DLGWINDOWEXTRA;
+    windowClass.hInstance = instance_;
+    windowClass.lpszClassName = "TestDialog";
+    RegisterClassA(&windowClass);
+    dialog_ = CreateWindowExA(0, "TestDialog", "", WS_POPUP, 0, 0, 300, 300, nullptr, nullptr,
+                              instance_, nullptr);
+    for (int id = IDC_RESOLUTION_640; id <= IDC_FULL_SCREEN; ++id)
+      CreateWindowExA(0, "BUTTON", "", WS_CHILD | BS_AUTOCHECKBOX, 0, 0, 10, 10, dialog_,
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
+    // The dialog's parameter is the record it writes into.
+    SetWindowLongPtrA(dialog_, DWLP_USER, reinterpret_cast<LONG_PTR>(&settings_));
+  }
+  void TearDown() override {
+    DestroyWindow(dialog_);
+    UnregisterClassA("TestDialog", instance_);
+  }
+  void pressOk() { EXPECT_EQ(startDialogProc(dialog_, WM_COMMAND, IDOK, 0), TRUE); }
+  // Width, height, bits per pixel and full screen.
+  std::array<int, 4> chosen() {
+    const WindowSettings& s = settings_;
+    return {s.width, s.height, s.bitsPerPixel, s.fullScreen};
+  }
+
+  HINSTANCE instance_ = GetModuleHandleA(nullptr);
+  WindowSettings settings_;
+  HWND dialog_ = nullptr;
+};
+
+TEST_F(StartDialogChoices, StartsAt1024By768At32BitsWindowedAndReadsTheFullScreenBox) {
+  // Only OK reads the buttons; other messages go to the dialog manager.
+  EXPECT_EQ(startDialogProc(dialog_, WM_PAINT, 0, 0), FALSE);
+  EXPECT_EQ(startDialogProc(dialog_, WM_COMMAND, IDC_RESOLUTION_640, 0), FALSE);
+  EXPECT_EQ(chosen(), (std::array<int, 4>{1280, 1024, 32, 1}));
+
+  CheckDlgButton(dialog_, IDC_FULL_SCREEN, BST_CHECKED);
+  CheckDlgButton(dialog_, IDC_RESOLUTION_640, BST_CHECKED);
+  EXPECT_EQ(startDialogProc(dialog_, WM_INITDIALOG, 0, reinterpret_cast<LPARAM>(&settings_)),
+            FALSE);
+  for (int id = IDC_RESOLUTION_640; id <= IDC_FULL_SCREEN; ++id) {
+    bool initial = id == IDC_RESOLUTION_1024 || id == IDC_DEPTH_32;
+    EXPECT_EQ(IsDlgButtonChecked(dialog_, id), initial ? BST_CHECKED : BST_UNCHECKED) << id;
+  }
+  CheckDlgButton(dialog_, IDC_FULL_SCREEN, BST_CHECKED);
+  pressOk();
+  EXPECT_EQ(chosen(), (std::array<int, 4>{1024, 768, 32, 1}));
+  CheckDlgButton(dialog_, IDC_FULL_SCREEN, BST_UNCHECKED);
+  pressOk();
+  EXPECT_EQ(chosen(), (std::array<int, 4>{1024, 768, 32, 0}));
+}
+
+// The resolutions are read in order, so the last ticked one wins, and with
+// none ticked the previous size stays.
+TEST_F(StartDialogChoices, ResolutionsAreReadInOrderAndSixteenBitsIsRead) {
+  const struct Case {
+    std::initializer_list<int> ticked;
+    int width, height;
+  } cases[] = {{{IDC_RESOLUTION_640}, 640, 480},
+               {{IDC_RESOLUTION_800}, 800, 600},
+               {{IDC_RESOLUTION_1280}, 1280, 1024},
+               {{IDC_RESOLUTION_1600}, 1600, 1200},
+               {{IDC_RESOLUTION_640, IDC_RESOLUTION_800}, 800, 600},
+               {{}, 800, 600}};
+  for (const Case& c : cases) {
+    for (int id = IDC_RESOLUTION_640; id <= IDC_DEPTH_32; ++id)
+      CheckDlgButton(dialog_, id, id == IDC_DEPTH_16 ? BST_CHECKED : BST_UNCHECKED);
+    for (int id : c.ticked) CheckDlgButton(dialog_, id, BST_CHECKED);
+    pressOk();
+    EXPECT_EQ(chosen(), (std::array<int, 4>{c.width, c.height, 16, 0}));
+  }
+}
