@@ -14,6 +14,9 @@
 
 namespace {
 
+// The sparks bind no texture of their own; the one bound after them is 0 here.
+const TextureTable noTextures = {};
+
 constexpr int frameWidth = 640;
 constexpr int frameHeight = 480;
 
@@ -55,7 +58,7 @@ void benchmarkSparkPass(benchmark::State& state, SparkLoad load) {
     glFinish();
     state.ResumeTiming();
     bool shotTriggered = load == SparkLoad::fireHeld;
-    runShotSparks(*store, shotTriggered, scene.impact, scene.player);
+    runShotSparks(*store, shotTriggered, scene.impact, scene.player, noTextures);
     glFinish();
   }
 }

@@ -6,7 +6,8 @@
 #include "game/controls.h"
 #include "game/game.h"
 #include "game/mouse_look.h"
-#include "platform/frame_clock.h"
+#include "world/world.h"
+#include "game/frame_clock.h"
 #include "platform/os_services.h"
 
 namespace {
@@ -17,9 +18,9 @@ const char* const deathSound = "data/wav/death.wav";
 
 // Polls the frame clock until 2 * frameBudget ms have passed since the frame
 // began; the start time is kept in single precision like the frame budget.
-void waitForFrameTime(float frameStart) {
+void waitForFrameTime(const FrameClock& clock, float frameStart) {
   const double end = static_cast<double>(frameStart) + 2.0 * frameBudget;
-  while (frameClockMilliseconds() < end) {
+  while (frameClockMilliseconds(clock) < end) {
   }
 }
 
@@ -39,14 +40,14 @@ void releaseEnemyTextures(Game& state) {
 
 }  // namespace
 
-int runGameLoop(Game& state, GamePlatform& platform, int width, int height, bool fullScreen,
-                const CollisionModels& models, FrameFunction frame) {
+int runGameLoop(Game& state, World& world, SceneResources& scene, GamePlatform& platform,
+                int width, int height, bool fullScreen, FrameFunction frame) {
   state.screenWidth = width;
   state.screenHeight = height;
   std::srand(randomSeed());
   if (!platform.createWindow(firstWindowTitle, fullScreen)) return 0;
   if (!platform.initKeyboard()) return 0;
-  initFrameClock();
+  initFrameClock(state.clock);
 
   bool ending = false;
   while (!ending) {
@@ -59,16 +60,17 @@ int runGameLoop(Game& state, GamePlatform& platform, int width, int height, bool
     if (message == GamePlatform::MessagePass::quit) break;
     if (message == GamePlatform::MessagePass::handled) continue;
 
-    const float frameStart = static_cast<float>(frameClockMilliseconds());
+    const float frameStart = static_cast<float>(frameClockMilliseconds(state.clock));
     if (platform.windowActive() &&
-        frame(state, models) == 0) {
+        frame(state, world, scene) == 0) {
       break;
     }
-    waitForFrameTime(frameStart);
+    waitForFrameTime(state.clock, frameStart);
     platform.swapBuffers();
     applyMouseLook(state.player);
     const unsigned char* keyboard = platform.readKeyboard();
-    const KeyStepResult keys = applyKeyTable(state, keyboard, movementContextOfLastFrame(state));
+    const KeyStepResult keys =
+        applyKeyTable(state, world.level, keyboard, movementContextOfLastFrame(state, world));
     if (keys.endGame) ending = true;
     if (keys.switchFullScreen) {
       releaseEnemyTextures(state);

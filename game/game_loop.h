@@ -6,9 +6,9 @@
 
 #include <cstdint>
 
-#include "world/collision_models.h"
-
 struct Game;
+struct SceneResources;
+struct World;
 
 // What one pass of the loop needs from the window system.
 class GamePlatform {
@@ -29,10 +29,10 @@ class GamePlatform {
   virtual const unsigned char* readKeyboard() = 0;
 };
 
-using FrameFunction = std::int32_t (*)(Game&, const CollisionModels&);
+using FrameFunction = std::int32_t (*)(Game&, World&, SceneResources&);
 
 // The game from window creation to its end: 0 when the window or the
 // keyboard cannot be started (also at a full-screen switch), -1 after a
 // normal end (Escape, death, quit message).
-int runGameLoop(Game& state, GamePlatform& platform, int width, int height,
-                bool fullScreen, const CollisionModels& models, FrameFunction frame);
+int runGameLoop(Game& state, World& world, SceneResources& scene, GamePlatform& platform,
+                int width, int height, bool fullScreen, FrameFunction frame);

@@ -57,7 +57,8 @@ struct SwitchLatches {
   bool fullScreen = false;
 };
 
-constexpr int shotEnemySlots = 5;
+// The number of enemies: slots of the enemy table and of the shot record.
+constexpr int MAX_ENEMIES = 5;
 
 // What the last shot found along its line.
 struct ShotState {
@@ -66,8 +67,8 @@ struct ShotState {
   float shotDirZ = 0.0f;
   // Per enemy: the sample (0 to 15) at which the shot passed within the hit
   // radius, -1 if it did not.
-  std::int32_t hitStep[shotEnemySlots] = {-1, -1, -1, -1, -1};
-  bool hitFlag[shotEnemySlots] = {};
+  std::int32_t hitStep[MAX_ENEMIES] = {-1, -1, -1, -1, -1};
+  bool hitFlag[MAX_ENEMIES] = {};
   // Sample of the first solid cell on the shot line, 0 if none.
   std::int32_t wallStep = 0;
 };

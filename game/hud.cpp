@@ -3,10 +3,9 @@
 #include <cmath>
 
 #include "game/game.h"
-#include "render/bitmap_font.h"
 #include "render/gl_api.h"
-#include "render/texture_table.h"
-#include "platform/frame_clock.h"
+#include "render/scene_resources.h"
+#include "game/frame_clock.h"
 #include "platform/os_services.h"
 
 namespace {
@@ -63,14 +62,14 @@ void drawCrosshair() {
   drawTriangles(corners, 6);
 }
 
-double frameClockSeconds() { return frameClockMilliseconds() * 0.001; }
+double frameClockSeconds(const FrameClock& clock) { return frameClockMilliseconds(clock) * 0.001; }
 
-void showFrameRate(FrameRateState& rate) {
+void showFrameRate(FrameRateState& rate, const FrameClock& clock, BitmapFont& largeFont) {
   glDisable(GL_DEPTH_TEST);
   rate.fpsFrameCounter += 1;
   if (rate.fpsFrameCounter % 10 == 0) {
-    const double elapsed = std::fabs(frameClockSeconds() - rate.fpsLastTime);
-    rate.fpsLastTime = frameClockSeconds();
+    const double elapsed = std::fabs(frameClockSeconds(clock) - rate.fpsLastTime);
+    rate.fpsLastTime = frameClockSeconds(clock);
     if (elapsed != 0.0) rate.fpsValue = 10.0 / elapsed;
   }
   setMaterial(white);
@@ -81,11 +80,11 @@ void showFrameRate(FrameRateState& rate) {
   glEnable(GL_TEXTURE_2D);
 }
 
-void limitFrameRate(FrameRateState& rate) {
-  while (std::fabs(frameClockSeconds() - rate.fpsLastTime) < limiterSeconds) {
+void limitFrameRate(FrameRateState& rate, const FrameClock& clock) {
+  while (std::fabs(frameClockSeconds(clock) - rate.fpsLastTime) < limiterSeconds) {
     osServices().sleepMilliseconds(1);
   }
-  rate.fpsLastTime = frameClockSeconds();
+  rate.fpsLastTime = frameClockSeconds(clock);
 }
 
 }  // namespace
@@ -99,7 +98,9 @@ std::string frameRateText(double framesPerSecond) {
   return std::to_string(static_cast<long long>(whole)) + " FPS";
 }
 
-void drawHudTexts(const Game& state) {
+void drawHudTexts(const Game& state, SceneResources& scene) {
+  BitmapFont& smallFont = scene.smallFont;
+  BitmapFont& largeDigitFont = scene.largeDigitFont;
   const PlayerState& player = state.player;
   const std::int32_t right = state.screenWidth;
   const std::int32_t bottom = state.screenHeight;
@@ -115,7 +116,8 @@ void drawHudTexts(const Game& state) {
   largeDigitFont.print(right - 130, bottom - 50, std::to_string(player.shownAmmo).c_str());
 }
 
-void drawWeaponLogoAndCrosshair(const Game& state) {
+void drawWeaponLogoAndCrosshair(const Game& state, const SceneResources& scene) {
+  const TextureTable& textureTable = scene.textureTable;
   const bool blendMode = state.flags.blendMode;
   const PlayerState& player = state.player;
   setMaterial(gold);
@@ -143,10 +145,10 @@ void drawWeaponLogoAndCrosshair(const Game& state) {
   glEnable(GL_DEPTH_TEST);
 }
 
-void showFrameRateOrLimit(Game& state) {
+void showFrameRateOrLimit(Game& state, SceneResources& scene) {
   if (state.flags.showFps) {
-    showFrameRate(state.frameRate);
+    showFrameRate(state.frameRate, state.clock, scene.largeFont);
   } else {
-    limitFrameRate(state.frameRate);
+    limitFrameRate(state.frameRate, state.clock);
   }
 }

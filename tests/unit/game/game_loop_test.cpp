@@ -9,8 +9,9 @@
 #include <vector>
 
 #include "game/game_loop.h"
+#include "tests/support/test_records.h"
 #include "game/key_codes.h"
-#include "platform/frame_clock.h"
+#include "game/frame_clock.h"
 #include "tests/support/gl_context.h"
 #include "tests/support/recording_os.h"
 #include "tests/unit/game/game_fixtures.h"
@@ -41,7 +42,7 @@ struct ScriptedPlatform : GamePlatform {
     return MessagePass::none;
   }
   bool windowActive() override { return passesTaken - 1 != inactiveAt; }
-  void swapBuffers() override { swapTimes.push_back(frameClockMilliseconds()); }
+  void swapBuffers() override { swapTimes.push_back(frameClockMilliseconds(game().clock)); }
   const unsigned char* readKeyboard() override { return current.data(); }
 
   std::deque<KeyState> passes;
@@ -53,7 +54,7 @@ struct ScriptedPlatform : GamePlatform {
 };
 
 int framesDrawn = 0;
-std::int32_t countFrame(Game&, const CollisionModels&) {
+std::int32_t countFrame(Game&, World&, SceneResources&) {
   ++framesDrawn;
   return 1;
 }
@@ -61,13 +62,13 @@ std::int32_t countFrame(Game&, const CollisionModels&) {
 class GameLoop : public ::testing::Test {
  protected:
   void SetUp() override {
-    resetGameGlobals();
+    startFreshGame();
     framesDrawn = 0;
     os->countsPerSecond = 1000000;
     os->counterStepPerRead = 1000;  // every clock read advances 1 ms
   }
   int run(bool fullScreen = false) {
-    return runGameLoop(game, platform, 800, 600, fullScreen, CollisionModels{}, countFrame);
+    return runGameLoop(game(), world(), scene(), platform, 800, 600, fullScreen, countFrame);
   }
 
   ScopedRecordingOs os;
@@ -79,7 +80,7 @@ TEST_F(GameLoop, EscapeFinishesThePassThenReleasesKeyboardBeforeWindow) {
                      keysDown({})};
   EXPECT_EQ(run(), -1);
   EXPECT_EQ(framesDrawn, 2);
-  EXPECT_NEAR(game.player.offsetZ, -0.2f, 1e-6f);  // Up acted in the Escape pass too
+  EXPECT_NEAR(game().player.offsetZ, -0.2f, 1e-6f);  // Up acted in the Escape pass too
   EXPECT_EQ(platform.events,
             (Events{"create Brakmoor windowed", "keyboard", "shutdown keyboard", "kill"}));
   ASSERT_EQ(platform.swapTimes.size(), 2u);
@@ -100,20 +101,20 @@ TEST_F(GameLoop, FailingWindowOrKeyboardAtTheStartGivesZero) {
   EXPECT_EQ(platform.events, Events{"create Brakmoor full"});
   ScriptedPlatform noKeyboard;
   noKeyboard.keyboardWorks = 0;
-  EXPECT_EQ(runGameLoop(game, noKeyboard, 640, 480, false, CollisionModels{}, countFrame), 0);
+  EXPECT_EQ(runGameLoop(game(), world(), scene(), noKeyboard, 640, 480, false, countFrame), 0);
   // The window is left to the caller.
   EXPECT_EQ(noKeyboard.events, (Events{"create Brakmoor windowed", "keyboard"}));
 }
 
 TEST_F(GameLoop, DeathPlaysTheSoundToItsEndThenFinishesThePassAndReleasesAsAtEscape) {
   platform.passes = {keysDown({scanCode::up}), keysDown({})};
-  game.player.dead = true;
+  game().player.dead = true;
   EXPECT_EQ(run(), -1);
   ASSERT_EQ(os->sounds.size(), 1u);
   EXPECT_EQ(os->sounds[0].fileName, "data/wav/death.wav");
   EXPECT_EQ(os->sounds[0].mode, os::SoundMode::wait);  // played to its end
   EXPECT_EQ(framesDrawn, 1);
-  EXPECT_NEAR(game.player.offsetZ, -0.1f, 1e-6f);
+  EXPECT_NEAR(game().player.offsetZ, -0.1f, 1e-6f);
   EXPECT_EQ(platform.events,
             (Events{"create Brakmoor windowed", "keyboard", "shutdown keyboard", "kill"}));
 }
@@ -128,8 +129,8 @@ TEST_F(GameLoop, AnInactiveWindowDrawsNothingButWaitsSwapsRecentresAndTakesKeys)
   EXPECT_GE(platform.swapTimes[0], 10.0);  // the clock starts with the loop
   ASSERT_EQ(os->cursorMoves.size(), 2u);
   EXPECT_EQ(os->cursorMoves[0].x, 320);
-  EXPECT_NEAR(game.player.heading, -1.0f, 1e-6f);
-  EXPECT_NEAR(game.player.offsetX, 0.1f * std::sin(0.017453292f), 1e-6f);  // turned first
+  EXPECT_NEAR(game().player.heading, -1.0f, 1e-6f);
+  EXPECT_NEAR(game().player.offsetX, 0.1f * std::sin(0.017453292f), 1e-6f);  // turned first
 }
 
 TEST_F(GameLoop, F1RecreatesTheWindowInTheOtherModeAndAFailureEndsWithZero) {
@@ -148,9 +149,9 @@ TEST_F(GameLoop, AFullScreenSwitchDeletesTheFiguresTexturesWhileTheirContextStil
   char folder[4096];
   ASSERT_EQ(getcwd(folder, sizeof folder), folder);
   ASSERT_EQ(chdir(BRAKMOOR_DATA_DIR), 0);
-  game.enemies[0].model.loadModel("Data/MODELS/gign.mdl");
+  ASSERT_EQ(game().enemies[0].model.loadModel("Data/MODELS/gign.mdl"), "");
   ASSERT_EQ(chdir(folder), 0);
-  const std::vector<GLuint> names = figureTextureNames(game.enemies[0].model);
+  const std::vector<GLuint> names = figureTextureNames(game().enemies[0].model);
   ASSERT_FALSE(names.empty());
   int aliveAtKill = -1;
   platform.onKill = [&] {
@@ -161,7 +162,7 @@ TEST_F(GameLoop, AFullScreenSwitchDeletesTheFiguresTexturesWhileTheirContextStil
   platform.passes = {keysDown({scanCode::f1})};
   run();
   EXPECT_EQ(aliveAtKill, 0);
-  EXPECT_TRUE(game.enemies[0].model.loaded());  // the files stay until the figures are made again
+  EXPECT_TRUE(game().enemies[0].model.loaded());  // the files stay until the figures are made again
 }
 
 }  // namespace

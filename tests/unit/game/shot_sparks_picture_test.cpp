@@ -15,6 +15,9 @@
 
 namespace {
 
+// The sparks bind no texture of their own; the one bound after them is 0 here.
+const TextureTable noTextures = {};
+
 constexpr int width = 126;
 constexpr int height = 100;
 // The shipped level's start cell, far from the world's origin.
@@ -53,7 +56,7 @@ class SparkPicture : public ::testing::Test {
     glRectf(-10.0f, -10.0f, 10.0f, 10.0f);
     glPopMatrix();
     glMaterialfv(GL_FRONT, GL_AMBIENT_AND_DIFFUSE, white);
-    runShotSparks(*store, shotTriggered, impact, player);
+    runShotSparks(*store, shotTriggered, impact, player, noTextures);
     return gl.readPixels();
   }
 
