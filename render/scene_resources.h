@@ -20,12 +20,6 @@ struct SceneResources {
   BitmapFont largeDigitFont;
   BitmapFont smallFont;
   BitmapFont largeFont;
-
-  // The texture name at `index`; 0 (no texture) for an index outside the
-  // table, so a damaged index is never read past the end.
-  GLuint texture(int index) const {
-    return index >= 0 && index < textureCount ? textureTable[index] : 0;
-  }
 };
 
 // Empty textures and fonts with their defaults; nothing touches OpenGL.

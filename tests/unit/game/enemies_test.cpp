@@ -169,6 +169,15 @@ TEST_F(Enemies, OneSolidCellOnTheLineBlocksTheSight) {
   EXPECT_FALSE(enemy.seesPlayer);
 }
 
+// The set-up stops at the first figure that cannot be loaded and hands the
+// loader's text up for the program to print.
+TEST_F(Enemies, AFigureThatCannotBeLoadedIsReportedAndNoEnemyIsPlaced) {
+  openCells(5, {{2, 2}});
+  ASSERT_EQ(chdir(::testing::TempDir().c_str()), 0);
+  EXPECT_EQ(createEnemies(game(), world().level), std::string("unable to open ") + enemyFigureFile + "\n");
+  for (const Enemy& enemy : game().enemies) EXPECT_FALSE(enemy.placed || enemy.alive || enemy.model.loaded());
+}
+
 TEST_F(Enemies, FireCostsFifteenMinusTheDistanceOnlyWithinRange) {
   corridorAlongColumnTwo();
   struct Case {
