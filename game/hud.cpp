@@ -16,10 +16,6 @@ const float gold[4] = {1.0f, 0.85f, 0.0f, 1.0f};
 const float white[4] = {1.0f, 1.0f, 1.0f, 1.0f};
 
 constexpr std::int32_t lowHealth = 15;
-constexpr int rifleTexture = 27;
-constexpr int laserTexture = 28;
-constexpr int logoTexture = 12;
-constexpr int crosshairTexture = 31;
 constexpr double limiterSeconds = 0.015;
 
 void setMaterial(const float* colour) {
@@ -127,18 +123,18 @@ void drawWeaponLogoAndCrosshair(const Game& state, const SceneResources& scene) 
   glDisable(GL_DEPTH_TEST);
   if (!blendMode) glEnable(GL_BLEND);
   if (player.rifleSelected) {
-    glBindTexture(GL_TEXTURE_2D, textureTable[rifleTexture]);
+    glBindTexture(GL_TEXTURE_2D, textureTable[textureRifle]);
   } else if (player.laserSelected) {
-    glBindTexture(GL_TEXTURE_2D, textureTable[laserTexture]);
+    glBindTexture(GL_TEXTURE_2D, textureTable[textureLaser]);
   }
   drawWeaponPicture();
   if (!blendMode) glDisable(GL_BLEND);
   setMaterial(white);
-  glBindTexture(GL_TEXTURE_2D, textureTable[logoTexture]);
+  glBindTexture(GL_TEXTURE_2D, textureTable[textureLogo]);
   drawLogo();
   if (state.flags.crosshairVisible) {
     if (!blendMode) glEnable(GL_BLEND);
-    glBindTexture(GL_TEXTURE_2D, textureTable[crosshairTexture]);
+    glBindTexture(GL_TEXTURE_2D, textureTable[textureCrosshair]);
     drawCrosshair();
     if (!blendMode) glDisable(GL_BLEND);
   }

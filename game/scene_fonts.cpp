@@ -4,8 +4,6 @@
 
 namespace {
 
-constexpr int largeSheetTexture = 17;  // the 512-pixel glyph sheet
-constexpr int smallSheetTexture = 18;  // the 256-pixel glyph sheet
 
 void buildFont(BitmapFont& font, GLuint texture, int cell, int advance, float sheetSize,
                int windowWidth, int windowHeight) {
@@ -18,8 +16,8 @@ void buildFont(BitmapFont& font, GLuint texture, int cell, int advance, float sh
 }  // namespace
 
 void buildGameFonts(SceneResources& scene, int windowWidth, int windowHeight) {
-  const GLuint largeSheet = scene.textureTable[largeSheetTexture];
-  const GLuint smallSheet = scene.textureTable[smallSheetTexture];
+  const GLuint largeSheet = scene.textureTable[textureLargeFontSheet];
+  const GLuint smallSheet = scene.textureTable[textureSmallFontSheet];
   buildFont(scene.largeDigitFont, largeSheet, 32, 27, 512.0f, windowWidth, windowHeight);
   buildFont(scene.smallFont, smallSheet, 16, 15, 256.0f, windowWidth, windowHeight);
   buildFont(scene.largeFont, largeSheet, 32, 27, 512.0f, windowWidth, windowHeight);

@@ -18,7 +18,6 @@ constexpr double gravity = 0.009999999776482582;
 constexpr double drag = 0.99;
 constexpr double speedScale = 0.002;
 constexpr double sparkPlaneY = 10.0;
-constexpr int textureAfterSparks = 16;
 
 double randomCornerCoordinate() { return (std::rand() % 50 - 25) * cornerScale; }
 

@@ -106,7 +106,6 @@ void ModelInstance::drawSubmodel() {
     }
   }
 
-  glCullFace(GL_FRONT);
   for (int m = 0; m < meshCount; ++m) {
     const std::uint8_t* mesh = meshes + m * mesh::size;
     const std::uint8_t* textureRecord = meshTexture(mesh);

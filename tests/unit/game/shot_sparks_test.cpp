@@ -177,7 +177,7 @@ TEST_F(ShotSparks, OneStepMovesSpinsAndTurnsASparkTowardTheViewer) {
 TEST_F(ShotSparks, ThePassLeavesTheCameraMatrixTexture16AndAdditiveBlending) {
   GLuint texture = 0;
   glGenTextures(1, &texture);
-  textures[16] = texture;
+  textures[textureAfterSparks] = texture;
   glRotatef(12.0f, 1.0f, 0.0f, 0.0f);  // a camera: pitch, heading, eye
   glRotatef(330.0f, 0.0f, 1.0f, 0.0f);
   glTranslatef(-15.3f, -0.8f, 67.6f);
