@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "coldet/coldet.h"
+#include "render/scene_projection.h"
 #include "tests/support/test_records.h"
 #include "game/camera.h"
 #include "game/game.h"
@@ -51,11 +52,7 @@ bool prepareLevel(benchmark::State& state, Level level) {
 void setGameProjection() {
   game().screenWidth = frameWidth;
   game().screenHeight = frameHeight;
-  glMatrixMode(GL_PROJECTION);
-  glLoadIdentity();
-  gluPerspective(47.0, 1.26, 0.1, 100.0);
-  glMatrixMode(GL_MODELVIEW);
-  glLoadIdentity();
+  setGameDrawingProjection();
 }
 
 // What one measured step does.

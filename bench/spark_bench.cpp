@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "game/camera.h"
+#include "render/scene_projection.h"
 #include "game/scene_state.h"
 #include "game/shot_sparks.h"
 #include "render/gl_api.h"
@@ -25,10 +26,7 @@ struct SparkScene {
   PlayerState player;
   ImpactPoint impact;
   SparkScene() {
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(47.0, 1.26, 0.1, 100.0);
-    glMatrixMode(GL_MODELVIEW);
+    setGameDrawingProjection();
     setGameRenderState();
     camera();
     impact.impactX = -player.cameraX;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "game/game.h"
+#include "render/scene_projection.h"
 #include "tests/support/test_records.h"
 #include "game/hud.h"
 #include "game/scene_fonts.h"
@@ -66,9 +67,7 @@ class Hud : public ::testing::Test {
     ASSERT_EQ(loadTextures(scene().textureTable), 1);
     setGameRenderState();
     buildGameFonts(scene(), width, height);
-    glMatrixMode(GL_PROJECTION);
-    gluPerspective(47.0, 1.26, 0.1, 100.0);
-    glMatrixMode(GL_MODELVIEW);
+    setGameDrawingProjection();
     startFreshGame();
     game().screenWidth = width;
     game().screenHeight = height;

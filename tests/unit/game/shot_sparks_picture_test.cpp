@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "game/camera.h"
+#include "render/scene_projection.h"
 #include "game/scene_state.h"
 #include "game/shot_sparks.h"
 #include "render/gl_api.h"
@@ -31,9 +32,7 @@ class SparkPicture : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(gl.ok());
     std::srand(1);
-    glMatrixMode(GL_PROJECTION);
-    gluPerspective(47.0, 1.26, 0.1, 100.0);
-    glMatrixMode(GL_MODELVIEW);
+    setGameDrawingProjection();
     setGameRenderState();
     player.offsetX = 0.3f;
     player.offsetZ = -0.6f;

@@ -63,10 +63,7 @@ const Projection projections[] = {
     {"window 45", resizeGameScene},
     {"figure 47", [](int width, int height) {
        resizeGameScene(width, height);
-       glMatrixMode(GL_PROJECTION);
-       glLoadIdentity();
-       gluPerspective(47.0, 1.26, 0.1, 100.0);
-       glMatrixMode(GL_MODELVIEW);
+       setGameDrawingProjection();
      }},
 };
 

@@ -68,10 +68,7 @@ void setProjection(const CameraPose& pose, int width, int height) {
   }
   // The projection the figure loader leaves, which the game draws with.
   glViewport(0, 0, width, height);
-  glMatrixMode(GL_PROJECTION);
-  glLoadIdentity();
-  gluPerspective(47.0, 1.26, 0.1, 100.0);
-  glMatrixMode(GL_MODELVIEW);
+  setGameDrawingProjection();
 }
 
 void placeEye(const CameraPose& pose) {
