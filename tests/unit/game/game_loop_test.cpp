@@ -24,6 +24,7 @@ using Events = std::vector<std::string>;
 struct ScriptedPlatform : GamePlatform {
   int createWindow(const char* title, bool fullScreen) override {
     events.push_back(std::string("create ") + title + (fullScreen ? " full" : " windowed"));
+    if (onCreate) onCreate();
     return createsLeft-- > 0;
   }
   void killWindow() override {
@@ -50,7 +51,7 @@ struct ScriptedPlatform : GamePlatform {
   KeyState current;
   Events events;
   std::vector<double> swapTimes;
-  std::function<void()> onKill;
+  std::function<void()> onKill, onCreate;
 };
 
 int framesDrawn = 0;
@@ -141,6 +142,43 @@ TEST_F(GameLoop, F1RecreatesTheWindowInTheOtherModeAndAFailureEndsWithZero) {
   EXPECT_EQ(platform.events, (Events{"create Brakmoor full", "keyboard", "kill",
                                      "create Brakmoor - Level 1 windowed", "keyboard", "kill",
                                      "create Brakmoor - Level 1 full"}));
+}
+
+// The new window makes the enemies again, so the shot of the pass that
+// pressed F1 is resolved first, on the enemies the player saw, and it is
+// fired even when the switch then fails and ends the game.
+TEST_F(GameLoop, AShotInTheSamePassAsF1MeetsTheEnemiesAsTheyWere) {
+  LevelData& level = world().level;
+  level = LevelData{};
+  level.sizeX = level.sizeY = 25;
+  for (int row = 1; row <= 5; ++row) level.levelGrid[levelGridSide * 2 + row] = 1;  // a wall 9 ahead
+  for (const int createsLeft : {10, 1}) {
+    SCOPED_TRACE(createsLeft);
+    startFreshGame();
+    ScriptedPlatform switching;
+    switching.createsLeft = createsLeft;
+    Game& state = game();
+    state.player.cameraX = -3.0f;  // the eye at (3, -1), looking toward -z
+    state.player.cameraZ = 1.0f;
+    state.player.lastFireTime = -1000.0;
+    for (Enemy& enemy : state.enemies) enemy.placed = false;
+    Enemy& target = state.enemies[0];
+    target.placed = target.alive = true;
+    target.health = 25;
+    target.posX = 3.0f;
+    target.posZ = -5.0f;
+    target.distance = 4.0f;
+    int healthAtSwitch = -1;
+    switching.onCreate = [&] {
+      if (switching.events.size() == 1) return;  // the first window
+      healthAtSwitch = target.health;
+      target.health = 25;  // made again with the new window
+    };
+    switching.passes = {keysDown({scanCode::f1, scanCode::rightControl})};
+    runGameLoop(state, world(), scene(), switching, 800, 600, false, countFrame);
+    EXPECT_EQ(healthAtSwitch, 14);  // 25 - (15 - 4)
+    EXPECT_EQ(state.player.rifleAmmo, 29);
+  }
 }
 
 TEST_F(GameLoop, AFullScreenSwitchDeletesTheFiguresTexturesWhileTheirContextStillExists) {
