@@ -15,20 +15,18 @@
 
 #include "coldet/collision_model.h"
 #include "tests/unit/world/camera_matrix.h"
-#include "world/collision_models.h"
-#include "world/level.h"
-#include "world/world_geometry.h"
+#include "world/world.h"
 
 namespace {
 
 // A perfect maze carved by a depth-first walk: rooms at odd cells, passages
 // opened between them; open cells alternate between the two surface styles.
-void generateMaze(int32_t size, uint32_t seed) {
-  levelData = LevelData{};
-  levelData.sizeX = levelData.sizeY = size;
+void generateMaze(LevelData& level, int32_t size, uint32_t seed) {
+  level = LevelData{};
+  level.sizeX = level.sizeY = size;
   std::mt19937 random(seed);
   const int32_t rooms = (size - 1) / 2;
-  auto open = [&](int32_t x, int32_t y) { levelData.levelGrid[levelGridSide * x + y] = 1 + (x + y) % 2; };
+  auto open = [&](int32_t x, int32_t y) { level.levelGrid[levelGridSide * x + y] = 1 + (x + y) % 2; };
   std::vector<bool> visited(size_t(rooms) * rooms, false);
   std::vector<std::pair<int32_t, int32_t>> stack{{0, 0}};
   visited[0] = true;
@@ -53,25 +51,26 @@ void generateMaze(int32_t size, uint32_t seed) {
     stack.push_back({nx, ny});
   }
   for (int i = 0; i < 40; ++i) {
-    levelData.boxes.items[levelData.boxes.count++] = BoxItem{2 * int32_t(random() % rooms) + 1, 2 * int32_t(random() % rooms) + 1};
+    level.boxes.items[level.boxes.count++] = BoxItem{2 * int32_t(random() % rooms) + 1, 2 * int32_t(random() % rooms) + 1};
   }
 }
 
 // A built maze world with its own models, and two eye positions in a room
 // near the middle: its centre (no contact), and 0.55 before its Top wall.
 struct MazeWorld {
-  std::unique_ptr<CollisionModel3D> world{newCollisionModel3D(false)};
-  std::unique_ptr<CollisionModel3D> box{newCollisionModel3D(false)};
+  std::unique_ptr<World> built = createWorld();
+  CollisionModel3D* world = built->models.world;
+  CollisionModel3D* box = built->models.playerBox;
   GlMatrix freeView{}, blockedView{};
   int32_t triangles = 0;
 
   explicit MazeWorld(int32_t size) {
-    generateMaze(size, 7);
-    buildWorld(world.get(), box.get(), nullptr);
-    triangles = worldTriangleCount;
+    generateMaze(built->level, size, 7);
+    buildWorld(*built);
+    triangles = built->worldTriangleCount();
     box->setTransform(playerBoxPlacement.data());
     int32_t x = size / 2 | 1, y = size / 2 | 1;
-    while (levelCell(x, y + 1) != 0) y += 2;  // a room with a wall on its Top border
+    while (levelCell(built->level, x, y + 1) != 0) y += 2;  // a room with a wall on its Top border
     const float centreX = 2.0f * x - 1, centreZ = 1 - 2.0f * y;
     freeView = cameraMatrix(centreX, centreZ, 45);
     blockedView = cameraMatrix(centreX, centreZ - 1 + 0.55f, 0);
@@ -88,8 +87,8 @@ MazeWorld& maze(int32_t size) {
 void treeQuery(benchmark::State& state, bool blocked) {
   MazeWorld& m = maze(int32_t(state.range(0)));
   m.world->setTransform((blocked ? m.blockedView : m.freeView).data());
-  if (m.box->collision(m.world.get()) != blocked) state.SkipWithError("unexpected collision result");
-  for (auto _ : state) benchmark::DoNotOptimize(m.box->collision(m.world.get()));
+  if (m.box->collision(m.world) != blocked) state.SkipWithError("unexpected collision result");
+  for (auto _ : state) benchmark::DoNotOptimize(m.box->collision(m.world));
   state.counters["triangles"] = m.triangles;
 }
 
@@ -100,16 +99,15 @@ void BM_TreeQueryAtWall(benchmark::State& state) { treeQuery(state, true); }
 void BM_AllPairsFree(benchmark::State& state) {
   MazeWorld& m = maze(int32_t(state.range(0)));
   m.world->setTransform(m.freeView.data());
-  auto* box = dynamic_cast<coldet::CollisionModel*>(m.box.get());
+  auto* box = dynamic_cast<coldet::CollisionModel*>(m.box);
   coldet::TrianglePair pair;
-  for (auto _ : state) benchmark::DoNotOptimize(box->collisionByAllPairs(m.world.get(), nullptr, pair));
+  for (auto _ : state) benchmark::DoNotOptimize(box->collisionByAllPairs(m.world, nullptr, pair));
   state.counters["triangles"] = m.triangles;
 }
 
 void BM_BuildWorldAndTree(benchmark::State& state) {
   MazeWorld& m = maze(int32_t(state.range(0)));
-  generateMaze(int32_t(state.range(0)), 7);
-  for (auto _ : state) buildWorld(m.world.get(), m.box.get(), nullptr);
+  for (auto _ : state) buildWorld(*m.built);
 }
 
 BENCHMARK(BM_TreeQueryFree)->Arg(32)->Arg(253);

@@ -9,6 +9,7 @@
 #include <cmath>
 
 #include "coldet/coldet.h"
+#include "tests/support/test_records.h"
 #include "game/game.h"
 #include "game/scene.h"
 #include "render/gl_api.h"
@@ -24,45 +25,40 @@ enum class Figures { none, whereTheyWalk, allInView };
 void frameOfLevel1(benchmark::State& state, Figures figures) {
   ScopedRecordingOs os;  // the frame limiter's sleeps pass on the fake clock, not in real time
   TestGlContext gl(640, 480);
-  if (!gl.ok() || chdir(BRAKMOOR_DATA_DIR) != 0 || !loadLevel("data/LEVEL/level1.dat")) {
+  if (!gl.ok() || chdir(BRAKMOOR_DATA_DIR) != 0 || !loadLevel(world().level, "data/LEVEL/level1.dat")) {
     state.SkipWithError("no offscreen context or data");
     return;
   }
-  resetGame(game);
-  game.screenWidth = 640;
-  game.screenHeight = 480;
-  const CollisionModels models{newCollisionModel3D(false), newCollisionModel3D(false),
-                               newCollisionModel3D(false)};
-  if (setupGameScene(game, models) != 1) {
+  startFreshGame();
+  game().screenWidth = 640;
+  game().screenHeight = 480;
+  if (setupGameScene(game(), world(), scene()) != sceneReady) {
     state.SkipWithError("scene set-up failed");
     return;
   }
   // Enemies that never fire keep the player alive however long it runs; the
   // figures still walk, turn, animate and draw.
-  for (Enemy& enemy : game.enemies) {
+  for (Enemy& enemy : game().enemies) {
     enemy.placed = figures != Figures::none;
     enemy.health = 0;
   }
   for (auto _ : state) {
     if (figures == Figures::allInView) {
       // All five side by side three units ahead of the eye, whatever its heading.
-      const float eyeX = -game.player.cameraX, eyeZ = -game.player.cameraZ;
-      const float heading = game.player.heading * 0.017453292f;
+      const float eyeX = -game().player.cameraX, eyeZ = -game().player.cameraZ;
+      const float heading = game().player.heading * 0.017453292f;
       for (int i = 0; i < MAX_ENEMIES; ++i) {
-        Enemy& enemy = game.enemies[i];
+        Enemy& enemy = game().enemies[i];
         enemy.alive = false;
         const float side = 0.5f * static_cast<float>(i - 2);
         enemy.posX = eyeX - 3.0f * std::sin(heading) + side * std::cos(heading);
         enemy.posZ = eyeZ - 3.0f * std::cos(heading) - side * std::sin(heading);
       }
     }
-    runFrame(game, models);
+    runFrame(game(), world(), scene());
     glFinish();
-    game.player.heading += 1.0f;
+    game().player.heading += 1.0f;
   }
-  delete models.world;
-  delete models.playerBox;
-  delete models.secondPlayerBox;
 }
 
 void BM_FrameLevel1WithoutEnemies(benchmark::State& state) { frameOfLevel1(state, Figures::none); }

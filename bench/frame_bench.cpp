@@ -9,6 +9,8 @@
 #include <memory>
 
 #include "coldet/coldet.h"
+#include "render/scene_projection.h"
+#include "tests/support/test_records.h"
 #include "game/camera.h"
 #include "game/game.h"
 #include "game/player_collision.h"
@@ -29,7 +31,7 @@ constexpr int frameHeight = 480;
 enum class Level { level1, largestMaze };
 
 // The data folder becomes the working folder, as the game runs in it, and
-// levelData holds the level; false (with the reason given to `state`) when
+// world().level holds the level; false (with the reason given to `state`) when
 // either is missing.
 bool prepareLevel(benchmark::State& state, Level level) {
   if (chdir(BRAKMOOR_DATA_DIR) != 0) {
@@ -37,8 +39,8 @@ bool prepareLevel(benchmark::State& state, Level level) {
     return false;
   }
   if (level == Level::largestMaze) {
-    generateLargestMaze();
-  } else if (!loadLevel("data/LEVEL/level1.dat")) {
+    generateLargestMaze(world().level);
+  } else if (!loadLevel(world().level, "data/LEVEL/level1.dat")) {
     state.SkipWithError("level1.dat missing");
     return false;
   }
@@ -48,21 +50,10 @@ bool prepareLevel(benchmark::State& state, Level level) {
 // The projection the game draws with: the figure loader's 47-degree
 // perspective, in force from the game window's set-up on.
 void setGameProjection() {
-  game.screenWidth = frameWidth;
-  game.screenHeight = frameHeight;
-  glMatrixMode(GL_PROJECTION);
-  glLoadIdentity();
-  gluPerspective(47.0, 1.26, 0.1, 100.0);
-  glMatrixMode(GL_MODELVIEW);
-  glLoadIdentity();
+  game().screenWidth = frameWidth;
+  game().screenHeight = frameHeight;
+  setGameDrawingProjection();
 }
-
-struct OwnedCollisionModels {
-  std::unique_ptr<CollisionModel3D> world{newCollisionModel3D(false)};
-  std::unique_ptr<CollisionModel3D> box{newCollisionModel3D(false)};
-  std::unique_ptr<CollisionModel3D> secondBox{newCollisionModel3D(false)};
-  CollisionModels view() const { return {world.get(), box.get(), secondBox.get()}; }
-};
 
 // What one measured step does.
 enum class FramePart { wholeFrame, collisionOnly };
@@ -81,30 +72,29 @@ void benchmarkFrames(benchmark::State& state, Level level, FramePart part, bool 
   }
   if (!prepareLevel(state, level)) return;
   setGameProjection();
-  OwnedCollisionModels models;
-  if (setupGameScene(game, models.view()) != 1) {
+  if (setupGameScene(game(), world(), scene()) != sceneReady) {
     state.SkipWithError("scene set-up failed");
     return;
   }
-  worldCullingEnabled = culling;
+  game().worldPass.cullingEnabled = culling;
   const float turnStep = 360.0f / static_cast<float>(state.max_iterations);
   std::int64_t drawn = 0;
   for (auto _ : state) {
     if (part == FramePart::wholeFrame) {
-      runFrame(game, models.view());
+      runFrame(game(), world(), scene());
       glFinish();
-      drawn += worldTrianglesDrawn;
+      drawn += game().worldPass.trianglesDrawn;
     } else {
-      placeCamera(game.player, levelData.startX, levelData.startY);
-      setWorldCollisionTransform(models.view());
+      placeCamera(game().player, world().level.startX, world().level.startY);
+      setWorldCollisionTransform(world().models);
       glLoadIdentity();
       glTranslatef(0.0f, 0.0f, -0.25f);
-      testPlayerCollision(game.collision, models.view(), 0.0f, 0.0f);
+      testPlayerCollision(game().collision, world().models, 0.0f, 0.0f);
     }
-    game.player.heading += turnStep;
+    game().player.heading += turnStep;
   }
-  worldCullingEnabled = true;
-  state.counters["triangles"] = worldTriangleCount;
+  game().worldPass.cullingEnabled = true;
+  state.counters["triangles"] = world().worldTriangleCount();
   if (part == FramePart::wholeFrame) {
     state.counters["drawn"] = benchmark::Counter(static_cast<double>(drawn), benchmark::Counter::kAvgIterations);
   }
@@ -115,22 +105,21 @@ void benchmarkFrames(benchmark::State& state, Level level, FramePart part, bool 
 void benchmarkSetup(benchmark::State& state, Level level) {
   ScopedRecordingOs os;
   if (!prepareLevel(state, level)) return;
-  OwnedCollisionModels models;
   for (auto _ : state) {
     state.PauseTiming();
     auto gl = std::make_unique<TestGlContext>(frameWidth, frameHeight);
     setGameProjection();
     state.ResumeTiming();
-    const std::int32_t result = setupGameScene(game, models.view());
+    const std::int32_t result = setupGameScene(game(), world(), scene());
     state.PauseTiming();
     gl.reset();
     state.ResumeTiming();
-    if (result != 1) {
+    if (result != sceneReady) {
       state.SkipWithError("scene set-up failed");
       return;
     }
   }
-  state.counters["triangles"] = worldTriangleCount;
+  state.counters["triangles"] = world().worldTriangleCount();
 }
 
 void BM_FrameLevel1(benchmark::State& state) { benchmarkFrames(state, Level::level1, FramePart::wholeFrame); }

@@ -7,8 +7,9 @@
 #include <thread>
 
 #include "game/game.h"
+#include "tests/support/test_records.h"
 #include "game/hud.h"
-#include "platform/frame_clock.h"
+#include "game/frame_clock.h"
 #include "platform/platform.h"
 #include "tests/support/recording_os.h"
 
@@ -34,13 +35,14 @@ class HostClockOs : public RecordingOs {
 void BM_FrameLimiter(benchmark::State& state) {
   HostClockOs os;
   Platform* previous = installPlatform(&os);
-  initFrameClock();
-  resetGame(game);
+  startFreshGame();
+  initFrameClock(game().clock);
   double shortest = 1e9;
-  double last = frameClockMilliseconds();
+  double last = frameClockMilliseconds(game().clock);
   for (auto _ : state) {
-    showFrameRateOrLimit(game);
-    const double now = frameClockMilliseconds();
+    paceFrame(game().pacing, game().clock, true,
+              static_cast<float>(frameClockMilliseconds(game().clock)));
+    const double now = frameClockMilliseconds(game().clock);
     if (now - last < shortest) shortest = now - last;
     last = now;
   }

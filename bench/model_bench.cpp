@@ -7,6 +7,7 @@
 #include <string>
 
 #include "model/model_instance.h"
+#include "render/scene_projection.h"
 #include "render/gl_api.h"
 #include "tests/support/gl_context.h"
 
@@ -27,11 +28,7 @@ struct Scene {
     }
     glEnable(GL_TEXTURE_2D);
     glEnable(GL_DEPTH_TEST);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(47.0, 1.26, 0.1, 100.0);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+    setGameDrawingProjection();
   }
 
   void drawEnemy(ModelInstance& figure, int index) {

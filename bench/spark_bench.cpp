@@ -7,12 +7,16 @@
 #include <memory>
 
 #include "game/camera.h"
+#include "render/scene_projection.h"
 #include "game/scene_state.h"
 #include "game/shot_sparks.h"
 #include "render/gl_api.h"
 #include "tests/support/gl_context.h"
 
 namespace {
+
+// The sparks bind no texture of their own; the one bound after them is 0 here.
+const TextureTable noTextures = {};
 
 constexpr int frameWidth = 640;
 constexpr int frameHeight = 480;
@@ -22,10 +26,7 @@ struct SparkScene {
   PlayerState player;
   ImpactPoint impact;
   SparkScene() {
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(47.0, 1.26, 0.1, 100.0);
-    glMatrixMode(GL_MODELVIEW);
+    setGameDrawingProjection();
     setGameRenderState();
     camera();
     impact.impactX = -player.cameraX;
@@ -55,7 +56,7 @@ void benchmarkSparkPass(benchmark::State& state, SparkLoad load) {
     glFinish();
     state.ResumeTiming();
     bool shotTriggered = load == SparkLoad::fireHeld;
-    runShotSparks(*store, shotTriggered, scene.impact, scene.player);
+    runShotSparks(*store, shotTriggered, scene.impact, scene.player, noTextures);
     glFinish();
   }
 }

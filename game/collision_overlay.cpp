@@ -1,7 +1,7 @@
 #include "game/collision_overlay.h"
 
 #include "game/game.h"
-#include "render/bitmap_font.h"
+#include "render/scene_resources.h"
 #include "render/gl_api.h"
 #include "world/collision_models.h"
 
@@ -20,7 +20,7 @@ const SideLabel sideLabels[] = {
     {&CollisionFlags::right, "RIGHT", 110},
 };
 
-void drawSideLabels(const CollisionFlags& flags) {
+void drawSideLabels(const CollisionFlags& flags, BitmapFont& smallFont) {
   for (const SideLabel& label : sideLabels) {
     if (flags.*label.flag) smallFont.print(50, label.y, label.name);
   }
@@ -48,10 +48,11 @@ void drawBoxOutline() {
 
 }  // namespace
 
-void drawCollisionOverlay(const Game& state) {
+void drawCollisionOverlay(const Game& state, SceneResources& scene) {
+  BitmapFont& smallFont = scene.smallFont;
   smallFont.setFirstChar(32);
   if (!state.flags.collisionEnabled) smallFont.print(20, 60, "Collision Detected Disabled");
   if (!state.flags.showCollisionDebug) return;
-  drawSideLabels(state.collision.flags);
+  drawSideLabels(state.collision.flags, smallFont);
   drawBoxOutline();
 }

@@ -4,6 +4,7 @@
 // the player box drawn as an outline in front of the eye.
 
 struct Game;
+struct SceneResources;
 
 // Expects the model-view matrix that placed the player box this frame.
-void drawCollisionOverlay(const Game& state);
+void drawCollisionOverlay(const Game& state, SceneResources& scene);

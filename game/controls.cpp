@@ -3,7 +3,6 @@
 #include "game/key_codes.h"
 #include "game/weapons.h"
 #include "render/gl_api.h"
-#include "world/level.h"
 
 namespace {
 
@@ -66,7 +65,7 @@ void invert(bool& flag) { flag = !flag; }
 
 }  // namespace
 
-KeyStepResult applyKeyTable(Game& state, const unsigned char* keyboard,
+KeyStepResult applyKeyTable(Game& state, const LevelData& level, const unsigned char* keyboard,
                             const MovementContext& movement) {
   KeyStepResult result;
   SwitchLatches& latch = state.latches;
@@ -84,6 +83,6 @@ KeyStepResult applyKeyTable(Game& state, const unsigned char* keyboard,
   if (pressedOnce(keyboard, scanCode::w, latch.lineMode)) toggleLineMode(flags);
   if (pressedOnce(keyboard, scanCode::s, latch.textureEnv)) toggleTextureEnvironment(flags);
   result.switchFullScreen = pressedOnce(keyboard, scanCode::f1, latch.fullScreen);
-  if (isKeyDown(keyboard, scanCode::rightControl)) pullTrigger(state, levelData);
+  if (isKeyDown(keyboard, scanCode::rightControl)) pullTrigger(state, level);
   return result;
 }

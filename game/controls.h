@@ -6,6 +6,9 @@
 #include "game/game.h"
 #include "game/movement.h"
 
+struct LevelData;
+struct World;
+
 struct KeyStepResult {
   bool endGame = false;            // Escape was down
   bool switchFullScreen = false;   // F1 went down
@@ -15,10 +18,10 @@ struct KeyStepResult {
 // left. Movement reads the collision state of the frame just drawn; the
 // blend, line and texture switches change the OpenGL state at once.
 // The last entry is the fire key (Right Ctrl), held: it fires the selected
-// weapon.
-KeyStepResult applyKeyTable(Game& state, const unsigned char* keyboard,
+// weapon along `level`'s grid.
+KeyStepResult applyKeyTable(Game& state, const LevelData& level, const unsigned char* keyboard,
                             const MovementContext& movement);
 
 // The movement rules' view of the frame just drawn: the collision switch,
 // the side flags and the border of the last collided world wall.
-MovementContext movementContextOfLastFrame(const Game& state);
+MovementContext movementContextOfLastFrame(const Game& state, const World& world);

@@ -5,8 +5,8 @@
 
 #include "game/game.h"
 #include "game/view_frustum.h"
-#include "model/enemy_figure.h"
-#include "platform/frame_clock.h"
+#include "game/enemy_figure.h"
+#include "game/frame_clock.h"
 #include "platform/platform.h"
 #include "world/level.h"
 
@@ -88,12 +88,12 @@ bool lineOfSightClear(const Enemy& enemy, const LevelData& level) {
 
 // Every tenth frame the enemy measures the frame rate over those ten frames,
 // so its fire rate follows the real speed of the game.
-void measureFrameRate(Enemy& enemy) {
+void measureFrameRate(Enemy& enemy, const FrameClock& clock) {
   enemy.rateCounter += 1;
   if (enemy.rateCounter % 10 != 0) return;
-  const double now = frameClockMilliseconds() * 0.001;
+  const double now = frameClockMilliseconds(clock) * 0.001;
   const double elapsed = std::fabs(now - enemy.rateLastTime);
-  enemy.rateLastTime = frameClockMilliseconds() * 0.001;
+  enemy.rateLastTime = frameClockMilliseconds(clock) * 0.001;
   if (elapsed != 0.0) enemy.measuredFrameRate = 10.0 / elapsed;
 }
 
@@ -126,9 +126,10 @@ bool enemyCellOpen(const LevelData& level, float x, float z) {
   return gridCellOpen(level, enemyColumn(x), enemyRow(z));
 }
 
-void createEnemies(Game& state, const LevelData& level) {
+std::string createEnemies(Game& state, const LevelData& level) {
   for (Enemy& enemy : state.enemies) {
-    loadEnemyModel(enemyFigureFile, enemy.model);
+    const std::string failure = loadEnemyModel(enemyFigureFile, enemy.model);
+    if (!failure.empty()) return failure;
     spawnEnemy(enemy, level, state.figures);
     enemy.model.setSequence(walkSequence);
     enemy.alive = true;
@@ -139,6 +140,7 @@ void createEnemies(Game& state, const LevelData& level) {
     enemy.rateCounter = 0;
     enemy.firedBeforeMeasurement = false;
   }
+  return std::string();
 }
 
 void moveAndDrawEnemies(Game& state, const LevelData& level) {
@@ -174,7 +176,7 @@ void moveAndDrawEnemies(Game& state, const LevelData& level) {
 void enemiesFire(Game& state) {
   for (Enemy& enemy : state.enemies) {
     if (!enemy.placed) continue;
-    measureFrameRate(enemy);
+    measureFrameRate(enemy, state.clock);
     if (!readyToFire(enemy)) continue;
     enemy.shotCounter = 0;
     if (enemy.measuredFrameRate == 0.0) enemy.firedBeforeMeasurement = true;

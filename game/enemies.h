@@ -5,6 +5,7 @@
 // range, fire.
 
 #include <cstdint>
+#include <string>
 
 struct Game;
 struct LevelData;
@@ -14,8 +15,10 @@ extern const char* const enemyFigureFile;
 
 // Loads the figure into each enemy, places it on a random open cell with a
 // random walking direction, starts its walk sequence (4) and marks it alive;
-// then gives all five 25 health and zero counters.
-void createEnemies(Game& state, const LevelData& level);
+// then gives all five 25 health and zero counters. Returns an empty text,
+// or, when the figure cannot be loaded, at once the loader's text of why
+// (ModelInstance::loadModel).
+std::string createEnemies(Game& state, const LevelData& level);
 
 // Whether the enemies' grid cell under (x, z) is open: column
 // trunc((x - 1) * 0.5 + 1), row trunc((z + 1) * -0.5 + 1). Cells outside the

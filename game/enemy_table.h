@@ -5,9 +5,8 @@
 
 #include <cstdint>
 
+#include "game/game_state.h"
 #include "model/model_instance.h"
-
-constexpr int MAX_ENEMIES = 5;
 
 struct Enemy {
   ModelInstance model;

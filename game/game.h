@@ -1,16 +1,21 @@
 #pragma once
-// The whole state of a game in one record. The program has one instance,
-// `game`; gameplay steps take the record by reference, so tests build their
+// The whole state of a game in one record, built by createGame; gameplay
+// steps take the record by reference, so tests and benchmarks build their
 // own. Nothing resets it between games of one program run.
 
 #include <cstdint>
+#include <memory>
+#include <string>
 
+#include "game/enemy_figure.h"
 #include "game/enemy_table.h"
+#include "game/frame_clock.h"
+#include "game/frame_pacing.h"
 #include "game/game_state.h"
 #include "game/impact_point.h"
 #include "game/player_collision.h"
 #include "game/shot_sparks.h"
-#include "model/enemy_figure.h"
+#include "game/world_pass.h"
 
 struct Game {
   PlayerState player;
@@ -23,12 +28,18 @@ struct Game {
   ImpactPoint impact;
   SparkStore sparks;
   FrameRateState frameRate;
+  // The one clock of frame times, started by the game loop, and the loop's
+  // waits on it.
+  FrameClock clock;
+  FramePacing pacing;
+  WorldPassState worldPass;
   // Size of the game window in pixels, as passed to runGame.
   std::int32_t screenWidth = 0;
   std::int32_t screenHeight = 0;
+  // Why the enemy figure could not be loaded, when setupGameScene says so.
+  std::string figureLoadFailure;
 };
 
-extern Game game;
-
-// Puts every field back to its start value and releases loaded figures.
-void resetGame(Game& state);
+// A record with every field at its start value. On the heap: it holds the
+// spark store and five figures' work storage, well over a megabyte.
+std::unique_ptr<Game> createGame();

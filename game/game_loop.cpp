@@ -6,21 +6,14 @@
 #include "game/controls.h"
 #include "game/game.h"
 #include "game/mouse_look.h"
-#include "platform/frame_clock.h"
+#include "game/scene.h"
+#include "world/world.h"
 
 namespace {
 
 const char* const firstWindowTitle = "Brakmoor";
 const char* const switchedWindowTitle = "Brakmoor - Level 1";
 const char* const deathSound = "data/wav/death.wav";
-
-// Polls the frame clock until 2 * frameBudget ms have passed since the frame
-// began; the start time is kept in single precision like the frame budget.
-void waitForFrameTime(float frameStart) {
-  const double end = static_cast<double>(frameStart) + 2.0 * frameBudget;
-  while (frameClockMilliseconds() < end) {
-  }
-}
 
 // Random choices are seeded from the calendar time. BRAKMOOR_SEED, when set,
 // fixes the seed so a test run can replay the same enemies.
@@ -37,29 +30,32 @@ void releaseEnemyTextures(Game& state) {
 }
 
 // A fresh window gets its scene; a scene that cannot be set up closes the
-// window again and says so.
-bool openGameWindow(Game& state, Platform& platform, WindowSettings& settings,
-                    GameScene& scene, const char* title) {
-  if (!platform.createGameWindow(title, settings)) return false;
-  if (scene.setUp(state) == 0) {
+// window again and says so. A refused figure ends the program at once.
+int openGameWindow(Game& state, Platform& platform, const WindowSettings& settings,
+                   GameScene& scene, const char* title) {
+  if (!platform.createGameWindow(title, settings)) return gameNotStarted;
+  const std::int32_t setUp = scene.setUp(state);
+  if (setUp == sceneFigureRefused) return gameFigureRefused;
+  if (setUp != sceneReady) {
     platform.destroyGameWindow();
     platform.messageBox("Initialization Failed.", "ERROR",
                         {os::Buttons::ok, os::Icon::exclamation});
-    return false;
+    return gameNotStarted;
   }
-  return platform.initKeyboard();
+  return platform.initKeyboard() ? gameEnded : gameNotStarted;
 }
 
 }  // namespace
 
-int runGameLoop(Game& state, Platform& platform, const WindowSettings& chosen,
-                GameScene& scene) {
+int runGameLoop(Game& state, const World& world, Platform& platform,
+                const WindowSettings& chosen, GameScene& scene) {
   WindowSettings settings = chosen;
   state.screenWidth = settings.width;
   state.screenHeight = settings.height;
   std::srand(randomSeed());
-  if (!openGameWindow(state, platform, settings, scene, firstWindowTitle)) return 0;
-  initFrameClock();
+  int opened = openGameWindow(state, platform, settings, scene, firstWindowTitle);
+  if (opened != gameEnded) return opened;
+  initFrameClock(state.clock);
 
   bool ending = false;
   while (!ending) {
@@ -72,23 +68,26 @@ int runGameLoop(Game& state, Platform& platform, const WindowSettings& chosen,
     if (message == os::WindowEvent::quit) break;
     if (message != os::WindowEvent::none) continue;
 
-    const float frameStart = static_cast<float>(frameClockMilliseconds());
-    if (platform.gameWindowActive() && scene.drawFrame(state) == 0) break;
-    waitForFrameTime(frameStart);
+    const float frameStart = static_cast<float>(frameClockMilliseconds(state.clock));
+    const bool drawn = platform.gameWindowActive();
+    if (drawn && scene.drawFrame(state) == 0) break;
+    paceFrame(state.pacing, state.clock, drawn && !state.flags.showFps, frameStart);
     platform.swapGameBuffers();
     applyMouseLook(state.player);
     const unsigned char* keyboard = platform.readKeyboard();
-    const KeyStepResult keys = applyKeyTable(state, keyboard, movementContextOfLastFrame(state));
+    const KeyStepResult keys =
+        applyKeyTable(state, world.level, keyboard, movementContextOfLastFrame(state, world));
     if (keys.endGame) ending = true;
     if (keys.switchFullScreen) {
       releaseEnemyTextures(state);
       platform.destroyGameWindow();
       settings.fullScreen = settings.fullScreen != 0 ? 0 : 1;
       // The earlier keyboard device is replaced by the new one.
-      if (!openGameWindow(state, platform, settings, scene, switchedWindowTitle)) return 0;
+      opened = openGameWindow(state, platform, settings, scene, switchedWindowTitle);
+      if (opened != gameEnded) return opened;
     }
   }
   platform.shutdownKeyboard();
   platform.destroyGameWindow();
-  return -1;
+  return gameEnded;
 }

@@ -9,19 +9,27 @@
 #include "platform/platform.h"
 
 struct Game;
+struct World;
 
 // What the loop runs in the windows it makes.
 class GameScene {
  public:
   virtual ~GameScene() = default;
-  // Prepares a freshly made window's context for play; 0 when it cannot.
+  // Prepares a freshly made window's context for play: sceneReady,
+  // sceneTexturesMissing or sceneFigureRefused (game/scene.h).
   virtual std::int32_t setUp(Game& state) = 0;
   // Draws and updates one frame; 0 ends the game.
   virtual std::int32_t drawFrame(Game& state) = 0;
 };
 
-// The game from window creation to its end: 0 when the window, its scene or
-// the keyboard cannot be started (also at a full-screen switch), -1 after a
-// normal end (Escape, death, quit message).
-int runGameLoop(Game& state, Platform& platform, const WindowSettings& settings,
-                GameScene& scene);
+// What runGameLoop returns.
+constexpr int gameEnded = -1;       // Escape, death or the quit message
+constexpr int gameNotStarted = 0;   // window, scene or keyboard failed (also at a switch)
+// The enemy figure could not be loaded: state.figureLoadFailure says why,
+// and the program ends with exit code 1.
+constexpr int gameFigureRefused = 1;
+
+// The game from window creation to its end. `world` is the level the keys
+// and movement read.
+int runGameLoop(Game& state, const World& world, Platform& platform,
+                const WindowSettings& settings, GameScene& scene);

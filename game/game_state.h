@@ -57,7 +57,8 @@ struct SwitchLatches {
   bool fullScreen = false;
 };
 
-constexpr int shotEnemySlots = 5;
+// The number of enemies: slots of the enemy table and of the shot record.
+constexpr int MAX_ENEMIES = 5;
 
 // What the last shot found along its line.
 struct ShotState {
@@ -66,19 +67,16 @@ struct ShotState {
   float shotDirZ = 0.0f;
   // Per enemy: the sample (0 to 15) at which the shot passed within the hit
   // radius, -1 if it did not.
-  std::int32_t hitStep[shotEnemySlots] = {-1, -1, -1, -1, -1};
-  bool hitFlag[shotEnemySlots] = {};
+  std::int32_t hitStep[MAX_ENEMIES] = {-1, -1, -1, -1, -1};
+  bool hitFlag[MAX_ENEMIES] = {};
   // Sample of the first solid cell on the shot line, 0 if none.
   std::int32_t wallStep = 0;
 };
 
-// The frame-rate display's measurement, also the frame limiter's clock.
+// The frame-rate display's measurement.
 struct FrameRateState {
   std::int32_t fpsFrameCounter = 0;
   double fpsLastTime = 0.0;  // frame-clock seconds
   double fpsValue = 0.0;     // frames per second
 };
 
-// Half of the minimum frame time in milliseconds: the loop waits until
-// 2 * frameBudget ms have passed since the frame began.
-constexpr std::int32_t frameBudget = 5;

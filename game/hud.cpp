@@ -3,10 +3,9 @@
 #include <cmath>
 
 #include "game/game.h"
-#include "render/bitmap_font.h"
 #include "render/gl_api.h"
-#include "render/texture_table.h"
-#include "platform/frame_clock.h"
+#include "render/scene_resources.h"
+#include "game/frame_clock.h"
 #include "platform/platform.h"
 
 namespace {
@@ -17,11 +16,6 @@ const float gold[4] = {1.0f, 0.85f, 0.0f, 1.0f};
 const float white[4] = {1.0f, 1.0f, 1.0f, 1.0f};
 
 constexpr std::int32_t lowHealth = 15;
-constexpr int rifleTexture = 27;
-constexpr int laserTexture = 28;
-constexpr int logoTexture = 12;
-constexpr int crosshairTexture = 31;
-constexpr double limiterSeconds = 0.015;
 
 void setMaterial(const float* colour) {
   glMaterialfv(GL_FRONT, GL_AMBIENT_AND_DIFFUSE, colour);
@@ -63,14 +57,14 @@ void drawCrosshair() {
   drawTriangles(corners, 6);
 }
 
-double frameClockSeconds() { return frameClockMilliseconds() * 0.001; }
+double frameClockSeconds(const FrameClock& clock) { return frameClockMilliseconds(clock) * 0.001; }
 
-void showFrameRate(FrameRateState& rate) {
+void showFrameRate(FrameRateState& rate, const FrameClock& clock, BitmapFont& largeFont) {
   glDisable(GL_DEPTH_TEST);
   rate.fpsFrameCounter += 1;
   if (rate.fpsFrameCounter % 10 == 0) {
-    const double elapsed = std::fabs(frameClockSeconds() - rate.fpsLastTime);
-    rate.fpsLastTime = frameClockSeconds();
+    const double elapsed = std::fabs(frameClockSeconds(clock) - rate.fpsLastTime);
+    rate.fpsLastTime = frameClockSeconds(clock);
     if (elapsed != 0.0) rate.fpsValue = 10.0 / elapsed;
   }
   setMaterial(white);
@@ -79,13 +73,6 @@ void showFrameRate(FrameRateState& rate) {
   glEnable(GL_DEPTH_TEST);
   glDisable(GL_TEXTURE_2D);
   glEnable(GL_TEXTURE_2D);
-}
-
-void limitFrameRate(FrameRateState& rate) {
-  while (std::fabs(frameClockSeconds() - rate.fpsLastTime) < limiterSeconds) {
-    osServices().sleepMilliseconds(1);
-  }
-  rate.fpsLastTime = frameClockSeconds();
 }
 
 }  // namespace
@@ -99,7 +86,9 @@ std::string frameRateText(double framesPerSecond) {
   return std::to_string(static_cast<long long>(whole)) + " FPS";
 }
 
-void drawHudTexts(const Game& state) {
+void drawHudTexts(const Game& state, SceneResources& scene) {
+  BitmapFont& smallFont = scene.smallFont;
+  BitmapFont& largeDigitFont = scene.largeDigitFont;
   const PlayerState& player = state.player;
   const std::int32_t right = state.screenWidth;
   const std::int32_t bottom = state.screenHeight;
@@ -115,7 +104,8 @@ void drawHudTexts(const Game& state) {
   largeDigitFont.print(right - 130, bottom - 50, std::to_string(player.shownAmmo).c_str());
 }
 
-void drawWeaponLogoAndCrosshair(const Game& state) {
+void drawWeaponLogoAndCrosshair(const Game& state, const SceneResources& scene) {
+  const TextureTable& textureTable = scene.textureTable;
   const bool blendMode = state.flags.blendMode;
   const PlayerState& player = state.player;
   setMaterial(gold);
@@ -125,28 +115,24 @@ void drawWeaponLogoAndCrosshair(const Game& state) {
   glDisable(GL_DEPTH_TEST);
   if (!blendMode) glEnable(GL_BLEND);
   if (player.rifleSelected) {
-    glBindTexture(GL_TEXTURE_2D, textureTable[rifleTexture]);
+    glBindTexture(GL_TEXTURE_2D, textureTable[textureRifle]);
   } else if (player.laserSelected) {
-    glBindTexture(GL_TEXTURE_2D, textureTable[laserTexture]);
+    glBindTexture(GL_TEXTURE_2D, textureTable[textureLaser]);
   }
   drawWeaponPicture();
   if (!blendMode) glDisable(GL_BLEND);
   setMaterial(white);
-  glBindTexture(GL_TEXTURE_2D, textureTable[logoTexture]);
+  glBindTexture(GL_TEXTURE_2D, textureTable[textureLogo]);
   drawLogo();
   if (state.flags.crosshairVisible) {
     if (!blendMode) glEnable(GL_BLEND);
-    glBindTexture(GL_TEXTURE_2D, textureTable[crosshairTexture]);
+    glBindTexture(GL_TEXTURE_2D, textureTable[textureCrosshair]);
     drawCrosshair();
     if (!blendMode) glDisable(GL_BLEND);
   }
   glEnable(GL_DEPTH_TEST);
 }
 
-void showFrameRateOrLimit(Game& state) {
-  if (state.flags.showFps) {
-    showFrameRate(state.frameRate);
-  } else {
-    limitFrameRate(state.frameRate);
-  }
+void showFrameRateText(Game& state, SceneResources& scene) {
+  if (state.flags.showFps) showFrameRate(state.frameRate, state.clock, scene.largeFont);
 }

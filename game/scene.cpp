@@ -9,37 +9,32 @@
 #include "game/scene_fonts.h"
 #include "game/scene_state.h"
 #include "game/world_pass.h"
-#include "render/texture_table.h"
-#include "world/level.h"
-#include "world/world_geometry.h"
+#include "render/scene_resources.h"
+#include "world/world.h"
 
-std::int32_t setupGameScene(Game& state, const CollisionModels& models) {
-  if (!loadTextures()) return 0;
+std::int32_t setupGameScene(Game& state, World& world, SceneResources& scene) {
+  if (!loadTextures(scene.textureTable)) return sceneTexturesMissing;
   setGameRenderState();
-  buildGameFonts(state.screenWidth, state.screenHeight);
-  buildWorld(models.world, models.playerBox, models.secondPlayerBox);
-  createEnemies(state, levelData);
-  return 1;
+  buildGameFonts(scene, state.screenWidth, state.screenHeight);
+  buildWorld(world);
+  state.figureLoadFailure = createEnemies(state, world.level);
+  return state.figureLoadFailure.empty() ? sceneReady : sceneFigureRefused;
 }
 
-std::int32_t setupGameScene(CollisionModel3D* worldModel, CollisionModel3D* playerBox,
-                            CollisionModel3D* secondPlayerBox) {
-  return setupGameScene(game, CollisionModels{worldModel, playerBox, secondPlayerBox});
-}
-
-std::int32_t runFrame(Game& state, const CollisionModels& models) {
-  placeCamera(state.player, levelData.startX, levelData.startY);
-  moveAndDrawEnemies(state, levelData);
+std::int32_t runFrame(Game& state, World& world, SceneResources& scene) {
+  const LevelData& level = world.level;
+  placeCamera(state.player, level.startX, level.startY);
+  moveAndDrawEnemies(state, level);
   enemiesFire(state);
-  drawWorldTriangles();
+  drawWorldTriangles(state.worldPass, world, scene.textureTable);
   // The sparks leave the camera matrix in force for the collision transform.
-  runShotSparks(state.sparks, state.flags.shotTriggered, state.impact, state.player);
-  setWorldCollisionTransform(models);
-  drawHudTexts(state);
-  drawWeaponLogoAndCrosshair(state);
+  runShotSparks(state.sparks, state.flags.shotTriggered, state.impact, state.player, scene.textureTable);
+  setWorldCollisionTransform(world.models);
+  drawHudTexts(state, scene);
+  drawWeaponLogoAndCrosshair(state, scene);
   const Enemy& first = state.enemies[0];
-  testPlayerCollision(state.collision, models, first.posX, first.posZ);
-  showFrameRateOrLimit(state);
-  drawCollisionOverlay(state);
+  testPlayerCollision(state.collision, world.models, first.posX, first.posZ);
+  showFrameRateText(state, scene);
+  drawCollisionOverlay(state, scene);
   return 1;
 }

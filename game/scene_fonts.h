@@ -1,4 +1,5 @@
 #pragma once
-// Builds the game's three fonts in the current context, sized for the game
-// window (screenWidth x screenHeight).
-void buildGameFonts(int windowWidth, int windowHeight);
+struct SceneResources;
+// Builds the game's three fonts in the current context from the loaded
+// texture table, sized for the game window (screenWidth x screenHeight).
+void buildGameFonts(SceneResources& scene, int windowWidth, int windowHeight);

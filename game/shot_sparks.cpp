@@ -18,7 +18,6 @@ constexpr double gravity = 0.009999999776482582;
 constexpr double drag = 0.99;
 constexpr double speedScale = 0.002;
 constexpr double sparkPlaneY = 10.0;
-constexpr int textureAfterSparks = 16;
 
 double randomCornerCoordinate() { return (std::rand() % 50 - 25) * cornerScale; }
 
@@ -91,7 +90,7 @@ void spawnSparkBurst(Particle (&burst)[particlesPerBurst], const ImpactPoint& im
   }
 }
 
-void runSparkPass(SparkStore& store, const PlayerState& player) {
+void runSparkPass(SparkStore& store, const PlayerState& player, const TextureTable& textureTable) {
   glDisable(GL_TEXTURE_2D);
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
   // The camera matrix comes back afterwards: the world's collision
@@ -118,7 +117,7 @@ void runSparkPass(SparkStore& store, const PlayerState& player) {
 }
 
 void runShotSparks(SparkStore& store, bool& shotTriggered, const ImpactPoint& impact,
-                   const PlayerState& player) {
+                   const PlayerState& player, const TextureTable& textureTable) {
   if (shotTriggered) {
     store.burstSlot += 1;
     if (store.burstSlot > sparkBurstCount - 1) store.burstSlot = 0;
@@ -130,5 +129,5 @@ void runShotSparks(SparkStore& store, bool& shotTriggered, const ImpactPoint& im
     store.spawnPending = false;
     store.particlesActive = true;
   }
-  if (store.particlesActive) runSparkPass(store, player);
+  if (store.particlesActive) runSparkPass(store, player, textureTable);
 }

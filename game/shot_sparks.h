@@ -8,6 +8,7 @@
 
 #include "game/game_state.h"
 #include "game/impact_point.h"
+#include "render/texture_table.h"
 
 constexpr int sparkBurstCount = 45;
 constexpr int particlesPerBurst = 45;
@@ -40,9 +41,9 @@ void spawnSparkBurst(Particle (&burst)[particlesPerBurst], const ImpactPoint& im
 // Moves and draws every live spark under a billboard matrix of its own, then
 // leaves texturing on, the additive blend function, texture 16 bound and the
 // model-view matrix it found. Clears particlesActive once no spark is live.
-void runSparkPass(SparkStore& store, const PlayerState& player);
+void runSparkPass(SparkStore& store, const PlayerState& player, const TextureTable& textureTable);
 
 // The frame step: a fire-key step since the last frame (shotTriggered, which
 // it clears) starts a burst in the next ring slot; while sparks live, the pass.
 void runShotSparks(SparkStore& store, bool& shotTriggered, const ImpactPoint& impact,
-                   const PlayerState& player);
+                   const PlayerState& player, const TextureTable& textureTable);

@@ -4,8 +4,8 @@
 
 #include "game/game.h"
 #include "game/shot_line.h"
-#include "model/enemy_figure.h"
-#include "platform/frame_clock.h"
+#include "game/enemy_figure.h"
+#include "game/frame_clock.h"
 #include "platform/platform.h"
 #include "world/level.h"
 
@@ -80,7 +80,7 @@ void markImpact(Game& state) {
 
 void tryWeapon(Game& state, const LevelData& level, const Weapon& weapon) {
   PlayerState& player = state.player;
-  const double elapsed = std::fabs(frameClockMilliseconds() - player.lastFireTime);
+  const double elapsed = std::fabs(frameClockMilliseconds(state.clock) - player.lastFireTime);
   if (elapsed < weapon.retriggerMilliseconds) return;
   player.shownAmmo -= 1;
   player.*weapon.shotsLeft -= 1;
@@ -104,10 +104,10 @@ void pullTrigger(Game& state, const LevelData& level) {
   PlayerState& player = state.player;
   if (player.rifleSelected && player.rifleAmmo > 0) {
     tryWeapon(state, level, rifle);
-    player.lastFireTime = frameClockMilliseconds();
+    player.lastFireTime = frameClockMilliseconds(state.clock);
   }
   if (player.laserSelected && player.laserAmmo > 0) {
     tryWeapon(state, level, laser);
-    player.lastFireTime = frameClockMilliseconds();
+    player.lastFireTime = frameClockMilliseconds(state.clock);
   }
 }

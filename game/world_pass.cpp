@@ -6,11 +6,7 @@
 #include "game/view_frustum.h"
 #include "render/gl_api.h"
 #include "render/texture_table.h"
-#include "world/world_block_index.h"
-#include "world/world_geometry.h"
-
-bool worldCullingEnabled = true;
-std::int32_t worldTrianglesDrawn = 0;
+#include "world/world.h"
 
 namespace {
 
@@ -28,15 +24,22 @@ void setMaterialOfKind(std::int32_t kind) {
 
 // The builder writes only indices of the texture table; one outside it
 // (a damaged array) is drawn with no texture rather than read past the end.
-GLuint textureName(std::int32_t index) {
+GLuint textureName(const TextureTable& textureTable, std::int32_t index) {
   return index >= 0 && index < textureCount ? textureTable[index] : 0;
 }
 
-void drawTriangles(std::int32_t first, std::int32_t end) {
-  worldTrianglesDrawn += end - first;
+// What one pass draws from and with.
+struct Pass {
+  WorldPassState& state;
+  const World& world;
+  const TextureTable& textureTable;
+};
+
+void drawTriangles(const Pass& pass, std::int32_t first, std::int32_t end) {
+  pass.state.trianglesDrawn += end - first;
   for (std::int32_t i = first; i < end; ++i) {
-    const WorldTriangle& triangle = worldTriangles[i];
-    glBindTexture(GL_TEXTURE_2D, textureName(triangle.texture));
+    const WorldTriangle& triangle = pass.world.worldTriangles[i];
+    glBindTexture(GL_TEXTURE_2D, textureName(pass.textureTable, triangle.texture));
     setMaterialOfKind(triangle.kind);
     glBegin(GL_TRIANGLES);
     glNormal3f(0.0f, 0.0f, 1.0f);
@@ -48,12 +51,11 @@ void drawTriangles(std::int32_t first, std::int32_t end) {
   }
 }
 
-// The runs of the blocks the frustum may reach, in array order. Kept between
-// frames so the pass does not allocate.
-const std::vector<TriangleRun>& visibleRuns(const ViewFrustum& frustum) {
-  static std::vector<TriangleRun> runs;
+// The runs of the blocks the frustum may reach, in array order.
+const std::vector<TriangleRun>& visibleRuns(const Pass& pass, const ViewFrustum& frustum) {
+  std::vector<TriangleRun>& runs = pass.state.visibleRuns;
   runs.clear();
-  const WorldBlockIndex& index = worldBlockIndex;
+  const WorldBlockIndex& index = pass.world.blockIndex;
   for (const WorldBlock& block : index.blocks) {
     if (!boxMayBeVisible(frustum, block.low, block.high)) continue;
     runs.insert(runs.end(), index.runs.begin() + block.firstRun,
@@ -66,36 +68,38 @@ const std::vector<TriangleRun>& visibleRuns(const ViewFrustum& frustum) {
 
 // What the whole pass leaves in force after its last triangle, for the
 // drawing that follows in the frame.
-void leaveStateOfWholePass() {
-  const WorldTriangle& last = worldTriangles[worldTriangleCount - 1];
-  setMaterialOfKind(worldBlockIndex.kindAfterAll);
-  glBindTexture(GL_TEXTURE_2D, textureName(last.texture));
+void leaveStateOfWholePass(const Pass& pass) {
+  const WorldTriangle& last = pass.world.worldTriangles.back();
+  setMaterialOfKind(pass.world.blockIndex.kindAfterAll);
+  glBindTexture(GL_TEXTURE_2D, textureName(pass.textureTable, last.texture));
   glNormal3f(0.0f, 0.0f, 1.0f);
   glTexCoord2f(last.vertices[2].u, last.vertices[2].v);
 }
 
-void drawVisibleTriangles() {
+void drawVisibleTriangles(const Pass& pass) {
   std::int32_t next = 0;  // the triangle the whole pass would draw next
-  for (const TriangleRun& run : visibleRuns(currentViewFrustum())) {
+  for (const TriangleRun& run : visibleRuns(pass, currentViewFrustum())) {
     // After skipped triangles the material in force may differ from the one
     // the whole pass had here.
     if (run.first != next) setMaterialOfKind(run.kindBefore);
-    drawTriangles(run.first, run.first + run.count);
+    drawTriangles(pass, run.first, run.first + run.count);
     next = run.first + run.count;
   }
-  if (next != worldTriangleCount) leaveStateOfWholePass();
+  if (next != pass.world.worldTriangleCount()) leaveStateOfWholePass(pass);
 }
 
 }  // namespace
 
-void drawWorldTriangles() {
-  worldTrianglesDrawn = 0;
-  if (worldTriangles == nullptr) return;
+void drawWorldTriangles(WorldPassState& state, const World& world, const TextureTable& textureTable) {
+  state.trianglesDrawn = 0;
+  const std::int32_t count = world.worldTriangleCount();
+  if (count == 0) return;
+  const Pass pass{state, world, textureTable};
   // An array the index was not built from (one a test put in place) is drawn
   // whole.
-  if (worldCullingEnabled && worldBlockIndex.indexes(worldTriangles, worldTriangleCount)) {
-    drawVisibleTriangles();
+  if (state.cullingEnabled && world.blockIndex.indexes(world.worldTriangles.data(), count)) {
+    drawVisibleTriangles(pass);
   } else {
-    drawTriangles(0, worldTriangleCount);
+    drawTriangles(pass, 0, count);
   }
 }

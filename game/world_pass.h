@@ -1,5 +1,11 @@
 #pragma once
 #include <cstdint>
+#include <vector>
+
+#include "render/texture_table.h"
+#include "world/world_block_index.h"
+
+struct World;
 
 // Draws the static world under the camera matrix: the world triangles in
 // array order, each with its own texture bind and its kind's material.
@@ -10,9 +16,14 @@
 // the same GL state behind (material, bound texture, current normal and
 // texture coordinate). Off, every triangle is drawn; the whole pass is kept
 // for tests and comparisons and has no key.
-extern bool worldCullingEnabled;
+struct WorldPassState {
+  bool cullingEnabled = true;
+  // How many triangles the last pass drew.
+  std::int32_t trianglesDrawn = 0;
+  // The runs the last culled pass drew; kept between frames so the pass
+  // does not allocate.
+  std::vector<TriangleRun> visibleRuns;
+};
 
-// How many triangles the last pass drew.
-extern std::int32_t worldTrianglesDrawn;
-
-void drawWorldTriangles();
+// Textures are the names of `textureTable` by each triangle's index.
+void drawWorldTriangles(WorldPassState& pass, const World& world, const TextureTable& textureTable);

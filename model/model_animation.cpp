@@ -9,17 +9,9 @@
 
 using namespace model_format;
 
-Matrix3x4 boneTransforms[maxBones];
-
 namespace {
 
-// One pose: a position and a rotation per bone. Blended sequences fill up to
-// four of them; only one instance is posed at a time.
-struct Pose {
-  Vec3 positions[maxBones];
-  Quaternion rotations[maxBones];
-};
-Pose poses[4];
+using Pose = ModelPose;
 
 // The raw values of a stream at frame k and k + 1. Runs are a header of
 // (validCount, totalCount) bytes followed by validCount int16 values; frames
@@ -243,6 +235,7 @@ void ModelInstance::setUpBones() {
   auto computeBlock = [&](Pose& pose, int block) {
     computeSequencePose(pose.positions, pose.rotations, record, data + block * blockSize, frame);
   };
+  ModelPose* poses = work.poses;
   computeBlock(poses[0], 0);
   const std::int32_t blendCount = readInt32(record + sequence::blendCount);
   if (blendCount > 1) {
@@ -264,6 +257,7 @@ void ModelInstance::setUpBones() {
     local.m[1][3] = poses[0].positions[i].y;
     local.m[2][3] = poses[0].positions[i].z;
     const std::int32_t parent = readInt32(bones + i * bone::size + bone::parent);
+    Matrix3x4* boneTransforms = work.boneTransforms;
     boneTransforms[i] = parent == -1 ? local : concatTransforms(boneTransforms[parent], local);
   }
 }

@@ -4,24 +4,12 @@
 
 #include <cmath>
 
-#include "model/model_draw_state.h"
 #include "model/model_instance.h"
 #include "render/gl_api.h"
 
 using namespace model_format;
 
-Vec3 transformedVertices[maxVertices];
-ChromeCoord chromeCoords[maxNormals];
-int drawCounter = 0;
-Vec3 chromeReferenceVector{0.0f, 0.0f, 0.0f};
-
 namespace {
-
-// Per bone: the draw in which its chrome vectors were last computed, and the
-// vectors themselves in the bone's own space.
-int chromeStamp[maxBones];
-Vec3 chromeUp[maxBones];
-Vec3 chromeRight[maxBones];
 
 // Texture coordinates in texels of a 64-texel chrome map, 0 .. 64 for unit
 // normals; a broken normal from a file must not overflow the integer.
@@ -32,30 +20,31 @@ std::int32_t chromeTexel(float projection) {
   return static_cast<std::int32_t>(texel);
 }
 
-void computeChromeCoords(const ModelInstance& instance, ChromeCoord& result, int bone,
+void computeChromeCoords(ModelInstance& instance, ChromeCoord& result, int bone,
                          const Vec3& normal) {
-  if (chromeStamp[bone] != drawCounter) {
-    const Matrix3x4& m = boneTransforms[bone];
+  ModelWorkStorage& work = instance.work;
+  if (work.chromeStamp[bone] != work.drawCounter) {
+    const Matrix3x4& m = work.boneTransforms[bone];
     Vec3 toBone{m.m[0][3] - instance.origin.x, m.m[1][3] - instance.origin.y,
                 m.m[2][3] - instance.origin.z};
     normalizeVector(toBone);
-    Vec3 up = crossProduct(toBone, chromeReferenceVector);
+    Vec3 up = crossProduct(toBone, work.chromeReferenceVector);
     normalizeVector(up);
     Vec3 right = crossProduct(toBone, up);
     normalizeVector(right);
-    chromeUp[bone] = inverseRotate(m, up);
-    chromeRight[bone] = inverseRotate(m, right);
-    chromeStamp[bone] = drawCounter;
+    work.chromeUp[bone] = inverseRotate(m, up);
+    work.chromeRight[bone] = inverseRotate(m, right);
+    work.chromeStamp[bone] = work.drawCounter;
   }
-  result.s = chromeTexel(dotProduct(normal, chromeRight[bone]));
-  result.t = chromeTexel(dotProduct(normal, chromeUp[bone]));
+  result.s = chromeTexel(dotProduct(normal, work.chromeRight[bone]));
+  result.t = chromeTexel(dotProduct(normal, work.chromeUp[bone]));
 }
 
 }  // namespace
 
 void ModelInstance::drawModel() {
   // Wraps around instead of overflowing after months of drawing.
-  drawCounter = static_cast<int>(static_cast<unsigned>(drawCounter) + 1u);
+  work.drawCounter = static_cast<int>(static_cast<unsigned>(work.drawCounter) + 1u);
   if (!loaded()) return;
   const std::int32_t bodyPartCount = readInt32(header.data + header::bodyPartCount);
   if (bodyPartCount == 0) return;
@@ -98,8 +87,10 @@ void ModelInstance::drawSubmodel() {
   const std::int32_t vertexCount = readInt32(sub + submodel::vertexCount);
   const std::uint8_t* vertexBones = header.data + readInt32(sub + submodel::vertexBoneOffset);
   const std::uint8_t* vertices = header.data + readInt32(sub + submodel::vertexOffset);
+  Vec3* transformedVertices = work.transformedVertices;
+  ChromeCoord* chromeCoords = work.chromeCoords;
   for (int v = 0; v < vertexCount; ++v)
-    transformedVertices[v] = transformPoint(boneTransforms[vertexBones[v]], readVec3(vertices + 12 * v));
+    transformedVertices[v] = transformPoint(work.boneTransforms[vertexBones[v]], readVec3(vertices + 12 * v));
 
   const std::int32_t meshCount = readInt32(sub + submodel::meshCount);
   const std::uint8_t* meshes = header.data + readInt32(sub + submodel::meshOffset);
@@ -115,7 +106,6 @@ void ModelInstance::drawSubmodel() {
     }
   }
 
-  glCullFace(GL_FRONT);
   for (int m = 0; m < meshCount; ++m) {
     const std::uint8_t* mesh = meshes + m * mesh::size;
     const std::uint8_t* textureRecord = meshTexture(mesh);

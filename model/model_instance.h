@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "model/model_checks.h"
+#include "model/model_draw_state.h"
 #include "model/model_format.h"
 #include "model/model_math.h"
 
@@ -30,9 +31,12 @@ class ModelInstance {
 
   // Reads the main file, its texture file ("<name>T.mdl") when the main file
   // has no textures, and its sequence group files ("<name>01.mdl", ...),
-  // uploading the textures to the current OpenGL context. A file that cannot
-  // be opened or fails its checks ends the process with exit code 1.
-  void loadModel(const char* fileName);
+  // uploading the textures to the current OpenGL context. Returns an empty
+  // text on success. Otherwise the instance is left empty and the text says
+  // why, as the program prints it before it ends: "unable to open <file>\n"
+  // or "invalid model file <file>: <reason>\n". Textures already uploaded
+  // for a refused figure stay in the context.
+  std::string loadModel(const char* fileName);
   // Takes files that are already in memory (no texture upload) and checks
   // them together. `textureFile` is ignored when the main file holds its own
   // textures; `groupFiles[g - 1]` is sequence group g. Returns an empty text
@@ -56,7 +60,7 @@ class ModelInstance {
   float setAuxController(float value);
 
   // Animation: moves `frame` (steps above 0.1 s count as 0.1 s), and computes
-  // the bone matrices of the current pose into `boneTransforms`.
+  // the bone matrices of the current pose into `work.boneTransforms`.
   void advanceAnimation(float seconds);
   void setUpBones();
 
@@ -79,6 +83,7 @@ class ModelInstance {
   ModelFileView textureHeader;  // the main file itself or the texture file
   ModelFileView groupHeaders[model_format::maxSequenceGroups];  // slot 0 unused
   float controllerValues[model_format::maxControllers] = {0.0f, 0.0f, 0.0f, 0.0f};
+  ModelWorkStorage work;
 
  private:
   ModelFileView keep(std::vector<std::uint8_t> file);
@@ -97,9 +102,6 @@ class ModelInstance {
   // OpenGL names instead of pixel offsets.
   bool texturesUploaded_ = false;
 };
-
-// Bone matrices of the last posed instance (model space), read by drawing.
-extern Matrix3x4 boneTransforms[model_format::maxBones];
 
 // Texture of the model files: the palette image resampled to power-of-two
 // sides of at most 256 texels, RGBA, first row first.
@@ -124,11 +126,9 @@ void uploadFileTextures(std::uint8_t* file);
 std::string textureFileName(const std::string& mainFileName);
 std::string groupFileName(const std::string& mainFileName, int group);
 
-// Reads a whole file; ends the process with "unable to open <name>" when it
-// cannot be read.
-std::vector<std::uint8_t> loadSequenceGroupFile(const char* fileName);
+// Reads a whole file into `buffer`. Empty text on success, else
+// "unable to open <name>\n".
+std::string loadSequenceGroupFile(const char* fileName, std::vector<std::uint8_t>& buffer);
 // As loadSequenceGroupFile, then checks the file's texture table and uploads
-// its textures; a bad table ends the process.
-std::vector<std::uint8_t> loadModelFile(const char* fileName);
-// Prints `message` to standard output and ends the process with exit code 1.
-[[noreturn]] void modelLoadFailure(const char* message);
+// its textures; a bad table gives "invalid model file <name>: <reason>\n".
+std::string loadModelFile(const char* fileName, std::vector<std::uint8_t>& buffer);

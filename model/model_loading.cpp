@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <utility>
 
 #include "model/model_checks.h"
@@ -11,19 +10,16 @@
 
 using namespace model_format;
 
-void modelLoadFailure(const char* message) {
-  std::fputs(message, stdout);
-  std::fflush(stdout);
-  std::exit(1);
+namespace {
+
+std::string refusal(const std::string& fileName, const std::string& reason) {
+  return "invalid model file " + fileName + ": " + reason + "\n";
 }
 
-[[noreturn]] static void refuseFile(const std::string& fileName, const std::string& reason) {
-  const std::string message = "invalid model file " + fileName + ": " + reason + "\n";
-  modelLoadFailure(message.c_str());
-}
+}  // namespace
 
-std::vector<std::uint8_t> loadSequenceGroupFile(const char* fileName) {
-  std::vector<std::uint8_t> buffer;
+std::string loadSequenceGroupFile(const char* fileName, std::vector<std::uint8_t>& buffer) {
+  buffer.clear();
   std::FILE* file = std::fopen(fileName, "rb");
   bool read = file != nullptr;
   if (read && std::fseek(file, 0, SEEK_END) == 0) {
@@ -37,19 +33,17 @@ std::vector<std::uint8_t> loadSequenceGroupFile(const char* fileName) {
     read = false;
   }
   if (file != nullptr) std::fclose(file);
-  if (!read) {
-    const std::string message = "unable to open " + std::string(fileName) + "\n";
-    modelLoadFailure(message.c_str());
-  }
-  return buffer;
+  if (!read) return "unable to open " + std::string(fileName) + "\n";
+  return std::string();
 }
 
-std::vector<std::uint8_t> loadModelFile(const char* fileName) {
-  std::vector<std::uint8_t> buffer = loadSequenceGroupFile(fileName);
+std::string loadModelFile(const char* fileName, std::vector<std::uint8_t>& buffer) {
+  std::string failure = loadSequenceGroupFile(fileName, buffer);
+  if (!failure.empty()) return failure;
   const std::string problem = checkTextureTable(buffer.data(), buffer.size(), true);
-  if (!problem.empty()) refuseFile(fileName, problem);
+  if (!problem.empty()) return refusal(fileName, problem);
   uploadFileTextures(buffer.data());
-  return buffer;
+  return std::string();
 }
 
 // The derived names drop the last four characters of the main file's name
@@ -122,23 +116,31 @@ std::string ModelInstance::adoptFiles(std::vector<std::uint8_t> mainFile,
   return result.reason;
 }
 
-void ModelInstance::loadModel(const char* fileName) {
-  std::vector<std::uint8_t> mainFile = loadModelFile(fileName);
+std::string ModelInstance::loadModel(const char* fileName) {
+  releaseFiles();
+  std::vector<std::uint8_t> mainFile;
+  std::string failure = loadModelFile(fileName, mainFile);
+  if (!failure.empty()) return failure;
   std::vector<std::uint8_t> textureFile;
-  if (headerValue(mainFile, header::textureCount) == 0)
-    textureFile = loadModelFile(textureFileName(fileName).c_str());
-  std::vector<std::vector<std::uint8_t>> groupFiles;
-  for (int g = 1; g <= groupFileCount(mainFile); ++g)
-    groupFiles.push_back(loadSequenceGroupFile(groupFileName(fileName, g).c_str()));
+  if (headerValue(mainFile, header::textureCount) == 0) {
+    failure = loadModelFile(textureFileName(fileName).c_str(), textureFile);
+    if (!failure.empty()) return failure;
+  }
+  std::vector<std::vector<std::uint8_t>> groupFiles(groupFileCount(mainFile));
+  for (int g = 1; g <= static_cast<int>(groupFiles.size()); ++g) {
+    failure = loadSequenceGroupFile(groupFileName(fileName, g).c_str(), groupFiles[g - 1]);
+    if (!failure.empty()) return failure;
+  }
 
   const ModelCheckResult result = adopt(std::move(mainFile), std::move(textureFile), std::move(groupFiles));
   if (result.ok()) {
     texturesUploaded_ = true;
-    return;
+    return std::string();
   }
   switch (result.file) {
-    case ModelCheckResult::File::main: refuseFile(fileName, result.reason);
-    case ModelCheckResult::File::texture: refuseFile(textureFileName(fileName), result.reason);
-    case ModelCheckResult::File::group: refuseFile(groupFileName(fileName, result.group), result.reason);
+    case ModelCheckResult::File::texture: return refusal(textureFileName(fileName), result.reason);
+    case ModelCheckResult::File::group: return refusal(groupFileName(fileName, result.group), result.reason);
+    case ModelCheckResult::File::main: break;
   }
+  return refusal(fileName, result.reason);
 }

@@ -96,19 +96,3 @@ void BitmapFont::destroy() {
   if (glGetString(GL_VERSION) != nullptr) glDeleteLists(listBase, columns * rows);
   listBase = 0;
 }
-
-// Constant-initialised, so they are ready before any other start-up code.
-BitmapFont largeDigitFont;
-BitmapFont smallFont;
-BitmapFont largeFont;
-
-namespace {
-// Defined after the fonts, so destroyed (at exit) before them.
-struct ReleaseFontsAtExit {
-  ~ReleaseFontsAtExit() {
-    largeDigitFont.destroy();
-    smallFont.destroy();
-    largeFont.destroy();
-  }
-} releaseFontsAtExit;
-}  // namespace

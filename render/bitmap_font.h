@@ -23,7 +23,8 @@ class BitmapFont {
   // enables texturing and owns blending, colour and texture environment.
   // Leaves the model-view matrix mode current and the depth test on.
   void print(std::int32_t x, std::int32_t y, const char* text);
-  // Deletes the display lists; does nothing when none were built.
+  // Deletes the display lists; does nothing when none were built, or when
+  // no context is current any more (the lists went with their context).
   void destroy();
 
   std::uint32_t textureId = 0;
@@ -37,9 +38,3 @@ class BitmapFont {
   std::int32_t orthoWidth = 1280;
   std::int32_t orthoHeight = 1024;
 };
-
-// The game's three fonts, constructed before the program entry runs; their
-// display lists are released at process exit.
-extern BitmapFont largeDigitFont;
-extern BitmapFont smallFont;
-extern BitmapFont largeFont;

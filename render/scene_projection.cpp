@@ -23,6 +23,16 @@ void setProjection(int width, int height, double nearPlane) {
 }
 }  // namespace
 
+void setPerspective(double fieldOfView, double aspect) {
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  gluPerspective(fieldOfView, aspect, figureNearPlane, figureFarPlane);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+}
+
+void setGameDrawingProjection() { setPerspective(gameFieldOfView, gameAspect); }
+
 void resizeIntroScene(int width, int height) { setProjection(width, height, introNearPlane); }
 
 void resizeGameScene(int width, int height) { setProjection(width, height, gameNearPlane); }

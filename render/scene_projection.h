@@ -7,3 +7,17 @@
 // projection.
 void resizeIntroScene(int width, int height);
 void resizeGameScene(int width, int height);
+
+// The projections the figure loader leaves behind: a square 50-degree one
+// while a figure is set up, then the one the game draws every frame with
+// (47 degrees, aspect 1.26, whatever the window's shape). Both have the
+// game's near and far planes, 0.1 and 100.
+constexpr double figureSetUpFieldOfView = 50.0, figureSetUpAspect = 1.0;
+constexpr double gameFieldOfView = 47.0, gameAspect = 1.26;
+constexpr double figureNearPlane = 0.1, figureFarPlane = 100.0;
+
+// Loads the perspective into the projection matrix, then leaves the
+// model-view matrix current and at identity. The viewport is not touched.
+void setPerspective(double fieldOfView, double aspect);
+// setPerspective(gameFieldOfView, gameAspect).
+void setGameDrawingProjection();

@@ -5,6 +5,16 @@
 
 constexpr int textureCount = 32;
 
+// Indices the game draws its pictures and text with (the world's surface
+// indices stand beside the world geometry).
+constexpr int textureLogo = 12;
+constexpr int textureAfterSparks = 16;  // bound again when the sparks are done
+constexpr int textureLargeFontSheet = 17;  // the 512-pixel glyph sheet
+constexpr int textureSmallFontSheet = 18;  // the 256-pixel glyph sheet
+constexpr int textureRifle = 27;
+constexpr int textureLaser = 28;
+constexpr int textureCrosshair = 31;
+
 // File of each index (index 9 repeats index 1), relative to the working
 // folder.
 extern const char* const textureFileNames[textureCount];

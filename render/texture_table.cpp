@@ -3,8 +3,6 @@
 #include "render/bitmap_image.h"
 
 
-GLuint textureTable[textureCount];
-
 namespace {
 void releaseImages(BitmapImage* (&images)[textureCount]) {
   for (BitmapImage*& image : images) {
@@ -14,7 +12,7 @@ void releaseImages(BitmapImage* (&images)[textureCount]) {
 }
 }  // namespace
 
-int loadTextures() {
+int loadTextures(TextureTable& textureTable) {
   BitmapImage* images[textureCount] = {};
   for (int i = 0; i < textureCount; ++i) {
     images[i] = loadBitmapFile(textureFileNames[i]);

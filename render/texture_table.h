@@ -4,11 +4,11 @@
 #include "render/gl_api.h"
 #include "render/texture_files.h"
 
-// OpenGL names of the textures, filled by loadTextures.
-extern GLuint textureTable[textureCount];
+// OpenGL names of the textures by index.
+using TextureTable = GLuint[textureCount];
 
 // Reads all 32 files and uploads them into the current OpenGL context with
-// fresh names (names of an earlier call are not deleted). 1 on success; 0 as
-// soon as a file cannot be read, and then no texture is created and the table
-// keeps its old names.
-int loadTextures();
+// fresh names into `textureTable` (names of an earlier call are not
+// deleted). 1 on success; 0 as soon as a file cannot be read, and then no
+// texture is created and the table keeps its old names.
+int loadTextures(TextureTable& textureTable);

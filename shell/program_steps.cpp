@@ -1,10 +1,10 @@
 #include "shell/program_steps.h"
 
-#include "game/game.h"
+#include <cstdio>
+#include <cstdlib>
+
 #include "game/game_loop.h"
 #include "game/scene.h"
-#include "render/texture_table.h"
-#include "world/collision_models.h"
 #include "world/level_loader.h"
 
 namespace {
@@ -13,13 +13,21 @@ constexpr const char* introWindowTitle = "Brakmoor";
 // The game's scene in each window the loop makes.
 class PlayScene : public GameScene {
  public:
-  std::int32_t setUp(Game& state) override { return setupGameScene(state, models_); }
-  std::int32_t drawFrame(Game& state) override { return runFrame(state, models_); }
+  PlayScene(World& world, SceneResources& scene) : world_(world), scene_(scene) {}
+  std::int32_t setUp(Game& state) override { return setupGameScene(state, world_, scene_); }
+  std::int32_t drawFrame(Game& state) override { return runFrame(state, world_, scene_); }
 
  private:
-  CollisionModels models_{worldCollisionModel, playerBoxModel, secondPlayerBoxModel};
+  World& world_;
+  SceneResources& scene_;
 };
 }  // namespace
+
+ProgramSteps::ProgramSteps(Platform& platform)
+    : platform_(platform),
+      world_(createWorld()),
+      scene_(createSceneResources()),
+      game_(createGame()) {}
 
 bool ProgramSteps::showStartDialog() { return platform_.chooseDisplayMode(settings_); }
 bool ProgramSteps::registerIntroClass() { return platform_.registerIntroWindowClass(); }
@@ -34,12 +42,20 @@ bool ProgramSteps::createIntroWindow(std::int32_t fullScreen) {
 
 void ProgramSteps::initIntro() { ::initIntro(platform_, intro_, &keys_); }
 void ProgramSteps::runIntroLoop(RunFlags& flags) { ::runIntroLoop(platform_, intro_, flags); }
-bool ProgramSteps::loadLevel(const char* fileName) { return ::loadLevel(fileName); }
-void ProgramSteps::loadTextures() { ::loadTextures(); }
+bool ProgramSteps::loadLevel(const char* fileName) { return ::loadLevel(world_->level, fileName); }
+void ProgramSteps::loadTextures() { ::loadTextures(scene_->textureTable); }
 
+// A figure that cannot be loaded ends the program here, at its top: the
+// reason on standard output and exit code 1.
 std::int32_t ProgramSteps::runGame() {
-  PlayScene scene;
-  return runGameLoop(game, platform_, settings_, scene);
+  PlayScene scene(*world_, *scene_);
+  const int result = runGameLoop(*game_, *world_, platform_, settings_, scene);
+  if (result == gameFigureRefused) {
+    std::fputs(game_->figureLoadFailure.c_str(), stdout);
+    std::fflush(stdout);
+    std::exit(1);
+  }
+  return result;
 }
 
 void ProgramSteps::closeIntroMovie() { ::closeIntroMovie(platform_); }

@@ -3,13 +3,20 @@
 // the start dialog, the intro window with the movie player, the level, the
 // textures and the game.
 
+#include <memory>
+
+#include "game/game.h"
 #include "platform/platform.h"
+#include "render/scene_resources.h"
 #include "shell/intro_player.h"
+#include "world/world.h"
 #include "shell/run_sequence.h"
 
+// The program's records are built here, once, and passed by reference to
+// everything that runs.
 class ProgramSteps : public RunSteps {
  public:
-  explicit ProgramSteps(Platform& platform) : platform_(platform) {}
+  explicit ProgramSteps(Platform& platform);
 
   bool showStartDialog() override;
   std::int32_t chosenFullScreen() override { return settings_.fullScreen; }
@@ -29,6 +36,9 @@ class ProgramSteps : public RunSteps {
   WindowSettings settings_;
   KeyDownArray keys_ = {};
   IntroPlayer intro_;
+  std::unique_ptr<World> world_;
+  std::unique_ptr<SceneResources> scene_;
+  std::unique_ptr<Game> game_;
 };
 
 // Runs the whole program on `platform` and returns its exit code.

@@ -2,11 +2,6 @@
 
 #include "world/world_geometry.h"
 
-// Defined in this order in one file, so they are created in this order.
-CollisionModel3D* playerBoxModel = newCollisionModel3D(false);
-CollisionModel3D* worldCollisionModel = newCollisionModel3D(false);
-CollisionModel3D* secondPlayerBoxModel = newCollisionModel3D(false);
-
 const float playerBoxTriangles[playerBoxTriangleCount][9] = {
     {-0.15f, -0.1f, -0.2f, 0.0f, -0.1f, -0.5f, 0.0f, 0.12f, -0.2f},
     {0.15f, -0.1f, -0.2f, 0.0f, -0.1f, -0.5f, 0.0f, 0.12f, -0.2f},
@@ -39,10 +34,10 @@ void fillPlayerBox(CollisionModel3D* model) {
   model->finalize();
 }
 
-void fillWorld(CollisionModel3D* model) {
+void fillWorld(CollisionModel3D* model, const WorldTriangle* triangles, int32_t count) {
   if (model == nullptr) return;
-  for (int32_t i = 0; i < worldTriangleCount; ++i) {
-    const TriangleVertex* v = worldTriangles[i].vertices;
+  for (int32_t i = 0; i < count; ++i) {
+    const TriangleVertex* v = triangles[i].vertices;
     model->addTriangle(v[0].x, v[0].y, v[0].z, v[1].x, v[1].y, v[1].z, v[2].x, v[2].y, v[2].z);
   }
   model->finalize();
@@ -50,9 +45,9 @@ void fillWorld(CollisionModel3D* model) {
 
 }  // namespace
 
-void fillCollisionModels(CollisionModel3D* worldModel, CollisionModel3D* playerBox,
-                         CollisionModel3D* secondPlayerBox) {
-  fillWorld(worldModel);
-  fillPlayerBox(playerBox);
-  fillPlayerBox(secondPlayerBox);
+void fillCollisionModels(const CollisionModels& models, const WorldTriangle* triangles,
+                         int32_t count) {
+  fillWorld(models.world, triangles, count);
+  fillPlayerBox(models.playerBox);
+  fillPlayerBox(models.secondPlayerBox);
 }

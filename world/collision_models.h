@@ -1,20 +1,19 @@
 #pragma once
 // The game's three collision models and the player box they test.
 //
-// playerBoxModel holds the 16 player box triangles, worldCollisionModel every
-// world triangle in array order (so a reported world index selects
-// worldTriangles[i] directly), secondPlayerBoxModel the box once more. They
-// are created at static initialisation, in that order, and filled by
-// buildWorld; a later buildWorld refills them (the library starts a model
-// over when it receives triangles after finalize).
+// The player box model (playerBoxModel) holds the 16 player box triangles,
+// the world model (worldCollisionModel) every world triangle in array order
+// (so a reported world index selects worldTriangles[i] directly), the second
+// box model (secondPlayerBoxModel) the box once more. The world record
+// creates them, in that order, and buildWorld fills them; a later buildWorld
+// refills them (the library starts a model over when it receives triangles
+// after finalize).
 
 #include <cstdint>
 
 #include "coldet/coldet.h"
 
-extern CollisionModel3D* playerBoxModel;
-extern CollisionModel3D* worldCollisionModel;
-extern CollisionModel3D* secondPlayerBoxModel;
+struct WorldTriangle;
 
 // The three models as the game passes them around.
 struct CollisionModels {
@@ -44,7 +43,7 @@ enum CollisionSide : int32_t {
 // index outside 0..15 gives collisionNone.
 CollisionSide collisionSideOfBoxTriangle(int32_t boxTriangle);
 
-// Gives `worldModel` every world triangle and the two box models the player
-// box, finalising each. Null models are skipped.
-void fillCollisionModels(CollisionModel3D* worldModel, CollisionModel3D* playerBox,
-                         CollisionModel3D* secondPlayerBox);
+// Gives the world model the `count` triangles at `triangles` and the two box
+// models the player box, finalising each. Null models are skipped.
+void fillCollisionModels(const CollisionModels& models, const WorldTriangle* triangles,
+                         int32_t count);

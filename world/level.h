@@ -1,6 +1,7 @@
 #pragma once
 // The maze as read from the level file: grid size, start cell, one digit per
-// cell and the objects placed on cells. Cell (x, y) is levelGrid[255 * x + y];
+// cell and the objects placed on cells (held by the World record,
+// world/world.h). Cell (x, y) is levelGrid[255 * x + y];
 // 0 is solid, any other value is open. x counts columns from 1 at the left, y
 // counts rows from 1 at the bottom line of the grid block.
 
@@ -46,17 +47,15 @@ struct LevelData {
   PictureList picturesW, picturesG;
 };
 
-extern LevelData levelData;
-
 // Value of cell (x, y); every cell outside the 255 x 255 array counts as solid,
 // so sight lines and neighbour tests may run past the maze.
-inline int32_t levelCell(int32_t x, int32_t y) {
+inline int32_t levelCell(const LevelData& level, int32_t x, int32_t y) {
   if (x < 0 || y < 0 || x >= levelGridSide || y >= levelGridSide) return 0;
-  return levelData.levelGrid[levelGridSide * x + y];
+  return level.levelGrid[levelGridSide * x + y];
 }
 
 // Grid size as it may safely be walked: a size record above 253 is clamped on
-// loading, but LevelData is a plain global that anyone may fill.
+// loading, but LevelData is a plain record that anyone may fill.
 inline int32_t walkableSize(int32_t size) {
   return size > maxLevelSize ? maxLevelSize : size;
 }

@@ -50,9 +50,9 @@ int32_t digitValue(char c) { return (c >= '0' && c <= '9') ? c - '0' : 0; }
 // than sizeX leaves its missing cells 0; a block cut short by the end of the
 // file leaves its missing rows 0 and empties the line buffer so that no
 // half-read line is taken as a record.
-void readGridBlock(std::FILE* file, char* line) {
-  const int32_t sizeX = walkableSize(levelData.sizeX);
-  const int32_t sizeY = walkableSize(levelData.sizeY);
+void readGridBlock(LevelData& level, std::FILE* file, char* line) {
+  const int32_t sizeX = walkableSize(level.sizeX);
+  const int32_t sizeY = walkableSize(level.sizeY);
   if (sizeX < 1 || sizeY < 1) return;
   for (int32_t row = 1; row <= sizeY; ++row) {
     if (!readLevelLine(file, line)) {
@@ -62,15 +62,15 @@ void readGridBlock(std::FILE* file, char* line) {
     const int32_t y = sizeY + 1 - row;
     const int32_t rowLength = static_cast<int32_t>(std::strlen(line));
     for (int32_t x = 1; x <= sizeX; ++x) {
-      levelData.levelGrid[levelGridSide * x + y] = x <= rowLength ? digitValue(line[x - 1]) : 0;
+      level.levelGrid[levelGridSide * x + y] = x <= rowLength ? digitValue(line[x - 1]) : 0;
     }
   }
 }
 
-void addBox(const char* line) {
+void addBox(LevelData& level, const char* line) {
   BoxItem box{0, 0};
   RecordScanner(line + 1).number(box.x).number(box.y);
-  BoxList& boxes = levelData.boxes;
+  BoxList& boxes = level.boxes;
   if (boxes.count < maxBoxes) boxes.items[boxes.count++] = box;
 }
 
@@ -84,28 +84,28 @@ void addPicture(const char* line, PictureList& pictures) {
 
 // The record tests, in this order and each on its own; a grid block reads
 // its rows into `line`, and the later tests then look at the last row.
-void applyRecords(std::FILE* file, char* line) {
+void applyRecords(LevelData& level, std::FILE* file, char* line) {
   if (line[0] == 'X') {
-    int32_t value = levelData.sizeX;
+    int32_t value = level.sizeX;
     RecordScanner(line + 1).number(value);
-    levelData.sizeX = walkableSize(value);
+    level.sizeX = walkableSize(value);
   }
   if (line[0] == 'Y') {
-    int32_t value = levelData.sizeY;
+    int32_t value = level.sizeY;
     RecordScanner(line + 1).number(value);
-    levelData.sizeY = walkableSize(value);
+    level.sizeY = walkableSize(value);
   }
-  if (line[0] == 'P') RecordScanner(line + 1).number(levelData.startX).number(levelData.startY);
-  if (std::strcmp(line, "Level\n") == 0) readGridBlock(file, line);
-  if (line[0] == 'B') addBox(line);
-  if (line[0] == 'W') addPicture(line, levelData.picturesW);
-  if (line[0] == 'G') addPicture(line, levelData.picturesG);
+  if (line[0] == 'P') RecordScanner(line + 1).number(level.startX).number(level.startY);
+  if (std::strcmp(line, "Level\n") == 0) readGridBlock(level, file, line);
+  if (line[0] == 'B') addBox(level, line);
+  if (line[0] == 'W') addPicture(line, level.picturesW);
+  if (line[0] == 'G') addPicture(line, level.picturesG);
 }
 
-void clearLists() {
-  levelData.boxes.count = 0;
-  levelData.picturesW.count = 0;
-  levelData.picturesG.count = 0;
+void clearLists(LevelData& level) {
+  level.boxes.count = 0;
+  level.picturesW.count = 0;
+  level.picturesG.count = 0;
 }
 
 }  // namespace
@@ -117,21 +117,21 @@ bool readLevelLine(std::FILE* file, char* line) {
   return true;
 }
 
-void loadLevelFromFile(std::FILE* file) {
-  clearLists();
-  std::memset(levelData.levelGrid, 0, sizeof levelData.levelGrid);
+void loadLevelFromFile(LevelData& level, std::FILE* file) {
+  clearLists(level);
+  std::memset(level.levelGrid, 0, sizeof level.levelGrid);
   char line[levelLineBufferSize];
-  while (readLevelLine(file, line)) applyRecords(file, line);
+  while (readLevelLine(file, line)) applyRecords(level, file, line);
 }
 
-bool loadLevel(const char* path) {
+bool loadLevel(LevelData& level, const char* path) {
   // The lists start empty even when the file cannot be opened.
-  clearLists();
+  clearLists(level);
   // Binary mode: line ends are handled by readLevelLine the same way on
   // every platform.
   std::FILE* file = std::fopen(path, "rb");
   if (file == nullptr) return false;
-  loadLevelFromFile(file);
+  loadLevelFromFile(level, file);
   std::fclose(file);
   return true;
 }

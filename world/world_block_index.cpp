@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-WorldBlockIndex worldBlockIndex;
 
 namespace {
 
@@ -72,10 +71,10 @@ void growBox(WorldBlock& block, const WorldTriangle& t) {
 
 }  // namespace
 
-void buildWorldBlockIndex() {
+WorldBlockIndex buildWorldBlockIndex(const WorldTriangle* worldTriangles, int32_t triangleCount) {
   WorldBlockIndex index;
   index.triangles = worldTriangles;
-  index.triangleCount = worldTriangles != nullptr ? worldTriangleCount : 0;
+  index.triangleCount = worldTriangles != nullptr && triangleCount > 0 ? triangleCount : 0;
   const int32_t count = index.triangleCount;
   const BlockGrid grid = gridFor(worldTriangles, count);
 
@@ -116,5 +115,5 @@ void buildWorldBlockIndex() {
     }
     index.blocks.push_back(block);
   }
-  worldBlockIndex = std::move(index);
+  return index;
 }

@@ -45,8 +45,6 @@ struct WorldBlockIndex {
   }
 };
 
-extern WorldBlockIndex worldBlockIndex;
-
 // Side of a block in world units (4 x 4 grid cells) for ordinary levels; a
 // world spread wider than worldBlocksPerSide blocks gets larger blocks, so
 // triangles far outside the maze (a box record with distant coordinates)
@@ -54,7 +52,7 @@ extern WorldBlockIndex worldBlockIndex;
 constexpr float worldBlockSide = 8.0f;
 constexpr int32_t worldBlocksPerSide = 128;
 
-// Builds worldBlockIndex from worldTriangles / worldTriangleCount (buildWorld
-// calls it whenever it builds the world). An empty or missing array gives an
-// empty index.
-void buildWorldBlockIndex();
+// The index of `count` triangles at `triangles` (buildWorld builds one
+// whenever it builds the world). An empty or missing array gives an empty
+// index.
+WorldBlockIndex buildWorldBlockIndex(const WorldTriangle* triangles, int32_t count);

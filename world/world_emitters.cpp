@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "world/level.h"
+#include "world/world.h"
 #include "world/world_geometry.h"
 
 namespace {
@@ -29,10 +30,10 @@ struct FaceTemplate {
   TriangleTemplate triangles[2];
 };
 
-int32_t emit(int32_t index, const TriangleTemplate& shape, const Frame& frame, int32_t texture,
+int32_t emit(World& world, int32_t index, const TriangleTemplate& shape, const Frame& frame, int32_t texture,
              int32_t kind, int32_t side) {
-  if (index >= 0 && index < worldTriangleCount) {
-    WorldTriangle& out = worldTriangles[index];
+  if (index >= 0 && index < world.worldTriangleCount()) {
+    WorldTriangle& out = world.worldTriangles[index];
     out.texture = texture;
     out.kind = kind;
     out.side = side;
@@ -44,10 +45,10 @@ int32_t emit(int32_t index, const TriangleTemplate& shape, const Frame& frame, i
   return index + 1;
 }
 
-int32_t emitFace(int32_t index, const FaceTemplate& face, const Frame& frame, int32_t texture,
+int32_t emitFace(World& world, int32_t index, const FaceTemplate& face, const Frame& frame, int32_t texture,
                  int32_t kind) {
-  index = emit(index, face.triangles[0], frame, texture, kind, face.side);
-  return emit(index, face.triangles[1], frame, texture, kind, face.side);
+  index = emit(world, index, face.triangles[0], frame, texture, kind, face.side);
+  return emit(world, index, face.triangles[1], frame, texture, kind, face.side);
 }
 
 // Cell frame: xs = {X0, X1}, ys = {0, 2}, zs = {Z0, Z1} with Z0 the
@@ -124,39 +125,39 @@ bool hasOwnGeometry(int32_t value) { return value == 1 || value == 2; }
 
 }  // namespace
 
-int32_t addFloorAndCeiling(int32_t index, int32_t x, int32_t y, int32_t floorTexture,
+int32_t addFloorAndCeiling(World& world, int32_t index, int32_t x, int32_t y, int32_t floorTexture,
                            int32_t ceilingTexture) {
   const Frame frame = cellFrame(x, y);
-  index = emitFace(index, floorFace, frame, floorTexture, kindSurface);
-  return emitFace(index, ceilingFace, frame, ceilingTexture, kindSurface);
+  index = emitFace(world, index, floorFace, frame, floorTexture, kindSurface);
+  return emitFace(world, index, ceilingFace, frame, ceilingTexture, kindSurface);
 }
 
-int32_t cellWallTriangleCount(int32_t x, int32_t y) {
-  if (!hasOwnGeometry(levelCell(x, y))) return 0;
+int32_t cellWallTriangleCount(const LevelData& level, int32_t x, int32_t y) {
+  if (!hasOwnGeometry(levelCell(level, x, y))) return 0;
   int32_t count = 0;
   for (const WallTemplate& wall : wallFaces) {
-    if (levelCell(x + wall.dx, y + wall.dy) == 0) count += 2;
+    if (levelCell(level, x + wall.dx, y + wall.dy) == 0) count += 2;
   }
   return count;
 }
 
-int32_t addCellWalls(int32_t index, int32_t x, int32_t y, int32_t wallTexture1,
+int32_t addCellWalls(World& world, int32_t index, int32_t x, int32_t y, int32_t wallTexture1,
                      int32_t wallTexture2) {
-  const int32_t value = levelCell(x, y);
+  const int32_t value = levelCell(world.level, x, y);
   if (!hasOwnGeometry(value)) return index;
   const int32_t texture = wallTextureFor(value, wallTexture1, wallTexture2);
   const Frame frame = cellFrame(x, y);
   for (const WallTemplate& wall : wallFaces) {
-    if (levelCell(x + wall.dx, y + wall.dy) == 0) {
-      index = emitFace(index, wall.face, frame, texture, kindSurface);
+    if (levelCell(world.level, x + wall.dx, y + wall.dy) == 0) {
+      index = emitFace(world, index, wall.face, frame, texture, kindSurface);
     }
   }
   return index;
 }
 
-int32_t addBox(int32_t index, const BoxItem& box) {
+int32_t addBox(World& world, int32_t index, const BoxItem& box) {
   const Frame frame = centreFrame(box.x, box.y, 0.0f, 0.5f);
-  for (const FaceTemplate& face : boxFaces) index = emitFace(index, face, frame, boxTexture, kindBox);
+  for (const FaceTemplate& face : boxFaces) index = emitFace(world, index, face, frame, boxTexture, kindBox);
   return index;
 }
 
@@ -168,7 +169,7 @@ int32_t usableCount(int32_t count, int32_t capacity) {
   return count < 0 ? 0 : (count > capacity ? capacity : count);
 }
 
-int32_t addWallPictures(int32_t index, const PictureList& pictures, int32_t texture) {
+int32_t addWallPictures(World& world, int32_t index, const PictureList& pictures, int32_t texture) {
   const int32_t count = usableCount(pictures.count, maxPictures);
   for (int32_t i = 0; i < count; ++i) {
     const WallPicture& picture = pictures.items[i];
@@ -178,7 +179,7 @@ int32_t addWallPictures(int32_t index, const PictureList& pictures, int32_t text
     // The plane lies just inside the cell, in front of the border's wall.
     frame.xs[2] = picture.side == wallLeft ? cell.xs[0] + pictureGap : cell.xs[1] - pictureGap;
     frame.zs[2] = picture.side == wallTop ? cell.zs[1] + pictureGap : cell.zs[0] - pictureGap;
-    index = emitFace(index, pictureFaces[picture.side], frame, texture, kindSurface);
+    index = emitFace(world, index, pictureFaces[picture.side], frame, texture, kindSurface);
   }
   return index;
 }

@@ -2,12 +2,7 @@
 
 #include <new>
 
-#include "world/collision_models.h"
-#include "world/world_block_index.h"
-#include "world/level.h"
-
-WorldTriangle* worldTriangles = nullptr;
-int32_t worldTriangleCount = 0;
+#include "world/world.h"
 
 namespace {
 
@@ -27,15 +22,15 @@ bool hasFloorAndCeiling(int32_t value) { return value == 1 || value == 2; }
 
 // Cells are emitted row by row from the bottom line of the grid (y = 1) up,
 // each row from left to right.
-int32_t emitCells(int32_t index) {
-  const int32_t sizeX = walkableSize(levelData.sizeX);
-  const int32_t sizeY = walkableSize(levelData.sizeY);
+int32_t emitCells(World& world, int32_t index) {
+  const int32_t sizeX = walkableSize(world.level.sizeX);
+  const int32_t sizeY = walkableSize(world.level.sizeY);
   for (int32_t y = 1; y <= sizeY; ++y) {
     for (int32_t x = 1; x <= sizeX; ++x) {
-      const int32_t value = levelCell(x, y);
-      if (value == 1) index = addFloorAndCeiling(index, x, y, floorTextureStyle1, ceilingTextureStyle1);
-      if (value == 2) index = addFloorAndCeiling(index, x, y, floorTextureStyle2, ceilingTextureStyle2);
-      index = addCellWalls(index, x, y, wallTextureStyle1, wallTextureStyle2);
+      const int32_t value = levelCell(world.level, x, y);
+      if (value == 1) index = addFloorAndCeiling(world, index, x, y, floorTextureStyle1, ceilingTextureStyle1);
+      if (value == 2) index = addFloorAndCeiling(world, index, x, y, floorTextureStyle2, ceilingTextureStyle2);
+      index = addCellWalls(world, index, x, y, wallTextureStyle1, wallTextureStyle2);
     }
   }
   return index;
@@ -43,38 +38,53 @@ int32_t emitCells(int32_t index) {
 
 }  // namespace
 
-int32_t countWorldTriangles() {
-  const int32_t sizeX = walkableSize(levelData.sizeX);
-  const int32_t sizeY = walkableSize(levelData.sizeY);
+int32_t countWorldTriangles(const LevelData& level) {
+  const int32_t sizeX = walkableSize(level.sizeX);
+  const int32_t sizeY = walkableSize(level.sizeY);
   int32_t count = 0;
   for (int32_t y = 1; y <= sizeY; ++y) {
     for (int32_t x = 1; x <= sizeX; ++x) {
-      if (hasFloorAndCeiling(levelCell(x, y))) count += trianglesPerFloorAndCeiling;
-      count += cellWallTriangleCount(x, y);
+      if (hasFloorAndCeiling(levelCell(level, x, y))) count += trianglesPerFloorAndCeiling;
+      count += cellWallTriangleCount(level, x, y);
     }
   }
-  count += trianglesPerBox * usableCount(levelData.boxes.count, maxBoxes);
-  count += countPlacedPictures(levelData.picturesW);
-  count += countPlacedPictures(levelData.picturesG);
+  count += trianglesPerBox * usableCount(level.boxes.count, maxBoxes);
+  count += countPlacedPictures(level.picturesW);
+  count += countPlacedPictures(level.picturesG);
   return count;
 }
 
-void buildWorld(CollisionModel3D* worldModel, CollisionModel3D* playerBox,
-                CollisionModel3D* secondPlayerBox) {
-  delete[] worldTriangles;
-  worldTriangles = nullptr;
-  worldTriangleCount = 0;
+World::~World() {
+  delete models.playerBox;
+  delete models.world;
+  delete models.secondPlayerBox;
+}
 
-  const int32_t count = countWorldTriangles();
-  worldTriangles = new (std::nothrow) WorldTriangle[count > 0 ? count : 1];
-  if (worldTriangles != nullptr) worldTriangleCount = count;
+std::unique_ptr<World> createWorld() {
+  std::unique_ptr<World> world(new World);
+  // Created in this order, as the game has always made them.
+  world->models.playerBox = newCollisionModel3D(false);
+  world->models.world = newCollisionModel3D(false);
+  world->models.secondPlayerBox = newCollisionModel3D(false);
+  return world;
+}
 
-  int32_t index = emitCells(0);
-  const int32_t boxCount = usableCount(levelData.boxes.count, maxBoxes);
-  for (int32_t i = 0; i < boxCount; ++i) index = addBox(index, levelData.boxes.items[i]);
-  index = addWallPictures(index, levelData.picturesW, pictureTextureW);
-  addWallPictures(index, levelData.picturesG, pictureTextureG);
+void buildWorld(World& world) {
+  std::vector<WorldTriangle>().swap(world.worldTriangles);
+  const int32_t count = countWorldTriangles(world.level);
+  try {
+    world.worldTriangles.resize(static_cast<std::size_t>(count > 0 ? count : 0));
+  } catch (const std::bad_alloc&) {
+    std::vector<WorldTriangle>().swap(world.worldTriangles);
+  }
 
-  buildWorldBlockIndex();
-  fillCollisionModels(worldModel, playerBox, secondPlayerBox);
+  int32_t index = emitCells(world, 0);
+  const LevelData& level = world.level;
+  const int32_t boxCount = usableCount(level.boxes.count, maxBoxes);
+  for (int32_t i = 0; i < boxCount; ++i) index = addBox(world, index, level.boxes.items[i]);
+  index = addWallPictures(world, index, level.picturesW, pictureTextureW);
+  addWallPictures(world, index, level.picturesG, pictureTextureG);
+
+  world.blockIndex = buildWorldBlockIndex(world.worldTriangles.data(), world.worldTriangleCount());
+  fillCollisionModels(world.models, world.worldTriangles.data(), world.worldTriangleCount());
 }

@@ -1,14 +1,14 @@
 #pragma once
-// The static world as one array of textured triangles, built from levelData.
-// A triangle's index in worldTriangles is its identity for drawing and for
-// the collision models (triangle i of the world model is worldTriangles[i]).
+// The static world as one array of textured triangles, built from the level
+// (World::worldTriangles, world/world.h). A triangle's index in the array is
+// its identity for drawing and for the collision models (triangle i of the
+// world model is worldTriangles[i]).
 //
 // World coordinates: Y up, floor at 0, ceiling at 2; cell (x, y) covers X from
 // 2x - 2 to 2x and Z from -2y to -2y + 2 (grid y grows toward negative Z).
 
 #include <cstdint>
 
-#include "coldet/coldet.h"
 #include "world/level.h"
 
 struct TriangleVertex {
@@ -25,39 +25,29 @@ struct WorldTriangle {
   TriangleVertex vertices[3];
 };
 
-extern WorldTriangle* worldTriangles;
-extern int32_t worldTriangleCount;
+struct World;
 
 // Texture-table indices of the world's surfaces.
 constexpr int32_t floorTextureStyle1 = 19, ceilingTextureStyle1 = 20, wallTextureStyle1 = 10;
 constexpr int32_t floorTextureStyle2 = 24, ceilingTextureStyle2 = 25, wallTextureStyle2 = 26;
 constexpr int32_t boxTexture = 13, pictureTextureW = 11, pictureTextureG = 16;
 
-// Builds worldTriangles from levelData (sized by a counting pass, allocated
-// in one piece; an earlier array is released), then fills the three
-// collision models: the world triangles in array order and the player box
-// twice. Models may be null (then they are skipped); models filled by an
-// earlier call start over. If the array cannot be allocated the world is
-// left empty (count 0).
-void buildWorld(CollisionModel3D* worldModel, CollisionModel3D* playerBox,
-                CollisionModel3D* secondPlayerBox);
+// Number of triangles buildWorld (world/world.h) emits for `level`.
+int32_t countWorldTriangles(const LevelData& level);
 
-// Number of triangles buildWorld emits for the current levelData.
-int32_t countWorldTriangles();
-
-// The emitters write records into worldTriangles from `index` on and return
-// the index after the last record they wrote. A record that would fall
-// outside the array (index >= worldTriangleCount) is not written, but still
-// counted in the returned index.
-int32_t addFloorAndCeiling(int32_t index, int32_t x, int32_t y, int32_t floorTexture,
+// The emitters write records into world.worldTriangles from `index` on and
+// return the index after the last record they wrote. A record that would
+// fall outside the array (index >= its count) is not written, but still
+// counted in the returned index. Cells are read from world.level.
+int32_t addFloorAndCeiling(World& world, int32_t index, int32_t x, int32_t y, int32_t floorTexture,
                            int32_t ceilingTexture);
-int32_t addCellWalls(int32_t index, int32_t x, int32_t y, int32_t wallTexture1,
+int32_t addCellWalls(World& world, int32_t index, int32_t x, int32_t y, int32_t wallTexture1,
                      int32_t wallTexture2);
-int32_t addBox(int32_t index, const BoxItem& box);
-int32_t addWallPictures(int32_t index, const PictureList& pictures, int32_t texture);
+int32_t addBox(World& world, int32_t index, const BoxItem& box);
+int32_t addWallPictures(World& world, int32_t index, const PictureList& pictures, int32_t texture);
 
 // How many triangles addCellWalls emits for cell (x, y).
-int32_t cellWallTriangleCount(int32_t x, int32_t y);
+int32_t cellWallTriangleCount(const LevelData& level, int32_t x, int32_t y);
 // Whether a picture is built at all (its side is a border).
 bool pictureIsPlaced(const WallPicture& picture);
 // The list length as it may safely be walked (0 to capacity).

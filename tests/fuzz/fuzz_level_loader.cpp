@@ -7,16 +7,16 @@
 #include <cstdio>
 
 #include "world/level_loader.h"
-#include "world/world_geometry.h"
+#include "world/world.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static CollisionModel3D* worldModel = newCollisionModel3D(false);
+  static const std::unique_ptr<World> world = createWorld();
   std::FILE* file = fmemopen(const_cast<uint8_t*>(data), size, "rb");
   if (file == nullptr) return 0;
-  levelData = LevelData{};
-  loadLevelFromFile(file);
+  world->level = LevelData{};
+  loadLevelFromFile(world->level, file);
   std::fclose(file);
-  if (countWorldTriangles() > 200000) return 0;  // large but valid: not what this target is about
-  buildWorld(worldModel, nullptr, nullptr);
+  if (countWorldTriangles(world->level) > 200000) return 0;  // large but valid: not what this target is about
+  buildWorld(*world);
   return 0;
 }

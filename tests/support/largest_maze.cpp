@@ -5,14 +5,14 @@
 
 #include "world/level.h"
 
-void generateLargestMaze() {
+void generateLargestMaze(LevelData& levelData) {
   std::memset(&levelData, 0, sizeof levelData);
   levelData.sizeX = maxLevelSize;
   levelData.sizeY = maxLevelSize;
   levelData.startX = 1;
   levelData.startY = 1;
   std::uint32_t state = 12345;
-  const auto open = [](int x, int y) { levelData.levelGrid[levelGridSide * x + y] = 1; };
+  const auto open = [&levelData](int x, int y) { levelData.levelGrid[levelGridSide * x + y] = 1; };
   for (int x = 1; x <= maxLevelSize; x += 2) {
     for (int y = 1; y <= maxLevelSize; y += 2) {
       open(x, y);

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <deque>
+#include <memory>
 
 #include "world/level_loader.h"
 
@@ -49,7 +50,10 @@ std::vector<GridCell> MazeGrid::longestShortestRoute() const {
 }
 
 std::optional<MazeGrid> readMazeGrid(const std::string& path) {
-  if (!loadLevel(path.c_str())) {
+  // Some 260 KB: on the heap rather than the stack.
+  const std::unique_ptr<LevelData> level = std::make_unique<LevelData>();
+  LevelData& levelData = *level;
+  if (!loadLevel(levelData, path.c_str())) {
     std::fprintf(stderr, "datagen: cannot read level %s\n", path.c_str());
     return std::nullopt;
   }
@@ -59,6 +63,6 @@ std::optional<MazeGrid> readMazeGrid(const std::string& path) {
   }
   MazeGrid grid(levelData.sizeX, levelData.sizeY, {levelData.startX, levelData.startY});
   for (int x = 1; x <= grid.width(); ++x)
-    for (int y = 1; y <= grid.height(); ++y) grid.setValue(x, y, levelCell(x, y));
+    for (int y = 1; y <= grid.height(); ++y) grid.setValue(x, y, levelCell(levelData, x, y));
   return grid;
 }

@@ -12,9 +12,10 @@
 #include <vector>
 
 #include "game/enemies.h"
+#include "tests/support/test_records.h"
 #include "game/game.h"
 #include "game/key_codes.h"
-#include "model/enemy_figure.h"
+#include "game/enemy_figure.h"
 #include "model/model_draw_state.h"
 #include "render/gl_api.h"
 #include "tests/support/gl_context.h"
@@ -25,27 +26,27 @@
 namespace {
 
 void openCells(std::int32_t size, std::initializer_list<std::pair<int, int>> cells) {
-  std::memset(&levelData, 0, sizeof levelData);
-  levelData.sizeX = levelData.sizeY = size;
-  levelData.startX = levelData.startY = 1;
-  for (auto [x, y] : cells) levelData.levelGrid[levelGridSide * x + y] = 1;
+  std::memset(&world().level, 0, sizeof world().level);
+  world().level.sizeX = world().level.sizeY = size;
+  world().level.startX = world().level.startY = 1;
+  for (auto [x, y] : cells) world().level.levelGrid[levelGridSide * x + y] = 1;
 }
 
 // A corridor along column 2, rows 1 to 20: cell (2, r) is centred at
 // (3, 1 - 2r).
 void corridorAlongColumnTwo() {
   openCells(25, {});
-  for (int row = 1; row <= 20; ++row) levelData.levelGrid[levelGridSide * 2 + row] = 1;
+  for (int row = 1; row <= 20; ++row) world().level.levelGrid[levelGridSide * 2 + row] = 1;
 }
 
 // The eye at world (x, z): the camera translation is its negation.
 void putEyeAt(float x, float z) {
-  game.player.cameraX = -x;
-  game.player.cameraZ = -z;
+  game().player.cameraX = -x;
+  game().player.cameraZ = -z;
 }
 
 Enemy& placeFirstEnemy(float x, float z, int direction) {
-  Enemy& enemy = game.enemies[0];
+  Enemy& enemy = game().enemies[0];
   enemy.placed = enemy.alive = true;
   enemy.posX = x;
   enemy.posZ = z;
@@ -66,15 +67,15 @@ class Enemies : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(gl.ok());
-    resetGame(game);
+    startFreshGame();
     ASSERT_EQ(getcwd(previousFolder, sizeof previousFolder), previousFolder);
     ASSERT_EQ(chdir(BRAKMOOR_DATA_DIR), 0);
   }
   void TearDown() override { ASSERT_EQ(chdir(previousFolder), 0); }
   void frames(int count) {
     for (int i = 0; i < count; ++i) {
-      moveAndDrawEnemies(game, levelData);
-      enemiesFire(game);
+      moveAndDrawEnemies(game(), world().level);
+      enemiesFire(game());
     }
   }
 
@@ -85,9 +86,9 @@ class Enemies : public ::testing::Test {
 
 TEST_F(Enemies, SetUpPutsAllFiveOnTheOnlyOpenCellWithFullHealthAndTheWalk) {
   openCells(5, {{2, 2}});
-  game.enemies[3].shotCounter = 99;
-  createEnemies(game, levelData);
-  for (const Enemy& enemy : game.enemies) {
+  game().enemies[3].shotCounter = 99;
+  createEnemies(game(), world().level);
+  for (const Enemy& enemy : game().enemies) {
     EXPECT_TRUE(enemy.placed && enemy.alive && enemy.model.loaded());
     EXPECT_EQ(enemy.posX, 3.0f);
     EXPECT_EQ(enemy.posZ, -3.0f);
@@ -108,13 +109,13 @@ TEST_F(Enemies, ALevelWithNoRoomPlacesNoEnemyAndNeverHangs) {
   for (std::int32_t size : {0, 5}) {
     openCells(size, {{7, 7}});  // open, but outside the level's size
     EnemyFigureState figures;
-    EXPECT_FALSE(pickRandomOpenCell(levelData, figures)) << size;
+    EXPECT_FALSE(pickRandomOpenCell(world().level, figures)) << size;
   }
-  createEnemies(game, levelData);
+  createEnemies(game(), world().level);
   putEyeAt(3.0f, -3.0f);
   frames(50);
-  for (const Enemy& enemy : game.enemies) EXPECT_FALSE(enemy.placed);
-  EXPECT_EQ(game.player.health, 500);
+  for (const Enemy& enemy : game().enemies) EXPECT_FALSE(enemy.placed);
+  EXPECT_EQ(game().player.health, 500);
   EXPECT_TRUE(os->sounds.empty());
 }
 
@@ -138,7 +139,7 @@ TEST_F(Enemies, ABlockedEnemyWalksTheNewDirectionInTheSameFrameAndFourStandsStil
   EXPECT_EQ(enemy.walkDirection, 2);
   EXPECT_EQ(enemy.posX, 3.0f);
   EXPECT_FLOAT_EQ(enemy.posZ, -3.05f);
-  EXPECT_EQ(game.figures.drawTransform.z, -3.0f);  // drawn where it stood
+  EXPECT_EQ(game().figures.drawTransform.z, -3.0f);  // drawn where it stood
 
   corridorAlongColumnTwo();
   placeFirstEnemy(3.0f, -3.0f, 4);
@@ -146,8 +147,8 @@ TEST_F(Enemies, ABlockedEnemyWalksTheNewDirectionInTheSameFrameAndFourStandsStil
   frames(200);
   EXPECT_EQ(enemy.posX, 3.0f);
   EXPECT_EQ(enemy.posZ, -3.0f);
-  EXPECT_NEAR(game.figures.drawTransform.yaw, 90.0f, 1e-3f);
-  EXPECT_LT(game.player.health, 500);
+  EXPECT_NEAR(game().figures.drawTransform.yaw, 90.0f, 1e-3f);
+  EXPECT_LT(game().player.health, 500);
 }
 
 TEST_F(Enemies, OneSolidCellOnTheLineBlocksTheSight) {
@@ -157,7 +158,7 @@ TEST_F(Enemies, OneSolidCellOnTheLineBlocksTheSight) {
   frames(1);
   EXPECT_TRUE(enemy.seesPlayer);
   EXPECT_FLOAT_EQ(enemy.distance, 8.0f);
-  levelData.levelGrid[levelGridSide * 2 + 4] = 0;  // the cell centred at z = -7
+  world().level.levelGrid[levelGridSide * 2 + 4] = 0;  // the cell centred at z = -7
   frames(1);
   EXPECT_FALSE(enemy.seesPlayer);
   // At the eye itself only the enemy's own cell is looked at.
@@ -166,6 +167,15 @@ TEST_F(Enemies, OneSolidCellOnTheLineBlocksTheSight) {
   frames(1);
   EXPECT_EQ(enemy.distance, 0.0f);
   EXPECT_FALSE(enemy.seesPlayer);
+}
+
+// The set-up stops at the first figure that cannot be loaded and hands the
+// loader's text up for the program to print.
+TEST_F(Enemies, AFigureThatCannotBeLoadedIsReportedAndNoEnemyIsPlaced) {
+  openCells(5, {{2, 2}});
+  ASSERT_EQ(chdir(::testing::TempDir().c_str()), 0);
+  EXPECT_EQ(createEnemies(game(), world().level), std::string("unable to open ") + enemyFigureFile + "\n");
+  for (const Enemy& enemy : game().enemies) EXPECT_FALSE(enemy.placed || enemy.alive || enemy.model.loaded());
 }
 
 TEST_F(Enemies, FireCostsFifteenMinusTheDistanceOnlyWithinRange) {
@@ -177,12 +187,12 @@ TEST_F(Enemies, FireCostsFifteenMinusTheDistanceOnlyWithinRange) {
   } const cases[] = {{15.0f, true, 500}, {15.5f, false, 500}, {3.2f, true, 488}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.distance);
-    resetGame(game);
+    startFreshGame();
     os->sounds.clear();
     placeFirstEnemy(3.0f, -3.0f, 4);
     putEyeAt(3.0f, -3.0f - c.distance);
     frames(1);
-    EXPECT_EQ(game.player.health, c.healthAfter);
+    EXPECT_EQ(game().player.health, c.healthAfter);
     ASSERT_EQ(os->sounds.size(), c.fires ? 1u : 0u);
     if (c.fires) {
       EXPECT_EQ(os->sounds[0].fileName, "data/wav/hit.wav");
@@ -207,8 +217,8 @@ TEST_F(Enemies, AtSixtyMeasuredFramesASeeingEnemyFiresEveryHundredTwentyFrames) 
 
   // Before the first measurement one shot comes at once, and no more until
   // the rate is known.
-  resetGame(game);
-  placeFirstEnemy(3.0f, -3.0f, 4);
+  startFreshGame();
+  Enemy& unmeasured = placeFirstEnemy(3.0f, -3.0f, 4);
   putEyeAt(3.0f, -8.0f);
   os->sounds.clear();
   frames(9);
@@ -216,25 +226,25 @@ TEST_F(Enemies, AtSixtyMeasuredFramesASeeingEnemyFiresEveryHundredTwentyFrames) 
 
   // The measurement: ten frames over one second of frame clock give 10.
   os->hasPerformanceCounter = false;
-  enemy.rateCounter = 0;
-  enemy.rateLastTime = 0.0;
+  unmeasured.rateCounter = 0;
+  unmeasured.rateLastTime = 0.0;
   os->multimediaMilliseconds = 1000;
   frames(10);
-  EXPECT_DOUBLE_EQ(enemy.measuredFrameRate, 10.0);
+  EXPECT_DOUBLE_EQ(unmeasured.measuredFrameRate, 10.0);
 }
 
 TEST_F(Enemies, TheLastHitLeavesZeroHealthAndMarksThePlayerDead) {
   corridorAlongColumnTwo();
   placeFirstEnemy(3.0f, -3.0f, 4);
   putEyeAt(3.0f, -6.2f);
-  game.player.health = 5;
+  game().player.health = 5;
   frames(1);
-  EXPECT_EQ(game.player.health, 0);
-  EXPECT_TRUE(game.player.dead);
-  game.enemies[0].shotCounter = 1000;
+  EXPECT_EQ(game().player.health, 0);
+  EXPECT_TRUE(game().player.dead);
+  game().enemies[0].shotCounter = 1000;
   frames(1);  // a dead player hears no more hits
   EXPECT_EQ(os->sounds.size(), 1u);
-  EXPECT_EQ(game.player.health, 0);
+  EXPECT_EQ(game().player.health, 0);
 }
 
 // Lowest and highest height of the figure's body above its origin, in model
@@ -244,16 +254,16 @@ std::pair<float, float> bodyHeight(ModelInstance& figure) {
   figure.setUpSubmodel(0);
   figure.drawSubmodel();
   const int count = model_format::readInt32(figure.currentSubmodel + model_format::submodel::vertexCount);
-  const auto [low, high] = std::minmax_element(transformedVertices, transformedVertices + count,
+  const auto [low, high] = std::minmax_element(figure.work.transformedVertices, figure.work.transformedVertices + count,
                                                [](const Vec3& a, const Vec3& b) { return a.z < b.z; });
   return {low->z, high->z};
 }
 
 TEST_F(Enemies, AKilledEnemyStandsFallsToTheLyingPoseAndKeepsFacingThePlayer) {
   corridorAlongColumnTwo();
-  createEnemies(game, levelData);
+  createEnemies(game(), world().level);
   Enemy& enemy = placeFirstEnemy(3.0f, -3.0f, 2);
-  for (int i = 1; i < MAX_ENEMIES; ++i) game.enemies[i].placed = false;
+  for (int i = 1; i < MAX_ENEMIES; ++i) game().enemies[i].placed = false;
   enemy.alive = false;
   enemy.health = 0;
   setModelSequence(enemy.model, 86);
@@ -262,8 +272,8 @@ TEST_F(Enemies, AKilledEnemyStandsFallsToTheLyingPoseAndKeepsFacingThePlayer) {
   EXPECT_EQ(enemy.posZ, -3.0f);
   EXPECT_EQ(enemy.model.sequence, 86);
   EXPECT_LE(bodyHeight(enemy.model).second, -20.0f);  // lying: the head near the floor
-  const float towardEye = enemyFacingAngle(game.player.cameraX, game.player.cameraZ, 3.0f, -3.0f);
-  EXPECT_EQ(game.figures.drawTransform.yaw, towardEye);
+  const float towardEye = enemyFacingAngle(game().player.cameraX, game().player.cameraZ, 3.0f, -3.0f);
+  EXPECT_EQ(game().figures.drawTransform.yaw, towardEye);
   EXPECT_TRUE(os->sounds.empty());  // no health, no fire
 }
 
@@ -272,19 +282,19 @@ TEST_F(Enemies, KeyMStopsAndRestartsTheFirstEnemy) {
   Enemy& enemy = placeFirstEnemy(3.0f, -3.0f, 2);
   putEyeAt(30.0f, 30.0f);
   const KeyState m = keysDown({scanCode::m}), none{};
-  applyKeyTable(game, m.data(), movementContextOfLastFrame(game));
+  applyKeyTable(game(), world().level, m.data(), movementContextOfLastFrame(game(), world()));
   frames(10);
   EXPECT_EQ(enemy.posZ, -3.0f);
-  applyKeyTable(game, none.data(), movementContextOfLastFrame(game));
-  applyKeyTable(game, m.data(), movementContextOfLastFrame(game));
+  applyKeyTable(game(), world().level, none.data(), movementContextOfLastFrame(game(), world()));
+  applyKeyTable(game(), world().level, m.data(), movementContextOfLastFrame(game(), world()));
   frames(10);
   EXPECT_NEAR(enemy.posZ, -3.5f, 1e-4f);
 }
 
 TEST_F(Enemies, AFigureCoversThePixelsWhereItStandsAndNoOthers) {
   openCells(5, {{1, 1}});
-  createEnemies(game, levelData);
-  for (int i = 1; i < MAX_ENEMIES; ++i) game.enemies[i].placed = false;
+  createEnemies(game(), world().level);
+  for (int i = 1; i < MAX_ENEMIES; ++i) game().enemies[i].placed = false;
   Enemy& enemy = placeFirstEnemy(0.0f, -3.0f, 4);
   // The eye at floor level 0.4 up, looking toward -z at the figure's middle.
   glClearColor(0, 0, 0, 0);
@@ -294,7 +304,7 @@ TEST_F(Enemies, AFigureCoversThePixelsWhereItStandsAndNoOthers) {
   glLoadIdentity();
   glTranslatef(0.0f, -0.4f, 0.0f);
   putEyeAt(0.0f, 0.0f);
-  moveAndDrawEnemies(game, levelData);
+  moveAndDrawEnemies(game(), world().level);
   ASSERT_EQ(enemy.posZ, -3.0f);
   const std::vector<std::uint8_t> pixels = gl.readPixels();
   // The figure is 0.8 high and at most about 0.6 wide: at 3 units under the
@@ -316,13 +326,13 @@ TEST_F(Enemies, AFigureCoversThePixelsWhereItStandsAndNoOthers) {
 
   // Behind the eye the figure is not drawn at all, yet it goes on animating.
   enemy.posZ = 3.0f;
-  const int drawsBefore = drawCounter;
+  const int drawsBefore = enemy.model.work.drawCounter;
   const float frameBefore = enemy.model.frame;
   os->ticks += 50;
-  moveAndDrawEnemies(game, levelData);
-  EXPECT_EQ(drawCounter, drawsBefore);
+  moveAndDrawEnemies(game(), world().level);
+  EXPECT_EQ(enemy.model.work.drawCounter, drawsBefore);
   EXPECT_NE(enemy.model.frame, frameBefore);
-  EXPECT_EQ(game.figures.lastAnimationTime, static_cast<float>(os->ticks * 0.001));
+  EXPECT_EQ(game().figures.lastAnimationTime, static_cast<float>(os->ticks * 0.001));
 }
 
 TEST_F(Enemies, ReleasedFiguresLeaveNoTexturesBehindWhenCreatedAgain) {
@@ -331,15 +341,15 @@ TEST_F(Enemies, ReleasedFiguresLeaveNoTexturesBehindWhenCreatedAgain) {
   for (int round = 0; round < 3; ++round) {
     for (GLuint name : earlier) EXPECT_FALSE(glIsTexture(name)) << "round " << round;
     earlier.clear();
-    createEnemies(game, levelData);
-    for (const Enemy& enemy : game.enemies) {
+    createEnemies(game(), world().level);
+    for (const Enemy& enemy : game().enemies) {
       for (GLuint name : figureTextureNames(enemy.model)) {
         EXPECT_TRUE(glIsTexture(name));
         earlier.push_back(name);
       }
     }
     ASSERT_FALSE(earlier.empty());
-    for (Enemy& enemy : game.enemies) enemy.model.releaseTextures();
+    for (Enemy& enemy : game().enemies) enemy.model.releaseTextures();
   }
 }
 

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "game/camera.h"
+#include "tests/support/test_records.h"
 #include "game/key_codes.h"
 #include "game/scene.h"
 #include "game/world_pass.h"
@@ -41,13 +42,9 @@ TEST(WorldPass, ATextureIndexOutsideTheTableDrawsUntextured) {
   ASSERT_TRUE(gl.ok());
   glEnable(GL_TEXTURE_2D);
   WorldTriangle damaged{5000, kindBox, 4, {{-3, -3, 0, 0, 0}, {3, -3, 0, 1, 0}, {0, 3, 0, 0, 1}}};
-  WorldTriangle* array = &damaged;
-  std::int32_t count = 1;
-  std::swap(worldTriangles, array);  // the built world is put back afterwards
-  std::swap(worldTriangleCount, count);
-  drawWorldTriangles();
-  std::swap(worldTriangles, array);
-  std::swap(worldTriangleCount, count);
+  const std::unique_ptr<World> damagedWorld = createWorld();
+  damagedWorld->worldTriangles = {damaged};
+  drawWorldTriangles(game().worldPass, *damagedWorld, scene().textureTable);
   GLint bound = -1;
   glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
   EXPECT_EQ(bound, 0);
@@ -60,14 +57,14 @@ TEST(WorldPass, ATextureIndexOutsideTheTableDrawsUntextured) {
 constexpr float stopBeforeEndWall = -9.0f + 0.75f;
 
 void setCorridor() {
-  std::memset(&levelData, 0, sizeof levelData);
-  levelData.sizeX = levelData.startX = levelData.startY = 1;
-  levelData.sizeY = 5;
-  for (std::int32_t row = 1; row <= 5; ++row) levelData.levelGrid[levelGridSide + row] = 1;
+  std::memset(&world().level, 0, sizeof world().level);
+  world().level.sizeX = world().level.startX = world().level.startY = 1;
+  world().level.sizeY = 5;
+  for (std::int32_t row = 1; row <= 5; ++row) world().level.levelGrid[levelGridSide + row] = 1;
 }
 
 std::string touchingSides() {
-  const CollisionFlags& f = game.collision.flags;
+  const CollisionFlags& f = game().collision.flags;
   return std::string(f.front ? "F" : "") + (f.back ? "B" : "") + (f.left ? "L" : "") +
          (f.right ? "R" : "");
 }
@@ -77,16 +74,16 @@ class WalkingTheMaze : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(gl.ok());
-    resetGameGlobals();
+    startFreshGame();
     setCorridor();
-    buildWorld(worldCollisionModel, playerBoxModel, secondPlayerBoxModel);
+    buildWorld(world());
   }
-  static void frame() { runFrame(game, gameModels()); }
+  static void frame() { runFrame(game(), world(), scene()); }
   // `count` frames, each followed by the input step with `keys`.
   static void passes(const KeyState& keys, int count = 1) {
     for (int i = 0; i < count; ++i) {
       frame();
-      applyKeyTable(game, keys.data(), movementContextOfLastFrame(game));
+      applyKeyTable(game(), world().level, keys.data(), movementContextOfLastFrame(game(), world()));
     }
   }
 
@@ -97,45 +94,45 @@ class WalkingTheMaze : public ::testing::Test {
 
 TEST_F(WalkingTheMaze, WalkingIntoTheEndWallStopsThereAndTheFlagsAccumulateUntilClear) {
   passes(up, 150);
-  const float stopZ = game.player.offsetZ;
+  const float stopZ = game().player.offsetZ;
   // The contact is seen less than one step after the box first touches.
   EXPECT_GT(stopZ, stopBeforeEndWall - 0.1f);
   EXPECT_LT(stopZ, stopBeforeEndWall + 0.11f);
   EXPECT_EQ(touchingSides(), "F");
   passes(up, 20);
-  EXPECT_EQ(game.player.offsetZ, stopZ);
+  EXPECT_EQ(game().player.offsetZ, stopZ);
   // Facing -x a little closer, the end wall touches the right flat only;
   // FRONT stays set from the frames before.
-  game.player.heading = 90.0f;
-  game.player.offsetZ = -8.6f;
+  game().player.heading = 90.0f;
+  game().player.offsetZ = -8.6f;
   frame();
   EXPECT_EQ(touchingSides(), "FR");
-  game.player.offsetZ = -4.0f;
+  game().player.offsetZ = -4.0f;
   frame();
-  EXPECT_FALSE(game.collision.collided);
+  EXPECT_FALSE(game().collision.collided);
   EXPECT_EQ(touchingSides(), "");
 }
 
 TEST_F(WalkingTheMaze, WalkingAtAnAngleSlidesAlongTheSideWall) {
   // At heading 30 the box's left flat reaches the left wall before the front
   // spike does; from then on only the z part of each step is taken.
-  game.player.heading = 30.0f;
+  game().player.heading = 30.0f;
   passes(up, 40);
-  const float slideX = game.player.offsetX, zBefore = game.player.offsetZ;
+  const float slideX = game().player.offsetX, zBefore = game().player.offsetZ;
   EXPECT_EQ(touchingSides(), "L");
   passes(up, 20);
-  EXPECT_EQ(game.player.offsetX, slideX);
-  EXPECT_NEAR(game.player.offsetZ - zBefore, -20 * 0.1f * 0.8660254f, 1e-3f);
+  EXPECT_EQ(game().player.offsetX, slideX);
+  EXPECT_NEAR(game().player.offsetZ - zBefore, -20 * 0.1f * 0.8660254f, 1e-3f);
 }
 
 TEST_F(WalkingTheMaze, CollisionSwitchedOffWalksThroughTheWallWhileFlagsGoOn) {
-  game.flags.collisionEnabled = false;
-  game.flags.showCollisionDebug = true;  // its box outline also ends a line mode chosen with W
+  game().flags.collisionEnabled = false;
+  game().flags.showCollisionDebug = true;  // its box outline also ends a line mode chosen with W
   glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
   passes(up, 85);
   EXPECT_EQ(touchingSides(), "F");
   passes(up, 35);
-  EXPECT_LT(game.player.offsetZ, -10.0f);
+  EXPECT_LT(game().player.offsetZ, -10.0f);
   GLint polygonMode[2] = {};
   glGetIntegerv(GL_POLYGON_MODE, polygonMode);
   EXPECT_EQ(polygonMode[0], GL_FILL);
@@ -144,12 +141,12 @@ TEST_F(WalkingTheMaze, CollisionSwitchedOffWalksThroughTheWallWhileFlagsGoOn) {
 TEST_F(WalkingTheMaze, TheDiagnosticRayOnlyCountsItsHits) {
   // The ray runs toward +z from enemy 0 to the player box at the origin.
   glLoadIdentity();
-  game.collision.diagnosticRayHits = 0;
+  game().collision.diagnosticRayHits = 0;
   for (float z : {-3.0f, -3.0f, 3.0f}) {
-    game.enemies[0].posZ = z;
-    testPlayerCollision(game.collision, gameModels(), game.enemies[0].posX, game.enemies[0].posZ);
+    game().enemies[0].posZ = z;
+    testPlayerCollision(game().collision, world().models, game().enemies[0].posX, game().enemies[0].posZ);
   }
-  EXPECT_EQ(game.collision.diagnosticRayHits, 2);
+  EXPECT_EQ(game().collision.diagnosticRayHits, 2);
   EXPECT_TRUE(os->messageBoxes.empty());
 }
 

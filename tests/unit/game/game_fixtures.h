@@ -1,14 +1,15 @@
 #pragma once
-// What the game tests share: key states and a fresh start of the game record.
+// What the game tests share: key states, the records and the names of a
+// loaded figure's textures.
 
 #include <array>
 #include <initializer_list>
 #include <vector>
 
 #include "game/controls.h"
+#include "tests/support/test_records.h"
 #include "game/game.h"
 #include "render/gl_api.h"
-#include "world/collision_models.h"
 
 using KeyState = std::array<unsigned char, 256>;
 
@@ -18,12 +19,6 @@ inline KeyState keysDown(std::initializer_list<std::uint8_t> codes) {
   return keys;
 }
 
-inline void resetGameGlobals() { resetGame(game); }
-
-// The program's three collision models, as the game passes them.
-inline CollisionModels gameModels() {
-  return CollisionModels{worldCollisionModel, playerBoxModel, secondPlayerBoxModel};
-}
 
 // The OpenGL names a loaded figure's texture records hold.
 inline std::vector<GLuint> figureTextureNames(const ModelInstance& figure) {

@@ -9,8 +9,9 @@
 #include <vector>
 
 #include "game/game_loop.h"
+#include "tests/support/test_records.h"
 #include "game/key_codes.h"
-#include "platform/frame_clock.h"
+#include "game/frame_clock.h"
 #include "tests/support/gl_context.h"
 #include "tests/support/recording_os.h"
 #include "tests/unit/game/game_fixtures.h"
@@ -24,6 +25,7 @@ using Events = std::vector<std::string>;
 struct ScriptedPlatform : RecordingOs {
   bool createGameWindow(const char* title, const WindowSettings& mode) override {
     RecordingOs::createGameWindow(title, mode);
+    if (onCreate) onCreate();
     return createsLeft-- > 0;
   }
   void destroyGameWindow() override {
@@ -38,7 +40,7 @@ struct ScriptedPlatform : RecordingOs {
     return os::WindowEvent::none;
   }
   bool gameWindowActive() override { return passesTaken - 1 != inactiveAt; }
-  void swapGameBuffers() override { swapTimes.push_back(frameClockMilliseconds()); }
+  void swapGameBuffers() override { swapTimes.push_back(frameClockMilliseconds(game().clock)); }
   const unsigned char* readKeyboard() override { return current.data(); }
 
   std::deque<KeyState> passes;
@@ -46,7 +48,7 @@ struct ScriptedPlatform : RecordingOs {
   bool keyboardWorks = true;
   KeyState current;
   std::vector<double> swapTimes;
-  std::function<void()> onKill;
+  std::function<void()> onKill, onCreate;
 };
 
 // Counts frames; a scene whose set-up fails stands for textures that cannot
@@ -61,7 +63,7 @@ struct CountingScene : GameScene {
 class GameLoop : public ::testing::Test {
  protected:
   void SetUp() override {
-    resetGameGlobals();
+    startFreshGame();
     previous_ = installPlatform(&platform);
     platform.countsPerSecond = 1000000;
     platform.counterStepPerRead = 1000;  // every clock read advances 1 ms
@@ -72,7 +74,7 @@ class GameLoop : public ::testing::Test {
     settings.width = 800;
     settings.height = 600;
     settings.fullScreen = fullScreen;
-    return runGameLoop(game, platform, settings, scene);
+    return runGameLoop(game(), world(), platform, settings, scene);
   }
 
   ScriptedPlatform platform;
@@ -85,7 +87,7 @@ TEST_F(GameLoop, EscapeFinishesThePassThenReleasesKeyboardBeforeWindow) {
                      keysDown({})};
   EXPECT_EQ(run(), -1);
   EXPECT_EQ(scene.framesDrawn, 2);
-  EXPECT_NEAR(game.player.offsetZ, -0.2f, 1e-6f);  // Up acted in the Escape pass too
+  EXPECT_NEAR(game().player.offsetZ, -0.2f, 1e-6f);  // Up acted in the Escape pass too
   EXPECT_EQ(platform.calls,
             (Events{"create Brakmoor windowed", "keyboard", "shutdown keyboard", "kill"}));
   ASSERT_EQ(platform.swapTimes.size(), 2u);
@@ -124,13 +126,13 @@ TEST_F(GameLoop, ASceneThatCannotBeSetUpClosesItsWindowThenSaysSo) {
 
 TEST_F(GameLoop, DeathPlaysTheSoundToItsEndThenFinishesThePassAndReleasesAsAtEscape) {
   platform.passes = {keysDown({scanCode::up}), keysDown({})};
-  game.player.dead = true;
+  game().player.dead = true;
   EXPECT_EQ(run(), -1);
   ASSERT_EQ(platform.sounds.size(), 1u);
   EXPECT_EQ(platform.sounds[0].fileName, "data/wav/death.wav");
   EXPECT_EQ(platform.sounds[0].mode, os::SoundMode::wait);  // played to its end
   EXPECT_EQ(scene.framesDrawn, 1);
-  EXPECT_NEAR(game.player.offsetZ, -0.1f, 1e-6f);
+  EXPECT_NEAR(game().player.offsetZ, -0.1f, 1e-6f);
   EXPECT_EQ(platform.calls,
             (Events{"create Brakmoor windowed", "keyboard", "shutdown keyboard", "kill"}));
 }
@@ -145,8 +147,8 @@ TEST_F(GameLoop, AnInactiveWindowDrawsNothingButWaitsSwapsRecentresAndTakesKeys)
   EXPECT_GE(platform.swapTimes[0], 10.0);  // the clock starts with the loop
   ASSERT_EQ(platform.cursorMoves.size(), 2u);
   EXPECT_EQ(platform.cursorMoves[0].x, 320);
-  EXPECT_NEAR(game.player.heading, -1.0f, 1e-6f);
-  EXPECT_NEAR(game.player.offsetX, 0.1f * std::sin(0.017453292f), 1e-6f);  // turned first
+  EXPECT_NEAR(game().player.heading, -1.0f, 1e-6f);
+  EXPECT_NEAR(game().player.offsetX, 0.1f * std::sin(0.017453292f), 1e-6f);  // turned first
 }
 
 TEST_F(GameLoop, F1RecreatesTheWindowInTheOtherModeAndAFailureEndsWithZero) {
@@ -159,15 +161,52 @@ TEST_F(GameLoop, F1RecreatesTheWindowInTheOtherModeAndAFailureEndsWithZero) {
                                      "create Brakmoor - Level 1 full"}));
 }
 
+// The new window makes the enemies again, so the shot of the pass that
+// pressed F1 is resolved first, on the enemies the player saw, and it is
+// fired even when the switch then fails and ends the game.
+TEST_F(GameLoop, AShotInTheSamePassAsF1MeetsTheEnemiesAsTheyWere) {
+  LevelData& level = world().level;
+  level = LevelData{};
+  level.sizeX = level.sizeY = 25;
+  for (int row = 1; row <= 5; ++row) level.levelGrid[levelGridSide * 2 + row] = 1;  // a wall 9 ahead
+  for (const int createsLeft : {10, 1}) {
+    SCOPED_TRACE(createsLeft);
+    startFreshGame();
+    platform.calls.clear();
+    platform.createsLeft = createsLeft;
+    Game& state = game();
+    state.player.cameraX = -3.0f;  // the eye at (3, -1), looking toward -z
+    state.player.cameraZ = 1.0f;
+    state.player.lastFireTime = -1000.0;
+    for (Enemy& enemy : state.enemies) enemy.placed = false;
+    Enemy& target = state.enemies[0];
+    target.placed = target.alive = true;
+    target.health = 25;
+    target.posX = 3.0f;
+    target.posZ = -5.0f;
+    target.distance = 4.0f;
+    int healthAtSwitch = -1;
+    platform.onCreate = [&] {
+      if (platform.calls.size() == 1) return;  // the first window
+      healthAtSwitch = target.health;
+      target.health = 25;  // made again with the new window
+    };
+    platform.passes = {keysDown({scanCode::f1, scanCode::rightControl})};
+    run();
+    EXPECT_EQ(healthAtSwitch, 14);  // 25 - (15 - 4)
+    EXPECT_EQ(state.player.rifleAmmo, 29);
+  }
+}
+
 TEST_F(GameLoop, AFullScreenSwitchDeletesTheFiguresTexturesWhileTheirContextStillExists) {
   TestGlContext gl(16, 16);
   ASSERT_TRUE(gl.ok());
   char folder[4096];
   ASSERT_EQ(getcwd(folder, sizeof folder), folder);
   ASSERT_EQ(chdir(BRAKMOOR_DATA_DIR), 0);
-  game.enemies[0].model.loadModel("Data/MODELS/gign.mdl");
+  ASSERT_EQ(game().enemies[0].model.loadModel("Data/MODELS/gign.mdl"), "");
   ASSERT_EQ(chdir(folder), 0);
-  const std::vector<GLuint> names = figureTextureNames(game.enemies[0].model);
+  const std::vector<GLuint> names = figureTextureNames(game().enemies[0].model);
   ASSERT_FALSE(names.empty());
   int aliveAtKill = -1;
   platform.onKill = [&] {
@@ -178,7 +217,7 @@ TEST_F(GameLoop, AFullScreenSwitchDeletesTheFiguresTexturesWhileTheirContextStil
   platform.passes = {keysDown({scanCode::f1})};
   run();
   EXPECT_EQ(aliveAtKill, 0);
-  EXPECT_TRUE(game.enemies[0].model.loaded());  // the files stay until the figures are made again
+  EXPECT_TRUE(game().enemies[0].model.loaded());  // the files stay until the figures are made again
 }
 
 }  // namespace

@@ -9,12 +9,14 @@
 #include <vector>
 
 #include "game/game.h"
+#include "render/scene_projection.h"
+#include "tests/support/test_records.h"
 #include "game/hud.h"
 #include "game/scene_fonts.h"
 #include "game/scene_state.h"
 #include "render/gl_api.h"
 #include "render/texture_table.h"
-#include "platform/frame_clock.h"
+#include "game/frame_clock.h"
 #include "tests/support/gl_context.h"
 #include "tests/support/recording_os.h"
 
@@ -62,20 +64,19 @@ class Hud : public ::testing::Test {
     ASSERT_TRUE(gl.ok());
     ASSERT_EQ(getcwd(folder, sizeof folder), folder);
     ASSERT_EQ(chdir(BRAKMOOR_DATA_DIR), 0);
-    ASSERT_EQ(loadTextures(), 1);
+    ASSERT_EQ(loadTextures(scene().textureTable), 1);
     setGameRenderState();
-    buildGameFonts(width, height);
-    glMatrixMode(GL_PROJECTION);
-    gluPerspective(47.0, 1.26, 0.1, 100.0);
-    glMatrixMode(GL_MODELVIEW);
-    resetGame(game);
-    game.screenWidth = width;
-    game.screenHeight = height;
+    buildGameFonts(scene(), width, height);
+    setGameDrawingProjection();
+    startFreshGame();
+    game().screenWidth = width;
+    game().screenHeight = height;
   }
   void TearDown() override { ASSERT_EQ(chdir(folder), 0); }
-  std::vector<std::uint8_t> draw(void (*step)(const Game&)) {
+  template <typename Step>
+  std::vector<std::uint8_t> draw(Step step) {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    step(game);
+    step(game(), scene());
     return gl.readPixels();
   }
 
@@ -101,8 +102,8 @@ TEST_F(Hud, TextsAndNumbersStandAtTheirPlacesAndHealthTurnsRedBelowFifteen) {
   } const cases[] = {{14, false, true}, {15, false, false}, {14, true, false}, {500, false, false}};
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << "health " << c.health << " blend " << c.blend);
-    game.player.health = c.health;
-    game.flags.blendMode = c.blend;
+    game().player.health = c.health;
+    game().flags.blendMode = c.blend;
     const std::vector<std::uint8_t> pixels = draw(drawHudTexts);
     EXPECT_GT(census(pixels, healthLabel).green, 20);
     EXPECT_GT(census(pixels, ammoLabel).green, 20);
@@ -116,9 +117,9 @@ TEST_F(Hud, TextsAndNumbersStandAtTheirPlacesAndHealthTurnsRedBelowFifteen) {
 }
 
 TEST_F(Hud, TheNumbersShowHealthAndTheShownAmmunition) {
-  game.player.shownAmmo = 7;
+  game().player.shownAmmo = 7;
   const std::vector<std::uint8_t> oneDigit = draw(drawHudTexts);
-  game.player.shownAmmo = 777;
+  game().player.shownAmmo = 777;
   const std::vector<std::uint8_t> threeDigits = draw(drawHudTexts);
   // Each digit cell moves the pen 27 pixels: three digits reach further right.
   const Box secondAndThird{537 + 8, 398, 600, 430};
@@ -134,8 +135,8 @@ const Box crosshair{312, 232, 328, 248};
 
 TEST_F(Hud, TheWeaponPictureFollowsTheChoiceAndHTakesTheCrosshairAway) {
   const std::vector<std::uint8_t> rifle = draw(drawWeaponLogoAndCrosshair);
-  game.player.rifleSelected = false;
-  game.player.laserSelected = true;
+  game().player.rifleSelected = false;
+  game().player.laserSelected = true;
   const std::vector<std::uint8_t> laser = draw(drawWeaponLogoAndCrosshair);
   int differing = 0;
   for (int y = weapon.top; y < weapon.bottom; ++y) {
@@ -147,7 +148,7 @@ TEST_F(Hud, TheWeaponPictureFollowsTheChoiceAndHTakesTheCrosshairAway) {
   EXPECT_GT(differing, 500);
   EXPECT_GT(lit(rifle, logo), 1000);
   EXPECT_GT(lit(rifle, crosshair), 10);
-  game.flags.crosshairVisible = false;
+  game().flags.crosshairVisible = false;
   const std::vector<std::uint8_t> noCrosshair = draw(drawWeaponLogoAndCrosshair);
   EXPECT_EQ(lit(noCrosshair, crosshair), 0);
   EXPECT_GT(lit(noCrosshair, logo), 1000);
@@ -170,31 +171,37 @@ TEST(FrameRate, TextIsTheTruncatedRateAndFps) {
   EXPECT_EQ(frameRateText(0.0), "0 FPS");
 }
 
-TEST(FrameRate, TheLimiterKeepsFramesFifteenMillisecondsApart) {
+// The loop's pacing: the limiter sleeps frames 15 ms apart, every frame
+// takes at least 10 ms; with the frame-rate text on nothing sleeps and the
+// text measures every tenth frame.
+TEST(FrameRate, PacingKeepsFramesApartAndTheTextOnlyMeasures) {
   ScopedRecordingOs os;
-  os->hasPerformanceCounter = false;
-  initFrameClock();
-  Game& state = game;
-  resetGame(state);
+  os->countsPerSecond = 1000000;
+  os->counterStepPerRead = 100;  // a spinning wait sees 0.1 ms per reading
+  startFreshGame();
+  Game& state = game();
+  initFrameClock(state.clock);
   std::vector<double> ends;
   for (int frame = 0; frame < 20; ++frame) {
-    os->multimediaMilliseconds += frame % 3 == 0 ? 40 : 2;  // some frames slow, most fast
-    showFrameRateOrLimit(state);
-    ends.push_back(frameClockMilliseconds());
+    const float start = static_cast<float>(frameClockMilliseconds(state.clock));
+    os->counter += frame % 3 == 0 ? 40000 : 2000;  // some frames slow, most fast
+    paceFrame(state.pacing, state.clock, true, start);
+    ends.push_back(frameClockMilliseconds(state.clock));
+    EXPECT_GE(ends.back() - start, 10.0);
   }
   for (std::size_t i = 1; i < ends.size(); ++i) EXPECT_GE(ends[i] - ends[i - 1], 15.0) << i;
   EXPECT_GT(os->sleptMilliseconds, 0u);
 
-  // With the display on there is no waiting, and every tenth frame measures.
   const unsigned slept = os->sleptMilliseconds;
   state.flags.showFps = true;
-  state.frameRate.fpsLastTime = frameClockMilliseconds() * 0.001;
+  state.frameRate.fpsLastTime = frameClockMilliseconds(state.clock) * 0.001;
   for (int frame = 0; frame < 10; ++frame) {
-    os->multimediaMilliseconds += 50;
-    showFrameRateOrLimit(state);
+    os->counter += 50000;
+    showFrameRateText(state, scene());
+    paceFrame(state.pacing, state.clock, false, static_cast<float>(frameClockMilliseconds(state.clock)));
   }
   EXPECT_EQ(os->sleptMilliseconds, slept);
-  EXPECT_DOUBLE_EQ(state.frameRate.fpsValue, 20.0);
+  EXPECT_NEAR(state.frameRate.fpsValue, 10.0 / 0.6, 0.5);  // 50 ms and a 10 ms wait per frame
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "game/key_codes.h"
+#include "tests/support/test_records.h"
 #include "game/mouse_look.h"
 #include "render/gl_api.h"
 #include "tests/support/gl_context.h"
@@ -85,18 +86,18 @@ class KeyTable : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(gl.ok());
-    resetGameGlobals();
+    startFreshGame();
     glEnable(GL_DEPTH_TEST);  // as the game runs
   }
   KeyStepResult press(std::initializer_list<std::uint8_t> codes) {
-    return applyKeyTable(game, keysDown(codes).data(), clear);
+    return applyKeyTable(game(), world().level, keysDown(codes).data(), clear);
   }
   TestGlContext gl;
   ScopedRecordingOs os;
 };
 
 int blendState() {  // blending turns the depth test off, and back on after it
-  return game.flags.blendMode + 2 * glIsEnabled(GL_BLEND) + 4 * glIsEnabled(GL_DEPTH_TEST);
+  return game().flags.blendMode + 2 * glIsEnabled(GL_BLEND) + 4 * glIsEnabled(GL_DEPTH_TEST);
 }
 int textureMode() {
   GLint mode = 0;
@@ -111,17 +112,17 @@ TEST_F(KeyTable, HoldingASwitchKeyTogglesOnceUntilReleased) {
     int on, off;
   } const switches[] = {
       {scanCode::b, blendState, 3, 4},
-      {scanCode::w, [] { return int(game.flags.lineMode); }, 1, 0},
+      {scanCode::w, [] { return int(game().flags.lineMode); }, 1, 0},
       {scanCode::s, textureMode, GL_BLEND, GL_DECAL},
-      {scanCode::f, [] { return int(game.flags.showFps); }, 1, 0},
-      {scanCode::d, [] { return int(game.flags.showCollisionDebug); }, 1, 0},
-      {scanCode::m, [] { return int(game.enemies[0].alive); }, 1, 0},
-      {scanCode::c, [] { return int(game.flags.collisionEnabled); }, 0, 1},
-      {scanCode::h, [] { return int(game.flags.crosshairVisible); }, 0, 1},
+      {scanCode::f, [] { return int(game().flags.showFps); }, 1, 0},
+      {scanCode::d, [] { return int(game().flags.showCollisionDebug); }, 1, 0},
+      {scanCode::m, [] { return int(game().enemies[0].alive); }, 1, 0},
+      {scanCode::c, [] { return int(game().flags.collisionEnabled); }, 0, 1},
+      {scanCode::h, [] { return int(game().flags.crosshairVisible); }, 0, 1},
   };
   // C and H start held: when already down at the start they act only after a release.
   press({scanCode::c, scanCode::h});
-  EXPECT_TRUE(game.flags.collisionEnabled && game.flags.crosshairVisible);
+  EXPECT_TRUE(game().flags.collisionEnabled && game().flags.crosshairVisible);
   for (const Switch& key : switches) {
     SCOPED_TRACE(testing::Message() << "scan code " << int(key.code));
     press({});
@@ -136,21 +137,21 @@ TEST_F(KeyTable, HoldingASwitchKeyTogglesOnceUntilReleased) {
 TEST_F(KeyTable, OneAndTwoTogetherSelectTheLaserAndHeldKeysNeedTheDownBit) {
   KeyState notDown{};
   notDown.fill(0x7F);
-  applyKeyTable(game, notDown.data(), clear);
-  EXPECT_FALSE(game.flags.shotTriggered || game.player.laserSelected || game.player.bobAngle != 0);
+  applyKeyTable(game(), world().level, notDown.data(), clear);
+  EXPECT_FALSE(game().flags.shotTriggered || game().player.laserSelected || game().player.bobAngle != 0);
   press({scanCode::digit1, scanCode::digit2, scanCode::rightControl});
-  EXPECT_TRUE(game.player.laserSelected && !game.player.rifleSelected && game.flags.shotTriggered);
-  EXPECT_EQ(game.player.shownAmmo, 20);
+  EXPECT_TRUE(game().player.laserSelected && !game().player.rifleSelected && game().flags.shotTriggered);
+  EXPECT_EQ(game().player.shownAmmo, 20);
   press({scanCode::digit1});
-  EXPECT_TRUE(game.player.rifleSelected && !game.player.laserSelected);
-  EXPECT_EQ(game.player.shownAmmo, 30);
+  EXPECT_TRUE(game().player.rifleSelected && !game().player.laserSelected);
+  EXPECT_EQ(game().player.shownAmmo, 30);
   // Up walks 0.1 forward and Down 0.2 back, the side steps cancel out; Up
   // adds 10 to the bob, the others each take 10 off.
-  game.player.bobAngle = 100.0f;
+  game().player.bobAngle = 100.0f;
   press({scanCode::up, scanCode::down, scanCode::left, scanCode::right});
-  EXPECT_EQ(game.player.bobAngle, 80.0f);
-  EXPECT_NEAR(game.player.offsetZ, 0.1f, 1e-6f);
-  EXPECT_NEAR(game.player.offsetX, 0.0f, 1e-6f);
+  EXPECT_EQ(game().player.bobAngle, 80.0f);
+  EXPECT_NEAR(game().player.offsetZ, 0.1f, 1e-6f);
+  EXPECT_NEAR(game().player.offsetX, 0.0f, 1e-6f);
 }
 
 }  // namespace

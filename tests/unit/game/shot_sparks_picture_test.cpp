@@ -8,12 +8,16 @@
 #include <vector>
 
 #include "game/camera.h"
+#include "render/scene_projection.h"
 #include "game/scene_state.h"
 #include "game/shot_sparks.h"
 #include "render/gl_api.h"
 #include "tests/support/gl_context.h"
 
 namespace {
+
+// The sparks bind no texture of their own; the one bound after them is 0 here.
+const TextureTable noTextures = {};
 
 constexpr int width = 126;
 constexpr int height = 100;
@@ -28,9 +32,7 @@ class SparkPicture : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(gl.ok());
     std::srand(1);
-    glMatrixMode(GL_PROJECTION);
-    gluPerspective(47.0, 1.26, 0.1, 100.0);
-    glMatrixMode(GL_MODELVIEW);
+    setGameDrawingProjection();
     setGameRenderState();
     player.offsetX = 0.3f;
     player.offsetZ = -0.6f;
@@ -53,7 +55,7 @@ class SparkPicture : public ::testing::Test {
     glRectf(-10.0f, -10.0f, 10.0f, 10.0f);
     glPopMatrix();
     glMaterialfv(GL_FRONT, GL_AMBIENT_AND_DIFFUSE, white);
-    runShotSparks(*store, shotTriggered, impact, player);
+    runShotSparks(*store, shotTriggered, impact, player, noTextures);
     return gl.readPixels();
   }
 

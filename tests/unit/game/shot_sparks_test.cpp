@@ -6,11 +6,13 @@
 #include <vector>
 
 #include "game/shot_sparks.h"
+#include "tests/support/test_records.h"
 #include "render/gl_api.h"
 #include "render/texture_table.h"
 #include "tests/support/gl_context.h"
 
 namespace {
+
 
 constexpr double smallestFade = 0.019999999552965164;
 constexpr double largestFade = 99 * 0.0002 + smallestFade;
@@ -39,7 +41,7 @@ class ShotSparks : public ::testing::Test {
     std::vector<GLfloat> buffer(1 << 16);
     glFeedbackBuffer(static_cast<GLsizei>(buffer.size()), GL_3D_COLOR, buffer.data());
     glRenderMode(GL_FEEDBACK);
-    runShotSparks(*store, shotTriggered, impact, player);
+    runShotSparks(*store, shotTriggered, impact, player, textures);
     const GLint used = glRenderMode(GL_RENDER);
     std::vector<FedVertex> vertices;
     for (GLint i = 0; i < used; i += 2 + 7 * 3) {  // token, count, 3 x (x y z r g b a)
@@ -67,6 +69,8 @@ class ShotSparks : public ::testing::Test {
   TestGlContext gl{16, 16};
   std::unique_ptr<SparkStore> store = std::make_unique<SparkStore>();
   bool shotTriggered = false;
+  // The texture names the pass binds after the sparks (entry 16).
+  TextureTable textures = {};
   ImpactPoint impact;
   PlayerState player;
 };
@@ -125,7 +129,7 @@ TEST_F(ShotSparks, The46thBurstInARowLandsInTheSlotOfTheFirst) {
   for (int burst = 1; burst <= 46; ++burst) {
     impact.impactX = burst;
     shotTriggered = true;
-    runShotSparks(*store, shotTriggered, impact, player);
+    runShotSparks(*store, shotTriggered, impact, player, textures);
     EXPECT_EQ(store->burstSlot, burst % 45) << "burst " << burst;
   }
   for (int slot = 0; slot < sparkBurstCount; ++slot) {
@@ -173,8 +177,7 @@ TEST_F(ShotSparks, OneStepMovesSpinsAndTurnsASparkTowardTheViewer) {
 TEST_F(ShotSparks, ThePassLeavesTheCameraMatrixTexture16AndAdditiveBlending) {
   GLuint texture = 0;
   glGenTextures(1, &texture);
-  const GLuint savedName = textureTable[16];
-  textureTable[16] = texture;
+  textures[textureAfterSparks] = texture;
   glRotatef(12.0f, 1.0f, 0.0f, 0.0f);  // a camera: pitch, heading, eye
   glRotatef(330.0f, 0.0f, 1.0f, 0.0f);
   glTranslatef(-15.3f, -0.8f, 67.6f);
@@ -184,7 +187,6 @@ TEST_F(ShotSparks, ThePassLeavesTheCameraMatrixTexture16AndAdditiveBlending) {
   glGetFloatv(GL_MODELVIEW_MATRIX, camera);
   shotTriggered = true;
   ASSERT_EQ(sparksDrawn(), 37u);
-  textureTable[16] = savedName;
   glGetFloatv(GL_MODELVIEW_MATRIX, after);
   for (int i = 0; i < 16; ++i) EXPECT_EQ(after[i], camera[i]) << "element " << i;
   GLint mode = 0, source = 0, destination = 0, bound = 0;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "game/camera.h"
+#include "tests/support/test_records.h"
 #include "game/scene_state.h"
 #include "game/world_pass.h"
 #include "render/depth_buffer.h"
@@ -45,10 +46,10 @@ GLuint plainTexture(const std::uint8_t (&colour)[3]) {
 
 void usePlainTextures() {
   const GLuint wall = plainTexture(red), room = plainTexture(green), picture = plainTexture(blue);
-  std::fill(std::begin(textureTable), std::end(textureTable), room);
-  textureTable[wallTextureStyle1] = wall;
-  textureTable[pictureTextureW] = picture;
-  textureTable[pictureTextureG] = picture;
+  std::fill(std::begin(scene().textureTable), std::end(scene().textureTable), room);
+  scene().textureTable[wallTextureStyle1] = wall;
+  scene().textureTable[pictureTextureW] = picture;
+  scene().textureTable[pictureTextureG] = picture;
 }
 
 // The game's two projections: the window's own 45 degrees, and the 47 degrees
@@ -62,10 +63,7 @@ const Projection projections[] = {
     {"window 45", resizeGameScene},
     {"figure 47", [](int width, int height) {
        resizeGameScene(width, height);
-       glMatrixMode(GL_PROJECTION);
-       glLoadIdentity();
-       gluPerspective(47.0, 1.26, 0.1, 100.0);
-       glMatrixMode(GL_MODELVIEW);
+       setGameDrawingProjection();
      }},
 };
 
@@ -112,7 +110,7 @@ TEST(WallPictureDepth, APictureShowsInFrontOfItsWallHeadOnFromThreeToElevenUnits
 
   for (const char* record : {"W 1 6 O\n", "G 1 6 O\n"}) {
     ASSERT_TRUE(loadLevelText(corridor + record));
-    buildWorld(nullptr, nullptr, nullptr);
+    buildWorld(world());
     for (const Projection& projection : projections) {
       for (float distance : {3.0f, 7.0f, 11.0f}) {
         SCOPED_TRACE(std::string(record, 1) + " picture, " + projection.name + " degrees, " +
@@ -120,8 +118,8 @@ TEST(WallPictureDepth, APictureShowsInFrontOfItsWallHeadOnFromThreeToElevenUnits
         projection.apply(width, height);
         PlayerState player;
         player.offsetZ = distance - 11.0f;  // the eye at z = -1 + offsetZ
-        placeCamera(player, levelData.startX, levelData.startY);
-        drawWorldTriangles();
+        placeCamera(player, world().level.startX, world().level.startY);
+        drawWorldTriangles(game().worldPass, world(), scene().textureTable);
         const std::vector<std::uint8_t> pixels = gl.readPixels();
 
         const ScreenRect picture = project(0.5f, 0.5f, 1.5f, 1.5f, endWallZ);

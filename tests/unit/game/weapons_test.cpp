@@ -8,10 +8,11 @@
 #include <initializer_list>
 
 #include "game/enemies.h"
+#include "tests/support/test_records.h"
 #include "game/game.h"
 #include "game/key_codes.h"
 #include "game/weapons.h"
-#include "platform/frame_clock.h"
+#include "game/frame_clock.h"
 #include "tests/support/gl_context.h"
 #include "tests/support/recording_os.h"
 #include "tests/unit/game/game_fixtures.h"
@@ -24,19 +25,19 @@ namespace {
 // up the corridor. Row r holds z in (-2r, 2 - 2r]: from eyeZ -1 the first
 // solid sample is 2 * rows - 1, from eyeZ -0.5 it is 2 * rows.
 void corridor(int rows, float eyeZ = -1.0f) {
-  std::memset(&levelData, 0, sizeof levelData);
-  levelData.sizeX = levelData.sizeY = 30;
-  for (int row = 1; row <= rows; ++row) levelData.levelGrid[levelGridSide * 2 + row] = 1;
-  game.player.cameraX = -3.0f;
-  game.player.cameraZ = -eyeZ;
+  std::memset(&world().level, 0, sizeof world().level);
+  world().level.sizeX = world().level.sizeY = 30;
+  for (int row = 1; row <= rows; ++row) world().level.levelGrid[levelGridSide * 2 + row] = 1;
+  game().player.cameraX = -3.0f;
+  game().player.cameraZ = -eyeZ;
 }
 
 Enemy& enemyAhead(float units, float distance) {
-  Enemy& enemy = game.enemies[0];
+  Enemy& enemy = game().enemies[0];
   enemy.placed = enemy.alive = true;
   enemy.health = 25;
   enemy.posX = 3.0f;
-  enemy.posZ = -game.player.cameraZ - units;
+  enemy.posZ = -game().player.cameraZ - units;
   enemy.distance = distance;  // as the frame just drawn measured it
   return enemy;
 }
@@ -44,13 +45,13 @@ Enemy& enemyAhead(float units, float distance) {
 class Weapons : public ::testing::Test {
  protected:
   void SetUp() override {
-    resetGame(game);
+    startFreshGame();
     os->hasPerformanceCounter = false;  // whole milliseconds from multimediaMilliseconds
     os->multimediaMilliseconds = 10000;
-    initFrameClock();
+    initFrameClock(game().clock);
   }
   void at(unsigned milliseconds) { os->multimediaMilliseconds = 10000 + milliseconds; }
-  void fire() { pullTrigger(game, levelData); }
+  void fire() { pullTrigger(game(), world().level); }
 
   ScopedRecordingOs os;
 };
@@ -61,30 +62,30 @@ TEST_F(Weapons, HoldingTheKeyFiresOnceAndAReleaseOfTheRetriggerTimeFiresAgain) {
     at(t);
     fire();
   }
-  EXPECT_EQ(game.player.rifleAmmo, 29);
+  EXPECT_EQ(game().player.rifleAmmo, 29);
   at(3085);  // released for 90 ms: too short
   fire();
-  EXPECT_EQ(game.player.rifleAmmo, 29);
+  EXPECT_EQ(game().player.rifleAmmo, 29);
   at(3190);
   fire();
-  EXPECT_EQ(game.player.rifleAmmo, 28);
-  EXPECT_EQ(game.player.shownAmmo, 28);
-  EXPECT_EQ(game.player.laserAmmo, 20);
-  EXPECT_EQ(game.player.lastFireTime, 3190.0);
+  EXPECT_EQ(game().player.rifleAmmo, 28);
+  EXPECT_EQ(game().player.shownAmmo, 28);
+  EXPECT_EQ(game().player.laserAmmo, 20);
+  EXPECT_EQ(game().player.lastFireTime, 3190.0);
   ASSERT_EQ(os->sounds.size(), 2u);
   EXPECT_EQ(os->sounds[0].fileName, "data/wav/m16.wav");
   EXPECT_EQ(os->sounds[0].mode, os::SoundMode::async | os::SoundMode::noWait);
 
   // The laser waits 500 ms and has its own sound.
-  game.player.laserSelected = true;
-  game.player.rifleSelected = false;
+  game().player.laserSelected = true;
+  game().player.rifleSelected = false;
   at(3600);
   fire();
-  EXPECT_EQ(game.player.laserAmmo, 20);
+  EXPECT_EQ(game().player.laserAmmo, 20);
   at(4200);
   fire();
-  EXPECT_EQ(game.player.laserAmmo, 19);
-  EXPECT_EQ(game.player.rifleAmmo, 28);
+  EXPECT_EQ(game().player.laserAmmo, 19);
+  EXPECT_EQ(game().player.rifleAmmo, 28);
   EXPECT_EQ(os->sounds.back().fileName, "data/wav/laser.wav");
   EXPECT_EQ(os->sounds.back().mode,
             os::SoundMode::async | os::SoundMode::noWait | os::SoundMode::noStop);
@@ -98,18 +99,18 @@ TEST_F(Weapons, AnEnemyInFrontOfTheWallTakesDamageAndOneBehindItNone) {
   } const cases[] = {{5, 3, -1.0f, 13}, {2, 1, -0.5f, 25}, {3, 2, -1.0f, 25}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.wallAhead);
-    resetGame(game);
+    startFreshGame();
     corridor(c.rows, c.eyeZ);
     Enemy& enemy = enemyAhead(3.0f, 3.0f);
     // A place the level had no room for is no enemy, wherever its record says.
-    game.enemies[1].posX = enemy.posX;
-    game.enemies[1].posZ = enemy.posZ;
-    game.enemies[1].health = 25;
+    game().enemies[1].posX = enemy.posX;
+    game().enemies[1].posZ = enemy.posZ;
+    game().enemies[1].health = 25;
     at(1000);
     fire();
-    EXPECT_EQ(game.enemies[1].health, 25);
-    EXPECT_EQ(game.shot.wallStep, c.wallAhead);
-    EXPECT_EQ(game.shot.hitStep[0], 3);
+    EXPECT_EQ(game().enemies[1].health, 25);
+    EXPECT_EQ(game().shot.wallStep, c.wallAhead);
+    EXPECT_EQ(game().shot.hitStep[0], 3);
     EXPECT_EQ(enemy.health, c.health);
   }
 }
@@ -121,8 +122,8 @@ TEST_F(Weapons, TheThirdRifleHitKillsAndTheLaserGivesItsOwnFall) {
   TestGlContext gl(16, 16);
   ASSERT_TRUE(gl.ok());
   corridor(5);
-  createEnemies(game, levelData);
-  for (Enemy& other : game.enemies) other.placed = false;
+  createEnemies(game(), world().level);
+  for (Enemy& other : game().enemies) other.placed = false;
   Enemy& enemy = enemyAhead(3.0f, 3.0f);
   std::vector<std::int32_t> health;
   for (unsigned shot = 0; shot < 4; ++shot) {
@@ -136,8 +137,8 @@ TEST_F(Weapons, TheThirdRifleHitKillsAndTheLaserGivesItsOwnFall) {
 
   enemy.health = 1;
   enemy.alive = true;
-  game.player.laserSelected = true;
-  game.player.rifleSelected = false;
+  game().player.laserSelected = true;
+  game().player.rifleSelected = false;
   at(5000);
   fire();
   EXPECT_FALSE(enemy.alive);
@@ -148,55 +149,55 @@ TEST_F(Weapons, TheThirdRifleHitKillsAndTheLaserGivesItsOwnFall) {
 TEST_F(Weapons, OnlyARifleMissMovesTheImpactPoint) {
   corridor(3);  // the wall 5 ahead
   at(1000);
-  game.player.laserSelected = true;
-  game.player.rifleSelected = false;
+  game().player.laserSelected = true;
+  game().player.rifleSelected = false;
   fire();
-  EXPECT_EQ(game.impact.impactX, 0.0);
-  EXPECT_EQ(game.impact.impactY, 10.0);
-  EXPECT_EQ(game.impact.impactZ, 0.0);
-  game.player.laserSelected = false;
-  game.player.rifleSelected = true;
+  EXPECT_EQ(game().impact.impactX, 0.0);
+  EXPECT_EQ(game().impact.impactY, 10.0);
+  EXPECT_EQ(game().impact.impactZ, 0.0);
+  game().player.laserSelected = false;
+  game().player.rifleSelected = true;
   at(2000);
   fire();
-  EXPECT_DOUBLE_EQ(game.impact.impactX, 3.0);
-  EXPECT_NEAR(game.impact.impactZ, -6.0, 1e-6);
+  EXPECT_DOUBLE_EQ(game().impact.impactX, 3.0);
+  EXPECT_NEAR(game().impact.impactZ, -6.0, 1e-6);
   // A hit leaves the impact point of the last miss.
   enemyAhead(2.0f, 2.0f);
   at(3000);
   fire();
-  EXPECT_LT(game.enemies[0].health, 25);
-  EXPECT_NEAR(game.impact.impactZ, -6.0, 1e-6);
+  EXPECT_LT(game().enemies[0].health, 25);
+  EXPECT_NEAR(game().impact.impactZ, -6.0, 1e-6);
 }
 
 TEST_F(Weapons, AnEmptyWeaponFiresNothingButStillStartsSparks) {
   corridor(6);
-  game.player.rifleAmmo = 0;
-  game.player.shownAmmo = 0;
-  game.player.lastFireTime = 123.0;
+  game().player.rifleAmmo = 0;
+  game().player.shownAmmo = 0;
+  game().player.lastFireTime = 123.0;
   at(1000);
   fire();
-  EXPECT_TRUE(game.flags.shotTriggered);
-  EXPECT_EQ(game.player.rifleAmmo, 0);
-  EXPECT_EQ(game.player.lastFireTime, 123.0);
+  EXPECT_TRUE(game().flags.shotTriggered);
+  EXPECT_EQ(game().player.rifleAmmo, 0);
+  EXPECT_EQ(game().player.lastFireTime, 123.0);
   EXPECT_TRUE(os->sounds.empty());
 }
 
 TEST_F(Weapons, ShotsFollowTheHeadingAndLeavingTheGridCountsAsAWall) {
   corridor(6);
-  game.player.heading = 90.0f;  // toward -x: the side wall of the corridor
+  game().player.heading = 90.0f;  // toward -x: the side wall of the corridor
   at(1000);
   fire();
-  EXPECT_NEAR(game.shot.shotDirX, -1.0f, 1e-6f);
-  EXPECT_NEAR(game.shot.shotDirZ, 0.0f, 1e-6f);
-  EXPECT_EQ(game.shot.wallStep, 2);  // x = 1 lies in column 1, beside the corridor
+  EXPECT_NEAR(game().shot.shotDirX, -1.0f, 1e-6f);
+  EXPECT_NEAR(game().shot.shotDirZ, 0.0f, 1e-6f);
+  EXPECT_EQ(game().shot.wallStep, 2);  // x = 1 lies in column 1, beside the corridor
   // Far outside the maze (collision off) every sample is solid: step 0 ends
   // the shot at once and nothing can be hit.
-  game.player.cameraX = 5000.0f;
+  game().player.cameraX = 5000.0f;
   enemyAhead(1.0f, 1.0f).posX = -5000.0f;
   at(2000);
   fire();
-  EXPECT_EQ(game.shot.wallStep, 0);
-  EXPECT_EQ(game.enemies[0].health, 25);
+  EXPECT_EQ(game().shot.wallStep, 0);
+  EXPECT_EQ(game().enemies[0].health, 25);
 }
 
 }  // namespace

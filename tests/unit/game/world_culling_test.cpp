@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "game/view_frustum.h"
+#include "tests/support/test_records.h"
 #include "game/world_pass.h"
 #include "render/gl_api.h"
 #include "tests/support/largest_maze.h"
@@ -36,12 +37,12 @@ class CulledWorldPass : public ::testing::Test {
   void TearDown() override { ASSERT_EQ(chdir(BRAKMOOR_SOURCE_DIR), 0); }
 
   static void buildLevel1() {
-    ASSERT_TRUE(loadLevel("data/LEVEL/level1.dat"));
-    buildWorld(nullptr, nullptr, nullptr);
+    ASSERT_TRUE(loadLevel(world().level, "data/LEVEL/level1.dat"));
+    buildWorld(world());
   }
   static void buildLargestMaze() {
-    generateLargestMaze();
-    buildWorld(nullptr, nullptr, nullptr);
+    generateLargestMaze(world().level);
+    buildWorld(world());
   }
 
   ScopedRecordingOs os;
@@ -86,22 +87,18 @@ std::pair<WorldTriangle, WorldTriangle> square(float x, float z, int32_t texture
 class HandMadeWorld {
  public:
   explicit HandMadeWorld(std::vector<WorldTriangle> triangles) : triangles_(std::move(triangles)) {
-    std::swap(worldTriangles, saved_);
-    std::swap(worldTriangleCount, savedCount_);
-    worldTriangles = triangles_.data();
-    worldTriangleCount = static_cast<int32_t>(triangles_.size());
-    buildWorldBlockIndex();
+    std::swap(world().worldTriangles, triangles_);
+    std::swap(world().blockIndex, savedIndex_);
+    world().blockIndex = buildWorldBlockIndex(world().worldTriangles.data(), world().worldTriangleCount());
   }
   ~HandMadeWorld() {
-    std::swap(worldTriangles, saved_);
-    std::swap(worldTriangleCount, savedCount_);
-    buildWorldBlockIndex();
+    std::swap(world().worldTriangles, triangles_);
+    std::swap(world().blockIndex, savedIndex_);
   }
 
  private:
   std::vector<WorldTriangle> triangles_;
-  WorldTriangle* saved_ = nullptr;
-  int32_t savedCount_ = 0;
+  WorldBlockIndex savedIndex_;
 };
 
 // Squares along the x axis 20 units apart (one block each), kinds as given;

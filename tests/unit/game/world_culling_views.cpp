@@ -1,4 +1,5 @@
 #include "tests/unit/game/world_culling_views.h"
+#include "tests/support/test_records.h"
 
 #include <gtest/gtest.h>
 
@@ -25,13 +26,13 @@ std::string describePose(const CameraPose& pose) {
 std::vector<CameraPose> randomPoses(int count, std::uint32_t seed) {
   std::mt19937 random(seed);
   const auto uniform = [&](float low, float high) { return std::uniform_real_distribution<float>(low, high)(random); };
-  const int sizeX = walkableSize(levelData.sizeX), sizeY = walkableSize(levelData.sizeY);
+  const int sizeX = walkableSize(world().level.sizeX), sizeY = walkableSize(world().level.sizeY);
   std::vector<CameraPose> poses;
   while (static_cast<int>(poses.size()) < count) {
     CameraPose pose{};
     if (poses.size() % 5 != 4) {
       const int x = 1 + static_cast<int>(random() % sizeX), y = 1 + static_cast<int>(random() % sizeY);
-      if (levelCell(x, y) == 0) continue;
+      if (levelCell(world().level, x, y) == 0) continue;
       pose.eyeX = 2.0f * x - 1.0f + uniform(-0.95f, 0.95f);
       pose.eyeZ = 1.0f - 2.0f * y + uniform(-0.95f, 0.95f);
     } else {
@@ -67,20 +68,17 @@ void setProjection(const CameraPose& pose, int width, int height) {
   }
   // The projection the figure loader leaves, which the game draws with.
   glViewport(0, 0, width, height);
-  glMatrixMode(GL_PROJECTION);
-  glLoadIdentity();
-  gluPerspective(47.0, 1.26, 0.1, 100.0);
-  glMatrixMode(GL_MODELVIEW);
+  setGameDrawingProjection();
 }
 
 void placeEye(const CameraPose& pose) {
   PlayerState player;
-  player.offsetX = pose.eyeX - (2.0f * levelData.startX - 1.0f);
-  player.offsetZ = pose.eyeZ - (1.0f - 2.0f * levelData.startY);
+  player.offsetX = pose.eyeX - (2.0f * world().level.startX - 1.0f);
+  player.offsetZ = pose.eyeZ - (1.0f - 2.0f * world().level.startY);
   player.heading = pose.heading;
   player.pitch = pose.pitch;
   player.bobOffset = pose.bob;
-  placeCamera(player, levelData.startX, levelData.startY);
+  placeCamera(player, world().level.startX, world().level.startY);
 }
 
 int countDifferent(const std::vector<std::uint8_t>& a, const std::vector<std::uint8_t>& b) {
@@ -124,20 +122,20 @@ std::string differences(const PassResult& culled, const PassResult& whole) {
 }
 
 WorldViews::WorldViews(int width, int height) : gl_(width, height) {
-  if (!gl_.ok() || !loadTextures()) return;
+  if (!gl_.ok() || !loadTextures(scene().textureTable)) return;
   wholePass_ = glGenLists(1);
-  const bool culling = worldCullingEnabled;
-  worldCullingEnabled = false;
+  const bool culling = game().worldPass.cullingEnabled;
+  game().worldPass.cullingEnabled = false;
   glNewList(wholePass_, GL_COMPILE);
-  drawWorldTriangles();
+  drawWorldTriangles(game().worldPass, world(), scene().textureTable);
   glEndList();
-  worldCullingEnabled = culling;
+  game().worldPass.cullingEnabled = culling;
   ok_ = wholePass_ != 0;
 }
 
 WorldViews::~WorldViews() {
   if (wholePass_ != 0) glDeleteLists(wholePass_, 1);
-  glDeleteTextures(textureCount, textureTable);
+  glDeleteTextures(textureCount, scene().textureTable);
 }
 
 PassResult WorldViews::draw(const CameraPose& pose, const DrawingMode& mode, bool culled) {
@@ -147,12 +145,12 @@ PassResult WorldViews::draw(const CameraPose& pose, const DrawingMode& mode, boo
   placeEye(pose);
   PassResult result{};
   if (culled) {
-    worldCullingEnabled = true;
-    drawWorldTriangles();
-    result.trianglesDrawn = worldTrianglesDrawn;
+    game().worldPass.cullingEnabled = true;
+    drawWorldTriangles(game().worldPass, world(), scene().textureTable);
+    result.trianglesDrawn = game().worldPass.trianglesDrawn;
   } else {
     glCallList(wholePass_);
-    result.trianglesDrawn = worldTriangleCount;
+    result.trianglesDrawn = world().worldTriangleCount();
   }
   result.colour = gl_.readPixels();
   result.depth.resize(static_cast<std::size_t>(gl_.width()) * gl_.height());

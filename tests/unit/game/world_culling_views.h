@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "tests/support/gl_context.h"
+#include "tests/support/test_records.h"
 
 struct CameraPose {
   float eyeX, eyeZ, heading, pitch, bob;
@@ -19,7 +20,7 @@ struct CameraPose {
 };
 std::string describePose(const CameraPose& pose);
 
-// `count` poses from a fixed seed: four in five on open cells of levelData
+// `count` poses from a fixed seed: four in five on open cells of world().level
 // (anywhere in the cell), the rest anywhere in a ring of 20 units around the
 // level, inside walls or outside looking across; pitch -30 to 30.
 std::vector<CameraPose> randomPoses(int count, std::uint32_t seed);

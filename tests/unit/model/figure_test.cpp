@@ -20,7 +20,7 @@ TEST(GeneratedFigure, LoadsThroughEveryPathAndStandsOnTheFloor) {
   TestGlContext gl;
   ASSERT_TRUE(gl.ok());
   ModelInstance figure;
-  figure.loadModel(path.c_str());
+  ASSERT_EQ(figure.loadModel(path.c_str()), "");
   // Lowest and highest model-space z of the soldier's body (body part 0).
   const auto bodyHeight = [&figure](int sequence, float frame) {
     figure.setSequence(sequence);
@@ -29,7 +29,7 @@ TEST(GeneratedFigure, LoadsThroughEveryPathAndStandsOnTheFloor) {
     figure.setUpSubmodel(0);
     figure.drawSubmodel();
     const auto [low, high] = std::minmax_element(
-        transformedVertices, transformedVertices + readInt32(figure.currentSubmodel + model_format::submodel::vertexCount),
+        figure.work.transformedVertices, figure.work.transformedVertices + readInt32(figure.currentSubmodel + model_format::submodel::vertexCount),
         [](const Vec3& a, const Vec3& b) { return a.z < b.z; });
     return std::pair{low->z, high->z};
   };

@@ -25,7 +25,7 @@ class Animation : public ::testing::Test {
   float poseAt(float frame, int row, int column = 3, int bone = 0) {
     instance.frame = frame;
     instance.setUpBones();
-    return boneTransforms[bone].m[row][column];
+    return instance.work.boneTransforms[bone].m[row][column];
   }
   TestModel model = simpleTestModel();
   TestSequence& sequence = model.sequences[0];

@@ -1,6 +1,7 @@
 // loadTextures in a real OpenGL context; the Windows test program runs it with GDI under WGL.
 
 #include "render/texture_table.h"
+#include "tests/support/test_records.h"
 
 #include <algorithm>
 #include <set>
@@ -10,13 +11,13 @@
 
 using namespace bmptest;
 
-class TextureTable : public ScratchFolder {
+class TextureLoading : public ScratchFolder {
  protected:
   void SetUp() override {
     ScratchFolder::SetUp();
     ASSERT_TRUE(gl_.ok());
     for (int i = 0; i < textureCount; ++i) writeFile(textureFileNames[i], encode(pictureFor(i)));
-    std::fill(std::begin(textureTable), std::end(textureTable), sentinelName);
+    std::fill(std::begin(scene().textureTable), std::end(scene().textureTable), sentinelName);
   }
   // Texture i has colours of its own, and widths whose rows of 3 x width
   // bytes are mostly not a multiple of 4. Index 9 shares the file of index 1.
@@ -30,11 +31,11 @@ class TextureTable : public ScratchFolder {
   TestGlContext gl_;
 };
 
-TEST_F(TextureTable, EachLoadUploadsEveryImageUnderNewNames) {
-  ASSERT_EQ(loadTextures(), 1);
-  std::vector<GLuint> names(std::begin(textureTable), std::end(textureTable));
-  ASSERT_EQ(loadTextures(), 1);
-  names.insert(names.end(), std::begin(textureTable), std::end(textureTable));
+TEST_F(TextureLoading, EachLoadUploadsEveryImageUnderNewNames) {
+  ASSERT_EQ(loadTextures(scene().textureTable), 1);
+  std::vector<GLuint> names(std::begin(scene().textureTable), std::end(scene().textureTable));
+  ASSERT_EQ(loadTextures(scene().textureTable), 1);
+  names.insert(names.end(), std::begin(scene().textureTable), std::end(scene().textureTable));
   EXPECT_EQ(std::set<GLuint>(names.begin(), names.end()).size(), names.size());
   glPixelStorei(GL_PACK_ALIGNMENT, 1);
   for (std::size_t n = 0; n < names.size(); ++n) {  // the first load's textures are kept
@@ -57,14 +58,14 @@ TEST_F(TextureTable, EachLoadUploadsEveryImageUnderNewNames) {
 }
 
 // A missing file is the caller's to report, so nothing is said.
-TEST_F(TextureTable, MissingFileStopsTheLoadBeforeAnyTextureIsMade) {
+TEST_F(TextureLoading, MissingFileStopsTheLoadBeforeAnyTextureIsMade) {
   for (int index : {31, 17, 0}) {  // each before the files broken so far
     fs::remove(textureFileNames[index]);
     // Later files are empty: reading any of them would raise a message box.
     for (int later = index + 1; later < textureCount; ++later) writeFile(textureFileNames[later], {});
-    EXPECT_EQ(loadTextures(), 0) << index;
+    EXPECT_EQ(loadTextures(scene().textureTable), 0) << index;
     EXPECT_TRUE(os_->messageBoxes.empty()) << index;
-    for (GLuint name : textureTable) ASSERT_EQ(name, sentinelName) << index;
+    for (GLuint name : scene().textureTable) ASSERT_EQ(name, sentinelName) << index;
     EXPECT_FALSE(glIsTexture(1)) << index;  // no name was ever generated in this context
   }
 }

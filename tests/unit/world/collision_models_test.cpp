@@ -1,4 +1,5 @@
 #include "world/collision_models.h"
+#include "tests/support/test_records.h"
 
 #include <gtest/gtest.h>
 
@@ -15,14 +16,14 @@ class CollisionModels : public ::testing::Test {
 
   void build(const char* level) {
     ASSERT_TRUE(loadLevelText(level));
-    buildWorld(worldCollisionModel, playerBoxModel, secondPlayerBoxModel);
-    playerBoxModel->setTransform(playerBoxPlacement.data());
-    secondPlayerBoxModel->setTransform(playerBoxPlacement.data());
+    buildWorld(world());
+    world().models.playerBox->setTransform(playerBoxPlacement.data());
+    world().models.secondPlayerBox->setTransform(playerBoxPlacement.data());
   }
 
-  bool touches(float eyeX, float eyeZ, float heading, CollisionModel3D* box = playerBoxModel) {
-    worldCollisionModel->setTransform(cameraMatrix(eyeX, eyeZ, heading).data());
-    return box->collision(worldCollisionModel, -1, 0, nullptr);
+  bool touches(float eyeX, float eyeZ, float heading, CollisionModel3D* box = world().models.playerBox) {
+    world().models.world->setTransform(cameraMatrix(eyeX, eyeZ, heading).data());
+    return box->collision(world().models.world, -1, 0, nullptr);
   }
 };
 
@@ -42,17 +43,17 @@ TEST_F(CollisionModels, ContactsReportTheBoxPartAndTheWallSide) {
     SCOPED_TRACE(::testing::Message() << "eye " << c.eyeX << ", " << c.eyeZ << " heading " << c.heading);
     ASSERT_TRUE(touches(c.eyeX, c.eyeZ, c.heading));
     int boxTriangle = -1, worldTriangle = -1;
-    ASSERT_TRUE(playerBoxModel->getCollidingTriangles(boxTriangle, worldTriangle));
+    ASSERT_TRUE(world().models.playerBox->getCollidingTriangles(boxTriangle, worldTriangle));
     EXPECT_EQ(collisionSideOfBoxTriangle(boxTriangle), c.boxPart);
     EXPECT_EQ(boxTriangle % 4, 0) << "the lowest index of the part";
-    ASSERT_TRUE(worldTriangle >= 0 && worldTriangle < worldTriangleCount) << worldTriangle;
-    EXPECT_EQ(worldTriangles[worldTriangle].side, c.wallSide);
+    ASSERT_TRUE(worldTriangle >= 0 && worldTriangle < world().worldTriangleCount()) << worldTriangle;
+    EXPECT_EQ(world().worldTriangles[worldTriangle].side, c.wallSide);
     EXPECT_TRUE(c.wallSide != wallTop || worldTriangle == 8) << worldTriangle << ": Top follows floor, ceiling, Left, Right";
   }
 }
 
 TEST_F(CollisionModels, RebuildingRefillsTheModels) {
-  EXPECT_TRUE(touches(3, -4 + 0.55f, 0, secondPlayerBoxModel)) << "the second box model holds the same box";
+  EXPECT_TRUE(touches(3, -4 + 0.55f, 0, world().models.secondPlayerBox)) << "the second box model holds the same box";
   build("X 3\nY 3\n");
   for (float heading : {0.0f, 90.0f, 180.0f}) EXPECT_FALSE(touches(3, -4 + 0.55f, heading)) << heading;
 }

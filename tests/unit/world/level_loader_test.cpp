@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "level_text.h"
+#include "tests/support/test_records.h"
 #include "world/level_loader.h"
 
 namespace {
@@ -14,14 +15,14 @@ const char* const exampleLevel = "X 6\nY 4\nP 2 2\nLevel\n000000\n011200\n010000
 
 int openCellCount() {
   int count = 0;
-  for (int32_t value : levelData.levelGrid) count += value != 0;
+  for (int32_t value : world().level.levelGrid) count += value != 0;
   return count;
 }
 
 using Fields = std::vector<int>;
 Fields fields(const BoxItem& box) { return {box.x, box.y}; }
 Fields fields(const WallPicture& picture) { return {picture.x, picture.y, picture.side}; }
-Fields listCounts() { return {levelData.boxes.count, levelData.picturesW.count, levelData.picturesG.count}; }
+Fields listCounts() { return {world().level.boxes.count, world().level.picturesW.count, world().level.picturesG.count}; }
 
 // Cells as {x, y, value}; the open and box counts catch writes anywhere else.
 struct GridCase { const char* what; std::string text; std::vector<std::array<int, 3>> cells; int openCells, boxes; };
@@ -47,22 +48,22 @@ TEST(LevelLoader, GridRules) {
       std::string text;
       for (char ch : c.text) text += ch == '\n' ? std::string(lineEnd) : std::string(1, ch);
       ASSERT_TRUE(loadLevelText(text));
-      for (const auto& [x, y, value] : c.cells) EXPECT_EQ(levelCell(x, y), value) << x << ", " << y;
+      for (const auto& [x, y, value] : c.cells) EXPECT_EQ(levelCell(world().level, x, y), value) << x << ", " << y;
       EXPECT_EQ(openCellCount(), c.openCells);
-      EXPECT_EQ(levelData.boxes.count, c.boxes);
+      EXPECT_EQ(world().level.boxes.count, c.boxes);
     }
   }
 }
 
 TEST(LevelLoader, AMissingFileResetsOnlyTheCountsAndAnyLoadEmptiesGridAndLists) {
   ASSERT_TRUE(loadLevelText(exampleLevel));
-  EXPECT_FALSE(loadLevel((::testing::TempDir() + "no_such_level.dat").c_str()));
+  EXPECT_FALSE(loadLevel(world().level, (::testing::TempDir() + "no_such_level.dat").c_str()));
   EXPECT_EQ(listCounts(), Fields({0, 0, 0}));
-  EXPECT_EQ(levelCell(4, 3), 2);
+  EXPECT_EQ(levelCell(world().level, 4, 3), 2);
   ASSERT_TRUE(loadLevelText("# nothing here\n\n#X 9\n\nB 5 5\n", false));
   EXPECT_EQ(openCellCount(), 0);
   EXPECT_EQ(listCounts(), Fields({1, 0, 0}));
-  EXPECT_EQ(Fields({levelData.sizeX, levelData.startY}), Fields({6, 2}));  // sizes stay until a record sets them
+  EXPECT_EQ(Fields({world().level.sizeX, world().level.startY}), Fields({6, 2}));  // sizes stay until a record sets them
 }
 
 // Sizes clamp to 253, keeping the solid ring inside the array; lists keep their first entries.
@@ -72,12 +73,12 @@ TEST(LevelLoader, OversizedGridsAndListsStayInsideLevelData) {
   for (int i = 0; i < 300; ++i) text += "B " + std::to_string(i) + " 1\n";
   for (int i = 0; i < 150; ++i) text += "W " + std::to_string(i) + " 1 L\nG 1 " + std::to_string(i) + " R\n";
   ASSERT_TRUE(loadLevelText(text));
-  EXPECT_EQ(Fields({levelData.sizeX, levelData.sizeY}), Fields({maxLevelSize, maxLevelSize}));
+  EXPECT_EQ(Fields({world().level.sizeX, world().level.sizeY}), Fields({maxLevelSize, maxLevelSize}));
   EXPECT_EQ(openCellCount(), 253 * 253);
   ASSERT_EQ(listCounts(), Fields({maxBoxes, maxPictures, maxPictures}));
-  EXPECT_EQ(fields(levelData.boxes.items[254]), Fields({254, 1}));
-  EXPECT_EQ(fields(levelData.picturesW.items[99]), Fields({99, 1, wallLeft}));
-  EXPECT_EQ(fields(levelData.picturesG.items[99]), Fields({1, 99, wallRight}));
+  EXPECT_EQ(fields(world().level.boxes.items[254]), Fields({254, 1}));
+  EXPECT_EQ(fields(world().level.picturesW.items[99]), Fields({99, 1, wallLeft}));
+  EXPECT_EQ(fields(world().level.picturesG.items[99]), Fields({1, 99, wallRight}));
 }
 
 TEST(LevelLoader, MissingMalformedAndHugeFields) {
@@ -86,14 +87,14 @@ TEST(LevelLoader, MissingMalformedAndHugeFields) {
       "B\nB 7\nB 99999999999999999999 -99999999999999999999\n"
       "W 2 3\nW 2 3 O\nW 2 3 Q\nW\n"  // Bottom, Top, unknown letter, (0,0) Bottom
       "G 1 2 o\nG+3-4U\n"));          // lower case does not count
-  EXPECT_EQ(Fields({levelData.sizeX, levelData.startX, levelData.startY}), Fields({5, 3, 4}));
+  EXPECT_EQ(Fields({world().level.sizeX, world().level.startX, world().level.startY}), Fields({5, 3, 4}));
   ASSERT_EQ(listCounts(), Fields({3, 4, 2}));
   const Fields boxes[] = {{0, 0}, {7, 0}, {INT32_MAX, INT32_MIN}};
-  for (int i = 0; i < 3; ++i) EXPECT_EQ(fields(levelData.boxes.items[i]), boxes[i]) << "box " << i;
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(fields(world().level.boxes.items[i]), boxes[i]) << "box " << i;
   const Fields w[] = {{2, 3, wallBottom}, {2, 3, wallTop}, {2, 3, noWallSide}, {0, 0, wallBottom}};
-  for (int i = 0; i < 4; ++i) EXPECT_EQ(fields(levelData.picturesW.items[i]), w[i]) << "W " << i;
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(fields(world().level.picturesW.items[i]), w[i]) << "W " << i;
   const Fields g[] = {{1, 2, noWallSide}, {3, -4, wallBottom}};
-  for (int i = 0; i < 2; ++i) EXPECT_EQ(fields(levelData.picturesG.items[i]), g[i]) << "G " << i;
+  for (int i = 0; i < 2; ++i) EXPECT_EQ(fields(world().level.picturesG.items[i]), g[i]) << "G " << i;
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include "world/world_block_index.h"
+#include "tests/support/test_records.h"
 
 #include <gtest/gtest.h>
 
@@ -15,12 +16,13 @@ namespace {
 // in exactly one run, runs ascending within a block, each block's box around
 // all its corners, each run's kindBefore the whole pass's material kind.
 void expectIndexCoversTheWorld() {
-  const WorldBlockIndex& index = worldBlockIndex;
-  ASSERT_TRUE(index.indexes(worldTriangles, worldTriangleCount));
-  std::vector<int> seen(worldTriangleCount, 0);
-  std::vector<int32_t> kindBefore(worldTriangleCount + 1, -1);
-  for (int32_t i = 0; i < worldTriangleCount; ++i) {
-    const int32_t kind = worldTriangles[i].kind;
+  const WorldBlockIndex& index = world().blockIndex;
+  ASSERT_TRUE(index.indexes(world().worldTriangles.data(), world().worldTriangleCount()) ||
+              world().worldTriangles.empty());
+  std::vector<int> seen(world().worldTriangleCount(), 0);
+  std::vector<int32_t> kindBefore(world().worldTriangleCount() + 1, -1);
+  for (int32_t i = 0; i < world().worldTriangleCount(); ++i) {
+    const int32_t kind = world().worldTriangles[i].kind;
     kindBefore[i + 1] = kind == kindSurface || kind == kindBox ? kind : kindBefore[i];
   }
   for (const WorldBlock& block : index.blocks) {
@@ -33,7 +35,7 @@ void expectIndexCoversTheWorld() {
       EXPECT_EQ(run.kindBefore, kindBefore[run.first]) << "run from " << run.first;
       for (int32_t i = run.first; i < run.first + run.count; ++i) {
         ++seen[i];
-        for (const TriangleVertex& v : worldTriangles[i].vertices) {
+        for (const TriangleVertex& v : world().worldTriangles[i].vertices) {
           const float p[3] = {v.x, v.y, v.z};
           for (int axis = 0; axis < 3; ++axis) {
             EXPECT_LE(block.low[axis], p[axis]) << "triangle " << i;
@@ -43,8 +45,8 @@ void expectIndexCoversTheWorld() {
       }
     }
   }
-  for (int32_t i = 0; i < worldTriangleCount; ++i) ASSERT_EQ(seen[i], 1) << "triangle " << i;
-  EXPECT_EQ(index.kindAfterAll, kindBefore[worldTriangleCount]);
+  for (int32_t i = 0; i < world().worldTriangleCount(); ++i) ASSERT_EQ(seen[i], 1) << "triangle " << i;
+  EXPECT_EQ(index.kindAfterAll, kindBefore[world().worldTriangleCount()]);
 }
 
 // A 3 x 3 room of style 1 with a style-2 corner, a box and a picture, and
@@ -53,20 +55,20 @@ const char* const room = "X 3\nY 3\nLevel\n112\n111\n111\nB 2 2\nB 100000 7\nW 1
 
 TEST(WorldBlockIndex, EveryTriangleLiesInOneBlockWhoseBoxHoldsIt) {
   ASSERT_TRUE(loadLevelText(room));
-  buildWorld(nullptr, nullptr, nullptr);
-  ASSERT_GT(worldTriangleCount, 0);
+  buildWorld(world());
+  ASSERT_GT(world().worldTriangleCount(), 0);
   expectIndexCoversTheWorld();
   // The distant box widens the blocks instead of the grid.
-  EXPECT_LE(worldBlockIndex.blocks.size(), 4u);
+  EXPECT_LE(world().blockIndex.blocks.size(), 4u);
 }
 
 TEST(WorldBlockIndex, TheLargestMazeIsCutIntoBlocksOfFourByFourCells) {
-  generateLargestMaze();
-  buildWorld(nullptr, nullptr, nullptr);
+  generateLargestMaze(world().level);
+  buildWorld(world());
   expectIndexCoversTheWorld();
   // 253 cells span 506 units; blocks of 8 give 64 each way.
-  EXPECT_EQ(worldBlockIndex.blocks.size(), 64u * 64u);
-  for (const WorldBlock& block : worldBlockIndex.blocks) {
+  EXPECT_EQ(world().blockIndex.blocks.size(), 64u * 64u);
+  for (const WorldBlock& block : world().blockIndex.blocks) {
     EXPECT_LE(block.high[0] - block.low[0], worldBlockSide + 2.0f);
     EXPECT_LE(block.high[2] - block.low[2], worldBlockSide + 2.0f);
   }
@@ -74,17 +76,17 @@ TEST(WorldBlockIndex, TheLargestMazeIsCutIntoBlocksOfFourByFourCells) {
 
 TEST(WorldBlockIndex, EachBuildOfTheWorldIndexesTheNewArray) {
   ASSERT_TRUE(loadLevelText(room));
-  buildWorld(nullptr, nullptr, nullptr);
-  const int32_t roomCount = worldTriangleCount;
+  buildWorld(world());
+  const int32_t roomCount = world().worldTriangleCount();
   ASSERT_TRUE(loadLevelText("X 1\nY 1\nLevel\n1\n"));
-  buildWorld(nullptr, nullptr, nullptr);
-  ASSERT_NE(worldTriangleCount, roomCount);
+  buildWorld(world());
+  ASSERT_NE(world().worldTriangleCount(), roomCount);
   expectIndexCoversTheWorld();
-  // An empty world gives an empty index that still names the array.
+  // An empty world gives an empty index.
   ASSERT_TRUE(loadLevelText("X 1\nY 1\nLevel\n0\n"));
-  buildWorld(nullptr, nullptr, nullptr);
-  EXPECT_TRUE(worldBlockIndex.indexes(worldTriangles, 0));
-  EXPECT_TRUE(worldBlockIndex.blocks.empty());
+  buildWorld(world());
+  EXPECT_EQ(world().blockIndex.triangleCount, 0);
+  EXPECT_TRUE(world().blockIndex.blocks.empty());
 }
 
 TEST(WorldBlockIndex, DamagedTrianglesKeepTheirMaterialKindsAndAnUnboundedBox) {
@@ -96,15 +98,7 @@ TEST(WorldBlockIndex, DamagedTrianglesKeepTheirMaterialKindsAndAnUnboundedBox) {
       {10, kindSurface, 0, {{nan, 0, 0, 0, 0}, {1, 0, INFINITY, 0, 0}, {0, 1, 0, 0, 0}}},
       {10, 5, 0, {{120, 0, 0, 0, 0}, {121, 0, 0, 0, 0}, {120, 1, 0, 0, 0}}},
   };
-  WorldTriangle* savedArray = worldTriangles;
-  const int32_t savedCount = worldTriangleCount;
-  worldTriangles = triangles.data();
-  worldTriangleCount = static_cast<int32_t>(triangles.size());
-  buildWorldBlockIndex();
-  const WorldBlockIndex index = worldBlockIndex;
-  worldTriangles = savedArray;
-  worldTriangleCount = savedCount;
-  buildWorldBlockIndex();
+  const WorldBlockIndex index = buildWorldBlockIndex(triangles.data(), static_cast<int32_t>(triangles.size()));
 
   ASSERT_EQ(index.runs.size(), 5u);  // 40 units apart: each its own block
   std::vector<int32_t> kindBefore(5);

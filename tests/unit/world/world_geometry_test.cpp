@@ -1,4 +1,5 @@
 #include "world/world_geometry.h"
+#include "tests/support/test_records.h"
 
 #include <gtest/gtest.h>
 
@@ -15,11 +16,11 @@ struct Corner { float x, y, z, u, v; };
 struct Face { int32_t texture, side; std::vector<Corner> corners = {}; int32_t kind = kindSurface; };
 
 void expectFaces(const std::vector<Face>& faces) {
-  ASSERT_EQ(worldTriangleCount, 2 * static_cast<int>(faces.size()));
-  for (int index = 0; index < worldTriangleCount; ++index) {
+  ASSERT_EQ(world().worldTriangleCount(), 2 * static_cast<int>(faces.size()));
+  for (int index = 0; index < world().worldTriangleCount(); ++index) {
     SCOPED_TRACE("triangle " + std::to_string(index));
     const Face& face = faces[index / 2];
-    const WorldTriangle& actual = worldTriangles[index];
+    const WorldTriangle& actual = world().worldTriangles[index];
     EXPECT_EQ(std::make_tuple(actual.texture, actual.kind, actual.side), std::make_tuple(face.texture, face.kind, face.side));
     for (int c = 0; c < 3 && !face.corners.empty(); ++c) {
       const Corner& e = face.corners[c == 1 && index % 2 == 1 ? 3 : c];
@@ -33,9 +34,9 @@ void expectFaces(const std::vector<Face>& faces) {
 // Every world here also holds a W picture on a side no border has, which must add nothing.
 void build(const std::string& levelText) {
   ASSERT_TRUE(loadLevelText(levelText));
-  levelData.picturesW.items[levelData.picturesW.count++] = WallPicture{2, 3, 7};
-  buildWorld(nullptr, nullptr, nullptr);
-  ASSERT_EQ(worldTriangleCount, countWorldTriangles());
+  world().level.picturesW.items[world().level.picturesW.count++] = WallPicture{2, 3, 7};
+  buildWorld(world());
+  ASSERT_EQ(world().worldTriangleCount(), countWorldTriangles(world().level));
 }
 
 // A lone cell at (2, 3): X from 2 to 4, Z from -4 (Bottom) to -6 (Top).
@@ -90,26 +91,26 @@ TEST(WorldGeometry, ScenesGiveTheirFacesInOrder) {
 
 TEST(WorldGeometry, EmittersNeverWritePastTheArray) {
   build(loneCell);
-  const WorldTriangle last = worldTriangles[11];
+  const WorldTriangle last = world().worldTriangles[11];
   // A box starting two records before the end writes two and counts ten.
-  EXPECT_EQ(addBox(10, BoxItem{1, 1}), 20);
-  EXPECT_NE(worldTriangles[11].vertices[0].x, last.vertices[0].x);
-  EXPECT_EQ(addFloorAndCeiling(12, 1, 1, 0, 0), 16);
-  EXPECT_EQ(addCellWalls(-3, 2, 3, 0, 0), 5);
+  EXPECT_EQ(addBox(world(), 10, BoxItem{1, 1}), 20);
+  EXPECT_NE(world().worldTriangles[11].vertices[0].x, last.vertices[0].x);
+  EXPECT_EQ(addFloorAndCeiling(world(), 12, 1, 1, 0, 0), 16);
+  EXPECT_EQ(addCellWalls(world(), -3, 2, 3, 0, 0), 5);
 }
 
 TEST(WorldGeometry, OversizedLevelDataIsWalkedSafely) {
   // LevelData is a plain global: sizes and counts beyond the capacities must not lead the builder outside.
-  levelData = LevelData{};
-  levelData.sizeX = 100000;
-  levelData.sizeY = 255;
-  levelData.levelGrid[255 * 253 + 253] = 1;
-  levelData.boxes.count = 1000;
-  levelData.picturesW.count = -5;
-  levelData.picturesG.count = 101;
-  buildWorld(nullptr, nullptr, nullptr);
+  world().level = LevelData{};
+  world().level.sizeX = 100000;
+  world().level.sizeY = 255;
+  world().level.levelGrid[255 * 253 + 253] = 1;
+  world().level.boxes.count = 1000;
+  world().level.picturesW.count = -5;
+  world().level.picturesG.count = 101;
+  buildWorld(world());
   // One closed cell, 255 boxes, 100 pictures whose side is Top (0).
-  EXPECT_EQ(worldTriangleCount, 12 + 255 * 10 + 100 * 2);
+  EXPECT_EQ(world().worldTriangleCount(), 12 + 255 * 10 + 100 * 2);
 }
 
 }  // namespace

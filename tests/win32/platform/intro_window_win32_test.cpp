@@ -102,6 +102,7 @@ TEST_F(IntroWindowTest, TheLoopTogglesOnF1AndLeavesNoRequestWhenTheIntroEndsWith
   ASSERT_TRUE(win32.createIntroWindow("Brakmoor", settings, keys));
   IntroPlayer player;
   initIntro(win32, player, &keys);  // no movie here: reported, and a second of black
+  player.lastTickCount = win32.tickCount();
   MSG message;
 
   keys.down[VK_F1] = 1;

@@ -5,6 +5,7 @@
 // animated by the wall clock.
 
 #include <cstdint>
+#include <string>
 
 #include "model/model_instance.h"
 
@@ -33,11 +34,13 @@ struct EnemyFigureState {
 };
 
 // Loads the files, selects sequence 0, zeroes the controllers and leaves a
-// 50-degree square projection and an identity model-view matrix.
-void initModelInstance(const char* fileName, ModelInstance& instance);
+// 50-degree square projection and an identity model-view matrix. Returns
+// ModelInstance::loadModel's text: empty on success, else why the files
+// could not be loaded (then nothing else is done).
+std::string initModelInstance(const char* fileName, ModelInstance& instance);
 // As initModelInstance, then texturing on and the game's 47-degree
 // projection of aspect 1.26 (near 0.1, far 100), model-view identity.
-void loadEnemyModel(const char* fileName, ModelInstance& instance);
+std::string loadEnemyModel(const char* fileName, ModelInstance& instance);
 
 // Draws columns 1..sizeX, then rows 1..sizeY, with rand() until the cell is
 // open, and stores it in randomCellX/Y. False (and nothing stored) when the

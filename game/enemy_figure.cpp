@@ -1,21 +1,14 @@
-#include "model/enemy_figure.h"
+#include "game/enemy_figure.h"
 
 #include <cmath>
 #include <cstdlib>
 
 #include "render/gl_api.h"
+#include "render/scene_projection.h"
 #include "platform/platform.h"
 #include "world/level.h"
 
 namespace {
-
-void setProjection(double fieldOfView, double aspect) {
-  glMatrixMode(GL_PROJECTION);
-  glLoadIdentity();
-  gluPerspective(fieldOfView, aspect, 0.1, 100.0);
-  glMatrixMode(GL_MODELVIEW);
-  glLoadIdentity();
-}
 
 bool cellOpen(const LevelData& level, std::int32_t x, std::int32_t y) {
   return level.levelGrid[levelGridSide * x + y] != 0;
@@ -50,18 +43,22 @@ void takeNthOpenCell(const LevelData& level, std::int32_t columns, std::int32_t 
 
 }  // namespace
 
-void initModelInstance(const char* fileName, ModelInstance& instance) {
-  instance.loadModel(fileName);
+std::string initModelInstance(const char* fileName, ModelInstance& instance) {
+  std::string failure = instance.loadModel(fileName);
+  if (!failure.empty()) return failure;
   instance.setSequence(0);
   for (int slot = 0; slot < 4; ++slot) instance.setController(slot, 0.0f);
   instance.setAuxController(0.0f);
-  setProjection(50.0, 1.0);
+  setPerspective(figureSetUpFieldOfView, figureSetUpAspect);
+  return failure;
 }
 
-void loadEnemyModel(const char* fileName, ModelInstance& instance) {
-  initModelInstance(fileName, instance);
+std::string loadEnemyModel(const char* fileName, ModelInstance& instance) {
+  std::string failure = initModelInstance(fileName, instance);
+  if (!failure.empty()) return failure;
   glEnable(GL_TEXTURE_2D);
-  setProjection(47.0, 1.26);
+  setGameDrawingProjection();
+  return failure;
 }
 
 bool pickRandomOpenCell(const LevelData& level, EnemyFigureState& state) {

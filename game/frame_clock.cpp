@@ -1,10 +1,8 @@
-#include "platform/frame_clock.h"
+#include "game/frame_clock.h"
 
 #include "platform/platform.h"
 
-FrameClock frameClock;
-
-void initFrameClock() {
+void initFrameClock(FrameClock& frameClock) {
   frameClock = FrameClock{};
   OsServices& services = osServices();
   if (services.performanceFrequency(&frameClock.countsPerSecond)) {
@@ -20,7 +18,7 @@ void initFrameClock() {
   }
 }
 
-double frameClockMilliseconds() {
+double frameClockMilliseconds(const FrameClock& frameClock) {
   OsServices& services = osServices();
   if (!frameClock.usesPerformanceCounter) {
     // Unsigned 32-bit difference: right across the counter's wrap-around.

@@ -1,3 +1,0 @@
-#include "world/level.h"
-
-LevelData levelData;
