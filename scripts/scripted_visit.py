@@ -2,8 +2,9 @@
 dialog, Escape through the intro, look at a soldier standing in the corridor
 ahead (the seed is fixed so that one stands there), fire at a wall, walk up
 to the soldier and on to the wall, switch each drawing mode on and off,
-Escape; all of it at 640x480 and again at 1280x1024. Prints the paths of the screenshots it saves,
-and writes small copies of three of them for the README."""
+Escape; all of it at 640x480 and again at 1280x1024. Prints the paths of
+the screenshots it saves, and writes small copies of three of them for the
+README."""
 import os
 import sys
 import time
