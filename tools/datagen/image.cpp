@@ -118,3 +118,10 @@ Image shrunk(const Image& source, int factor) {
     }
   return result;
 }
+
+Image mirrored(const Image& source) {
+  Image result(source.width(), source.height());
+  for (int y = 0; y < source.height(); ++y)
+    for (int x = 0; x < source.width(); ++x) result.set(source.width() - 1 - x, y, source.colour(x, y));
+  return result;
+}

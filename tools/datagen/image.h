@@ -23,6 +23,8 @@ Colour mix(Colour a, Colour b, float t);
 class Image;
 // `source` reduced by a whole factor, each pixel the mean of a square block.
 Image shrunk(const Image& source, int factor);
+// `source` mirrored left to right.
+Image mirrored(const Image& source);
 Colour scaled(Colour c, float factor);
 Colour toColour(Rgb c);
 Rgb toRgb(Colour c);

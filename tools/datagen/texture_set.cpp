@@ -81,7 +81,9 @@ const std::vector<Painter>& painters() {
       {"floor27b.bmp", [] { return tiles(16, rgb(70, 110, 140), rgb(200, 190, 160), false, rgb(40, 40, 40), 19); }},
       {"brick06b.bmp", [] { return brick(rgb(135, 45, 30), rgb(95, 40, 30), 64, 32, 20); }},
       {"windows-logo.bmp", [] { return paintMoorPainting(kPicture, 21); }},
-      {"linux-logo.bmp", [] { return paintEmblem(kPicture); }},
+      // The HUD lays the emblem on its rectangle right to left: stored
+      // mirrored, its "B" reads forwards on the screen.
+      {"linux-logo.bmp", [] { return mirrored(paintEmblem(kPicture)); }},
       {"wood01b.bmp", [] { return paintCrate(kSurface, rgb(190, 140, 80), rgb(100, 65, 30), 22); }},
       {"wood05b.bmp", [] { return paintWoodPlanks(kSurface, 4, rgb(170, 110, 60), rgb(90, 50, 25), 23); }},
       {"wood10b.bmp", [] { return paintWoodPlanks(kSurface, 8, rgb(120, 75, 45), rgb(60, 35, 20), 24); }},
