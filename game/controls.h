@@ -16,7 +16,7 @@ struct KeyStepResult {
 
 // Applies every key in table order, each on the state the keys before it
 // left. Movement reads the collision state of the frame just drawn; the
-// blend, line and texture switches change the OpenGL state at once.
+// switches only change flags; the frame applies them (applyDrawingState).
 // The last entry is the fire key (Right Ctrl), held: it fires the selected
 // weapon along `level`'s grid.
 KeyStepResult applyKeyTable(Game& state, const LevelData& level, const unsigned char* keyboard,

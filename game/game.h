@@ -20,6 +20,7 @@
 struct Game {
   PlayerState player;
   GameFlags flags;
+  AppliedDrawingSwitches appliedSwitches;
   SwitchLatches latches;
   PlayerCollision collision;
   EnemyTable enemies;

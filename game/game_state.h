@@ -42,6 +42,15 @@ struct GameFlags {
   bool shotTriggered = false;
 };
 
+// The drawing switches as the current OpenGL context has them: a switch
+// reaches OpenGL when the next frame starts, as a change from this record.
+// A fresh context starts from the defaults.
+struct AppliedDrawingSwitches {
+  bool blendMode = false;
+  bool lineMode = false;
+  bool textureEnvBlend = false;
+};
+
 // One latch per switch key: a switch acts when its key goes down while the
 // latch is clear. C and H start held, so a C or H already down when the
 // game starts acts only after being released and pressed again.

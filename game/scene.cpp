@@ -15,6 +15,8 @@
 std::int32_t setupGameScene(Game& state, World& world, SceneResources& scene) {
   if (!loadTextures(scene.textureTable)) return sceneTexturesMissing;
   setGameRenderState();
+  // A new context has OpenGL's defaults: the switches are applied afresh.
+  state.appliedSwitches = AppliedDrawingSwitches{};
   buildGameFonts(scene, state.screenWidth, state.screenHeight);
   buildWorld(world);
   state.figureLoadFailure = createEnemies(state, world.level);
@@ -23,6 +25,7 @@ std::int32_t setupGameScene(Game& state, World& world, SceneResources& scene) {
 
 std::int32_t runFrame(Game& state, World& world, SceneResources& scene) {
   const LevelData& level = world.level;
+  applyDrawingState(state.flags, state.appliedSwitches);
   placeCamera(state.player, level.startX, level.startY);
   moveAndDrawEnemies(state, level);
   enemiesFire(state);

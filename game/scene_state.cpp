@@ -1,5 +1,6 @@
 #include "game/scene_state.h"
 
+#include "game/game_state.h"
 #include "render/gl_api.h"
 
 namespace {
@@ -36,4 +37,24 @@ void setGameRenderState() {
   glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
   setFog();
   setLighting();
+}
+
+void applyDrawingState(const GameFlags& flags, AppliedDrawingSwitches& applied) {
+  if (flags.blendMode != applied.blendMode) {
+    if (flags.blendMode) {
+      glEnable(GL_BLEND);
+      glDisable(GL_DEPTH_TEST);
+    } else {
+      glDisable(GL_BLEND);
+      glEnable(GL_DEPTH_TEST);
+    }
+  }
+  if (flags.lineMode != applied.lineMode) {
+    glPolygonMode(GL_FRONT_AND_BACK, flags.lineMode ? GL_LINE : GL_FILL);
+  }
+  if (flags.textureEnvBlend != applied.textureEnvBlend) {
+    glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE,
+              static_cast<float>(flags.textureEnvBlend ? GL_BLEND : GL_DECAL));
+  }
+  applied = {flags.blendMode, flags.lineMode, flags.textureEnvBlend};
 }

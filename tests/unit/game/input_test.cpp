@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "game/key_codes.h"
+#include "game/scene_state.h"
 #include "tests/support/test_records.h"
 #include "game/mouse_look.h"
 #include "render/gl_api.h"
@@ -96,9 +97,6 @@ class KeyTable : public ::testing::Test {
   ScopedRecordingOs os;
 };
 
-int blendState() {  // blending turns the depth test off, and back on after it
-  return game().flags.blendMode + 2 * glIsEnabled(GL_BLEND) + 4 * glIsEnabled(GL_DEPTH_TEST);
-}
 int textureMode() {
   GLint mode = 0;
   glGetTexEnviv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, &mode);
@@ -111,9 +109,9 @@ TEST_F(KeyTable, HoldingASwitchKeyTogglesOnceUntilReleased) {
     int (*state)();
     int on, off;
   } const switches[] = {
-      {scanCode::b, blendState, 3, 4},
+      {scanCode::b, [] { return int(game().flags.blendMode); }, 1, 0},
       {scanCode::w, [] { return int(game().flags.lineMode); }, 1, 0},
-      {scanCode::s, textureMode, GL_BLEND, GL_DECAL},
+      {scanCode::s, [] { return int(game().flags.textureEnvBlend); }, 1, 0},
       {scanCode::f, [] { return int(game().flags.showFps); }, 1, 0},
       {scanCode::d, [] { return int(game().flags.showCollisionDebug); }, 1, 0},
       {scanCode::m, [] { return int(game().enemies[0].alive); }, 1, 0},
@@ -152,6 +150,37 @@ TEST_F(KeyTable, OneAndTwoTogetherSelectTheLaserAndHeldKeysNeedTheDownBit) {
   EXPECT_EQ(game().player.bobAngle, 80.0f);
   EXPECT_NEAR(game().player.offsetZ, 0.1f, 1e-6f);
   EXPECT_NEAR(game().player.offsetX, 0.0f, 1e-6f);
+}
+
+// The switches reach OpenGL when the next frame starts, each as a change:
+// B takes the depth test off for that frame only, a fill mode set by
+// someone else stays until W changes again, the texture environment is
+// OpenGL's own until S is first pressed.
+TEST_F(KeyTable, TheFrameAppliesTheSwitchesThatChanged) {
+  AppliedDrawingSwitches applied;
+  GLint polygonMode[2] = {};
+  applyDrawingState(game().flags, applied);
+  EXPECT_FALSE(glIsEnabled(GL_BLEND));
+  EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
+  EXPECT_EQ(textureMode(), GL_MODULATE);
+
+  press({scanCode::b, scanCode::w, scanCode::s});
+  EXPECT_FALSE(glIsEnabled(GL_BLEND));  // nothing before the frame starts
+  applyDrawingState(game().flags, applied);
+  glGetIntegerv(GL_POLYGON_MODE, polygonMode);
+  EXPECT_EQ(polygonMode[0], GL_LINE);
+  EXPECT_TRUE(glIsEnabled(GL_BLEND) && !glIsEnabled(GL_DEPTH_TEST));
+  EXPECT_EQ(textureMode(), GL_BLEND);
+
+  glEnable(GL_DEPTH_TEST);  // a text print
+  glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);  // the collision overlay's outline
+  press({});
+  press({scanCode::s});
+  applyDrawingState(game().flags, applied);
+  glGetIntegerv(GL_POLYGON_MODE, polygonMode);
+  EXPECT_EQ(polygonMode[0], GL_FILL);
+  EXPECT_TRUE(glIsEnabled(GL_BLEND) && glIsEnabled(GL_DEPTH_TEST));
+  EXPECT_EQ(textureMode(), GL_DECAL);
 }
 
 }  // namespace
