@@ -5,6 +5,7 @@
 
 #include "game/game.h"
 #include "game/view_frustum.h"
+#include "model/model_reach.h"
 #include "game/enemy_figure.h"
 #include "game/frame_clock.h"
 #include "platform/platform.h"
@@ -130,6 +131,7 @@ std::string createEnemies(Game& state, const LevelData& level) {
   for (Enemy& enemy : state.enemies) {
     const std::string failure = loadEnemyModel(enemyFigureFile, enemy.model);
     if (!failure.empty()) return failure;
+    enemy.reach = figureReach(enemy.model);
     spawnEnemy(enemy, level, state.figures);
     enemy.model.setSequence(walkSequence);
     enemy.alive = true;
@@ -158,7 +160,7 @@ void moveAndDrawEnemies(Game& state, const LevelData& level) {
     place.yaw = enemyFacingAngle(player.cameraX, player.cameraZ, enemy.posX, enemy.posZ);
     enemy.model.advanceAnimation(10.0f);
     float low[3], high[3];
-    enemyFigureBounds(place, low, high);
+    enemyFigureBounds(place, enemy.reach, low, high);
     if (boxMayBeVisible(frustum, low, high)) {
       drawEnemyModel(enemy.model, state.figures);
     } else {

@@ -105,16 +105,14 @@ void animateAndDrawModel(ModelInstance& instance, EnemyFigureState& state) {
   instance.drawModel();
 }
 
-void enemyFigureBounds(const EnemyDrawTransform& place, float low[3], float high[3]) {
-  // The soldier is 80 model units tall and reaches about 60 units from its
-  // origin when it lies or aims; scaled, with room to spare.
-  const float reach = 100.0f * place.scale;
-  low[0] = place.x - reach;
-  low[1] = place.y - reach;
-  low[2] = place.z - reach;
-  high[0] = place.x + reach;
-  high[1] = place.y + reach;
-  high[2] = place.z + reach;
+void enemyFigureBounds(const EnemyDrawTransform& place, float reach, float low[3], float high[3]) {
+  const float room = reach * place.scale;
+  low[0] = place.x - room;
+  low[1] = place.y - room;
+  low[2] = place.z - room;
+  high[0] = place.x + room;
+  high[1] = place.y + room;
+  high[2] = place.z + room;
 }
 
 void drawEnemyModel(ModelInstance& instance, EnemyFigureState& state) {

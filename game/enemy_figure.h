@@ -61,7 +61,8 @@ void animateByWallClock(ModelInstance& instance, EnemyFigureState& state);
 void drawEnemyModel(ModelInstance& instance, EnemyFigureState& state);
 
 // The room a figure at the draw transform's place may take up, in any pose
-// (standing, running with its rifle, lying): a box in world units.
-void enemyFigureBounds(const EnemyDrawTransform& place, float low[3], float high[3]);
+// (standing, running with its rifle, lying): a box in world units around
+// the place, `reach` model units (model/model_reach.h) scaled.
+void enemyFigureBounds(const EnemyDrawTransform& place, float reach, float low[3], float high[3]);
 // Restarts the figure in sequence n; the result is the sequence chosen.
 int setModelSequence(ModelInstance& instance, int n);

@@ -20,6 +20,9 @@ struct Enemy {
   // False when the level had no open cell to put the enemy on: it is then
   // neither drawn nor moved, it never fires and no shot finds it.
   bool placed = false;
+  // How far the figure reaches from its origin in any pose, model units
+  // (measured from the loaded files): the room its culling box leaves.
+  float reach = 0.0f;
   // Recomputed every frame: the horizontal vector and distance to the eye,
   // and whether no solid cell lies on the sampled line between them.
   bool seesPlayer = false;

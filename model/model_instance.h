@@ -85,6 +85,10 @@ class ModelInstance {
   float controllerValues[model_format::maxControllers] = {0.0f, 0.0f, 0.0f, 0.0f};
   ModelWorkStorage work;
 
+  // The animation blocks of a sequence record, in the main file or its
+  // sequence group file.
+  const std::uint8_t* getAnimationData(const std::uint8_t* sequenceRecord) const;
+
  private:
   ModelFileView keep(std::vector<std::uint8_t> file);
   ModelCheckResult adopt(std::vector<std::uint8_t> mainFile, std::vector<std::uint8_t> textureFile,
@@ -94,7 +98,6 @@ class ModelInstance {
   void computeSequencePose(Vec3* positions, Quaternion* rotations,
                            const std::uint8_t* sequenceRecord,
                            const std::uint8_t* block, float framePosition);
-  const std::uint8_t* getAnimationData(const std::uint8_t* sequenceRecord) const;
   const std::uint8_t* currentSequenceRecord();
 
   std::vector<std::vector<std::uint8_t>> files_;

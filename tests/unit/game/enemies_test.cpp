@@ -18,7 +18,10 @@
 #include "game/enemy_figure.h"
 #include "model/model_draw_state.h"
 #include "render/gl_api.h"
+#include "render/scene_projection.h"
+#include "model/model_reach.h"
 #include "tests/support/gl_context.h"
+#include "tests/unit/model/test_model_builder.h"
 #include "tests/support/recording_os.h"
 #include "tests/unit/game/game_fixtures.h"
 #include "world/level.h"
@@ -333,6 +336,46 @@ TEST_F(Enemies, AFigureCoversThePixelsWhereItStandsAndNoOthers) {
   EXPECT_EQ(enemy.model.work.drawCounter, drawsBefore);
   EXPECT_NE(enemy.model.frame, frameBefore);
   EXPECT_EQ(game().figures.lastAnimationTime, static_cast<float>(os->ticks * 0.001));
+}
+
+// The culling box comes from the figure's own reach: a figure whose ring of
+// triangles reaches three units out is drawn when only the ring is in view.
+TEST_F(Enemies, AFigureWithALargerReachIsDrawnAtTheScreenEdge) {
+  openCells(5, {{1, 1}});
+  createEnemies(game(), world().level);
+  EXPECT_GT(game().enemies[0].reach, 40.0f);  // the soldier's own, measured
+  for (int i = 1; i < MAX_ENEMIES; ++i) game().enemies[i].placed = false;
+  // The box of a 100-unit figure lies wholly beside the view; the ring
+  // reaches into its right edge.
+  Enemy& enemy = placeFirstEnemy(4.5f, -3.0f, 4);
+  TestModel ring = simpleTestModel();
+  std::fill_n(ring.textures[0].image.begin() + 4, 3, 255);  // palette colour 0 white
+  TestSubmodel& mesh = ring.bodyParts[0][0];
+  mesh.vertices.clear();
+  mesh.commands.clear();
+  for (int k = 0; k < 16; ++k) {  // flat triangles 300 units out, all round
+    const float a = k * 0.3927f, b = a + 0.1f;
+    const short first = static_cast<short>(mesh.vertices.size());
+    mesh.vertices.push_back({300 * std::cos(a), 300 * std::sin(a), -20});
+    mesh.vertices.push_back({300 * std::cos(b), 300 * std::sin(b), -20});
+    mesh.vertices.push_back({300 * std::cos(a), 300 * std::sin(a), 40});
+    mesh.commands.insert(mesh.commands.end(), {3, first, 0, 0, 0, short(first + 1), 0, 2, 0,
+                                               short(first + 2), 0, 0, 2});
+  }
+  mesh.commands.push_back(0);
+  enemy.model.releaseFiles();
+  ASSERT_EQ(adoptTestModel(enemy.model, ring, true), "");
+  enemy.reach = figureReach(enemy.model);
+  EXPECT_NEAR(enemy.reach, std::sqrt(300.0f * 300.0f + 40.0f * 40.0f), 0.01f);
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  setGameDrawingProjection();
+  putEyeAt(0.0f, 0.0f);
+  moveAndDrawEnemies(game(), world().level);
+  EXPECT_EQ(enemy.model.work.drawCounter, 1);
+  const std::vector<std::uint8_t> pixels = gl.readPixels();
+  int lit = 0;
+  for (std::size_t i = 0; i < pixels.size(); i += 4) lit += pixels[i] + pixels[i + 1] + pixels[i + 2] > 0;
+  EXPECT_GT(lit, 0);
 }
 
 TEST_F(Enemies, ReleasedFiguresLeaveNoTexturesBehindWhenCreatedAgain) {
