@@ -107,19 +107,19 @@ bool closeGlWindow(GlWindow& target) {
   return released;
 }
 
-// What a window event of either window says about it.
-enum class WindowChange { none, closed, minimized, restored, resized };
-
-WindowChange windowChange(const SDL_WindowEvent& event) {
+// Applies a window event to the window's shown flag (not minimized) and its
+// projection; true when the player asked to close the window.
+bool applyWindowEvent(const SDL_WindowEvent& event, bool& shown, void (*resize)(int, int)) {
   switch (event.event) {
-    case SDL_WINDOWEVENT_CLOSE: return WindowChange::closed;
-    case SDL_WINDOWEVENT_MINIMIZED: return WindowChange::minimized;
+    case SDL_WINDOWEVENT_CLOSE: return true;
+    case SDL_WINDOWEVENT_MINIMIZED: shown = false; break;
     case SDL_WINDOWEVENT_RESTORED:
     case SDL_WINDOWEVENT_MAXIMIZED:
-    case SDL_WINDOWEVENT_SHOWN: return WindowChange::restored;
-    case SDL_WINDOWEVENT_SIZE_CHANGED: return WindowChange::resized;
-    default: return WindowChange::none;
+    case SDL_WINDOWEVENT_SHOWN: shown = true; break;
+    case SDL_WINDOWEVENT_SIZE_CHANGED: resize(event.data1, event.data2); break;
+    default: break;
   }
+  return false;
 }
 
 }  // namespace
@@ -234,14 +234,9 @@ os::WindowEvent SdlPlatform::pumpIntroMessage() {
         introKeys_->down[key] = event.type == SDL_KEYDOWN ? 1 : 0;
       break;
     case SDL_WINDOWEVENT:
-      if (event.window.windowID != intro_.id) break;
-      switch (windowChange(event.window)) {
-        case WindowChange::closed: return os::WindowEvent::closeRequested;
-        case WindowChange::minimized: introVisible_ = false; break;
-        case WindowChange::restored: introVisible_ = true; break;
-        case WindowChange::resized: resizeIntroScene(event.window.data1, event.window.data2); break;
-        case WindowChange::none: break;
-      }
+      if (event.window.windowID == intro_.id &&
+          applyWindowEvent(event.window, introVisible_, resizeIntroScene))
+        return os::WindowEvent::closeRequested;
       break;
     default:
       break;
@@ -304,15 +299,9 @@ os::WindowEvent SdlPlatform::pumpGameMessage() {
   SDL_Event event;
   if (!SDL_PollEvent(&event)) return os::WindowEvent::none;
   if (event.type == SDL_QUIT) return os::WindowEvent::quit;
-  if (event.type == SDL_WINDOWEVENT && event.window.windowID == game_.id) {
-    switch (windowChange(event.window)) {
-      case WindowChange::closed: return os::WindowEvent::quit;
-      case WindowChange::minimized: gameActive_ = false; break;
-      case WindowChange::restored: gameActive_ = true; break;
-      case WindowChange::resized: resizeGameScene(event.window.data1, event.window.data2); break;
-      case WindowChange::none: break;
-    }
-  }
+  if (event.type == SDL_WINDOWEVENT && event.window.windowID == game_.id &&
+      applyWindowEvent(event.window, gameActive_, resizeGameScene))
+    return os::WindowEvent::quit;
   return os::WindowEvent::handled;
 }
 
