@@ -4,8 +4,10 @@
 #   platform/                       the platform seam (platform/platform.h)
 #   world/ render/ model/ game/     the portable game
 #   shell/                          the portable run order and intro player
-#   platform/win32/                 the Windows platform, and the entry
-# platform/win32/winmain.cpp is the program entry of Brakmoor.exe.
+#   platform/win32/ platform/linux/ the Windows and the Linux platforms, and
+#                                   their entries
+# platform/win32/winmain.cpp is the program entry of Brakmoor.exe,
+# platform/linux/main.cpp the one of the native brakmoor.
 
 set(BRAKMOOR_CORE_DIRS platform world render model game)
 
@@ -22,11 +24,22 @@ _brakmoor_glob(_core ${BRAKMOOR_CORE_DIRS})
 _brakmoor_glob(_shell shell)
 _brakmoor_glob(_win32 platform/win32)
 list(FILTER _win32 EXCLUDE REGEX "platform/win32/winmain\\.cpp$")
+_brakmoor_glob(_linux platform/linux)
+list(FILTER _linux EXCLUDE REGEX "platform/linux/main\\.cpp$")
+# The Linux platform's rules that need no display (file-name lookup, key
+# tables): a library of their own, so unit tests link them without SDL's
+# window and GL.
+set(_linux_rules ${_linux})
+list(FILTER _linux_rules INCLUDE REGEX "platform/linux/(file_names|key_tables)\\.cpp$")
+list(FILTER _linux EXCLUDE REGEX "platform/linux/(file_names|key_tables)\\.cpp$")
 
 set(BRAKMOOR_CORE_SOURCES ${_core})
 set(BRAKMOOR_SHELL_SOURCES ${_shell})
 set(BRAKMOOR_WIN32_SOURCES ${_win32})
+set(BRAKMOOR_LINUX_SOURCES ${_linux})
+set(BRAKMOOR_LINUX_RULES_SOURCES ${_linux_rules})
 set(BRAKMOOR_ENTRY_SOURCE ${CMAKE_SOURCE_DIR}/platform/win32/winmain.cpp)
+set(BRAKMOOR_LINUX_ENTRY_SOURCE ${CMAKE_SOURCE_DIR}/platform/linux/main.cpp)
 
 # Platform libraries the core draws with.
 if(WIN32)
@@ -41,17 +54,46 @@ endif()
 #   brakmoor_core   the portable game and the platform seam (native and
 #                   Windows);
 #   brakmoor_shell  the portable run order of shell/;
-#   brakmoor_win32  the Windows platform (Windows only).
+#   brakmoor_win32  the Windows platform (Windows only);
+#   brakmoor_linux  the Linux platform (native, when SDL 2 is there).
+# The core and the shell are compiled once, as object sets; their static
+# libraries add the static collision library and the GL of the tests
+# (OSMesa natively), while the Linux program links the same objects with the
+# system's libGL and the shared collision library.
 function(brakmoor_add_libraries)
-  add_library(brakmoor_core STATIC ${BRAKMOOR_CORE_SOURCES})
-  target_include_directories(brakmoor_core PUBLIC ${CMAKE_SOURCE_DIR})
-  target_link_libraries(brakmoor_core PUBLIC coldet ${BRAKMOOR_GL_LIBS})
+  add_library(brakmoor_core_objects OBJECT ${BRAKMOOR_CORE_SOURCES})
+  target_include_directories(brakmoor_core_objects PUBLIC ${CMAKE_SOURCE_DIR})
+  target_link_libraries(brakmoor_core_objects PUBLIC coldet_headers)
+  add_library(brakmoor_core STATIC)
+  target_link_libraries(brakmoor_core PUBLIC brakmoor_core_objects coldet ${BRAKMOOR_GL_LIBS})
 
-  add_library(brakmoor_shell STATIC ${BRAKMOOR_SHELL_SOURCES})
-  target_link_libraries(brakmoor_shell PUBLIC brakmoor_core)
+  add_library(brakmoor_shell_objects OBJECT ${BRAKMOOR_SHELL_SOURCES})
+  target_link_libraries(brakmoor_shell_objects PUBLIC brakmoor_core_objects)
+  add_library(brakmoor_shell STATIC)
+  target_link_libraries(brakmoor_shell PUBLIC brakmoor_shell_objects brakmoor_core)
 
   if(WIN32)
     add_library(brakmoor_win32 STATIC ${BRAKMOOR_WIN32_SOURCES})
     target_link_libraries(brakmoor_win32 PUBLIC brakmoor_shell ${BRAKMOOR_WIN32_LIBS})
+  elseif(NOT BRAKMOOR_FUZZ)
+    find_package(PkgConfig)
+    if(PkgConfig_FOUND)
+      pkg_check_modules(SDL2 IMPORTED_TARGET sdl2 SDL2_mixer)
+    endif()
+    # libGL itself (GLX and GL in one), as SDL's X11 driver expects.
+    set(OpenGL_GL_PREFERENCE LEGACY)
+    find_package(OpenGL)
+    if(NOT SDL2_FOUND OR NOT OPENGL_FOUND OR NOT OPENGL_GLU_FOUND)
+      message(STATUS "SDL 2, SDL_mixer or libGL missing: no native brakmoor program")
+      return()
+    endif()
+    add_library(brakmoor_linux_rules STATIC ${BRAKMOOR_LINUX_RULES_SOURCES})
+    target_include_directories(brakmoor_linux_rules PUBLIC ${CMAKE_SOURCE_DIR})
+    target_link_libraries(brakmoor_linux_rules PUBLIC PkgConfig::SDL2)
+
+    add_library(brakmoor_linux STATIC ${BRAKMOOR_LINUX_SOURCES})
+    target_include_directories(brakmoor_linux PUBLIC ${CMAKE_SOURCE_DIR})
+    target_link_libraries(brakmoor_linux PUBLIC brakmoor_linux_rules coldet_headers)
+    set(BRAKMOOR_LINUX ON PARENT_SCOPE)
   endif()
 endfunction()

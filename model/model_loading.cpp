@@ -7,6 +7,7 @@
 
 #include "model/model_checks.h"
 #include "model/model_instance.h"
+#include "platform/platform.h"
 
 using namespace model_format;
 
@@ -20,7 +21,7 @@ std::string refusal(const std::string& fileName, const std::string& reason) {
 
 std::string loadSequenceGroupFile(const char* fileName, std::vector<std::uint8_t>& buffer) {
   buffer.clear();
-  std::FILE* file = std::fopen(fileName, "rb");
+  std::FILE* file = std::fopen(resolvedFileName(fileName).c_str(), "rb");
   bool read = file != nullptr;
   if (read && std::fseek(file, 0, SEEK_END) == 0) {
     const long size = std::ftell(file);

@@ -21,6 +21,10 @@ Platform& platform() {
 
 OsServices& osServices() { return platform(); }
 
+std::string resolvedFileName(const char* name) {
+  return installed != nullptr ? installed->resolveFileName(name) : std::string(name);
+}
+
 Platform* installPlatform(Platform* next) {
   Platform* previous = installed;
   installed = next;

@@ -15,6 +15,7 @@
 // One thread calls everything; no call is made from inside another.
 
 #include <cstdint>
+#include <string>
 
 #include "platform/bitmap_image.h"
 
@@ -122,6 +123,13 @@ class OsServices {
 
 class Platform : public OsServices {
  public:
+  // The name under which a data file the game names (mixed case, forward
+  // slashes, relative to the working folder) is found on this system: the
+  // name itself where the file system ignores case; elsewhere the existing
+  // file whose path matches it ignoring case, or the name itself when none
+  // does (opening it then fails as it would have).
+  virtual std::string resolveFileName(const char* name) = 0;
+
   // BMP files of every depth and compression the platform converts. Null on
   // any failure, which the reader reports itself in a box titled "Error"
   // owned by the focused window (render/dib_messages.h).
@@ -195,5 +203,8 @@ class Platform : public OsServices {
 // before anything else runs; using it before is reported and aborts.
 Platform& platform();
 OsServices& osServices();
+// platform().resolveFileName(name); with no platform installed (host tools
+// and loader tests that read files by their real names) the name itself.
+std::string resolvedFileName(const char* name);
 // Installs `next` and returns the previous one (so tests can restore it).
 Platform* installPlatform(Platform* next);

@@ -9,7 +9,7 @@ BitmapImage* loadBitmapFile(const char* fileName) {
   if (fileName == nullptr) return nullptr;
   // Only an existence check: a missing texture is the caller's failure to
   // report, so the reader (which reports everything) is not even called.
-  std::FILE* probe = std::fopen(fileName, "r");
+  std::FILE* probe = std::fopen(platform().resolveFileName(fileName).c_str(), "r");
   if (probe == nullptr) return nullptr;
   std::fclose(probe);
   return platform().readBmpFile(fileName);

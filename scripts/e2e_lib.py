@@ -390,6 +390,52 @@ class GameRun:
                          % (timeout, all_window_names()))
 
 
+class NativeGameRun(GameRun):
+    """One run of the native Linux program build/linux-game/brakmoor: no
+    Wine, no sound card needed (SDL's dummy audio driver), message boxes
+    answered at once and written to the log (game.log) as "box: <title>:
+    <text>". Keys go through XTEST to the window under the pointer (no
+    window manager: the focus follows the pointer); a key sent to a named
+    window would be a synthetic event that SDL's key state does not keep in
+    step with the X server's."""
+
+    def __init__(self, args, name=None, game_dir=None, env=None):
+        super().__init__(args, name, game_dir, env)
+        self.exe = os.path.join(self.game_dir, "brakmoor")
+        self.env.update({"SDL_AUDIODRIVER": "dummy", "BRAKMOOR_TRACE_BOXES": "1",
+                         "BRAKMOOR_ANSWER_BOXES": "ok"})
+        self.env.update(env or {})
+        self.log_path = os.path.join(self.artifacts, "game.log")
+
+    def __enter__(self):
+        if not os.path.exists(self.exe):
+            raise E2EFailure("missing %s" % self.exe)
+        log = open(self.log_path, "w")
+        self.process = subprocess.Popen([self.exe], cwd=self.game_dir, stdout=log,
+                                        stderr=subprocess.STDOUT, start_new_session=True,
+                                        env=self.env)
+        return self
+
+    def stop(self):
+        if self.process is not None and self.process.poll() is None:
+            os.killpg(self.process.pid, signal.SIGKILL)
+            self.process.wait(timeout=10)
+
+    def boxes(self):
+        """The message boxes shown so far, as "<title>: <text>"."""
+        with open(self.log_path) as log:
+            return [line[len("box: "):].rstrip("\n") for line in log if line.startswith("box: ")]
+
+    def key(self, window, key):
+        run(["xdotool", "key", key])
+
+    def key_down(self, window, key):
+        run(["xdotool", "keydown", key])
+
+    def key_up(self, window, key):
+        run(["xdotool", "keyup", key])
+
+
 @contextlib.contextmanager
 def run_on_level(args, name, level_text, seed=None, env=None):
     """A GameRun (entered) of a game folder whose level is `level_text`,

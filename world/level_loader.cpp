@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "platform/platform.h"
 #include "world/record_scanner.h"
 
 namespace {
@@ -129,7 +130,7 @@ bool loadLevel(LevelData& level, const char* path) {
   clearLists(level);
   // Binary mode: line ends are handled by readLevelLine the same way on
   // every platform.
-  std::FILE* file = std::fopen(path, "rb");
+  std::FILE* file = std::fopen(resolvedFileName(path).c_str(), "rb");
   if (file == nullptr) return false;
   loadLevelFromFile(level, file);
   std::fclose(file);

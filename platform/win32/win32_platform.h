@@ -27,6 +27,8 @@ class Win32Platform final : public Platform {
   bool performanceFrequency(std::int64_t* countsPerSecond) override;
   std::int64_t performanceCounter() override;
 
+  // Windows ignores the case of file names: every name is found as it is.
+  std::string resolveFileName(const char* name) override { return name; }
   BitmapImage* readBmpFile(const char* fileName) override;
   bool chooseDisplayMode(WindowSettings& mode) override;
 

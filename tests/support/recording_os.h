@@ -35,6 +35,7 @@ class RecordingOs : public Platform {
   bool performanceFrequency(std::int64_t* countsPerSecond) override;
   std::int64_t performanceCounter() override;
 
+  std::string resolveFileName(const char* name) override { return name; }
   BitmapImage* readBmpFile(const char* fileName) override;
   bool chooseDisplayMode(WindowSettings& mode) override;
   bool registerIntroWindowClass() override { return note("register"), true; }
