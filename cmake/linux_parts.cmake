@@ -11,6 +11,7 @@ if(NOT GTK3_FOUND OR NOT FFMPEG_FOUND)
 endif()
 
 add_library(brakmoor_linux_parts STATIC
+  ${CMAKE_SOURCE_DIR}/platform/linux/start_dialog.cpp
   ${CMAKE_SOURCE_DIR}/platform/linux/movie_file.cpp)
 target_link_libraries(brakmoor_linux_parts PUBLIC brakmoor_core PkgConfig::GTK3 PkgConfig::FFMPEG)
 
