@@ -7,6 +7,13 @@
 #include <cstring>
 
 namespace {
+// What the controls hold when the player starts.
+struct StartDialogChoice {
+  int resolution = 2;  // index into `resolutions`; -1 none
+  bool depth16 = false;
+  bool fullScreenTicked = false;
+};
+
 struct Resolution {
   const char* label;
   std::int32_t width;
@@ -144,8 +151,9 @@ bool runDialog(StartDialogChoice& choice) {
   while (gtk_events_pending()) gtk_main_iteration();
   return started;
 }
-}  // namespace
 
+// An unticked full-screen box makes the game windowed; with no resolution
+// selected the settings keep their own.
 void applyStartDialogChoice(const StartDialogChoice& choice, WindowSettings& settings) {
   if (!choice.fullScreenTicked) settings.fullScreen = 0;
   settings.bitsPerPixel = choice.depth16 ? 16 : 32;
@@ -155,6 +163,7 @@ void applyStartDialogChoice(const StartDialogChoice& choice, WindowSettings& set
   }
 }
 
+// False for "cancel"; text naming no offered choice leaves the defaults.
 bool readScriptedChoice(const char* text, StartDialogChoice& choice) {
   if (std::strcmp(text, "cancel") == 0) return false;
   int width = 0, height = 0, depth = 0;
@@ -173,6 +182,7 @@ bool readScriptedChoice(const char* text, StartDialogChoice& choice) {
                text);
   return true;
 }
+}  // namespace
 
 bool chooseWindowSettingsGtk(WindowSettings& settings) {
   StartDialogChoice choice;

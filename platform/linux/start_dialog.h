@@ -16,18 +16,3 @@ constexpr const char* startDialogTitlePicture = "data/title.bmp";
 // BRAKMOOR_DIALOG_CHOICE, when set, replaces the dialog: "cancel", or
 // "WIDTHxHEIGHTxDEPTH" of one of the offered buttons (e.g. "640x480x16").
 bool chooseWindowSettingsGtk(WindowSettings& settings);
-
-// What the controls hold when the player starts.
-struct StartDialogChoice {
-  int resolution = 2;  // 640x480, 800x600, 1024x768, 1280x1024, 1600x1200; -1 none
-  bool depth16 = false;
-  bool fullScreenTicked = false;
-};
-
-// Writes a choice into the settings: an unticked full-screen box makes the
-// game windowed, a resolution that is not selected keeps the settings' own.
-void applyStartDialogChoice(const StartDialogChoice& choice, WindowSettings& settings);
-// Reads BRAKMOOR_DIALOG_CHOICE's text into `choice`; false for "cancel".
-// Text that names no offered choice leaves the defaults (reported on
-// standard error).
-bool readScriptedChoice(const char* text, StartDialogChoice& choice);
