@@ -18,8 +18,13 @@ set(_linux_data_stamp ${CMAKE_BINARY_DIR}/linux-game-data.stamp)
 add_custom_command(OUTPUT ${_linux_data_stamp}
   COMMAND ${CMAKE_COMMAND} -E rm -rf ${BRAKMOOR_LINUX_GAME_DIR}/data
   COMMAND ${CMAKE_COMMAND} -E copy_directory ${BRAKMOOR_NATIVE_DATA_DIR}/data ${BRAKMOOR_LINUX_GAME_DIR}/data
+  COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_BINARY_DIR}/generated/title.bmp ${BRAKMOOR_LINUX_GAME_DIR}/data/title.bmp
   COMMAND ${CMAKE_COMMAND} -E touch ${_linux_data_stamp}
   DEPENDS ${CMAKE_BINARY_DIR}/gamedata.stamp
   COMMENT "Copying the data tree into the Linux game folder")
 add_custom_target(linux_game_folder ALL DEPENDS brakmoor ${_linux_data_stamp})
 add_dependencies(linux_game_folder gamedata)
+
+# The Linux platform's dialog and movie reader, tested on this machine's
+# GTK and FFmpeg (tests/linux/<area>/*.cpp).
+brakmoor_add_test_programs(${CMAKE_SOURCE_DIR}/tests/linux linux brakmoor_linux)

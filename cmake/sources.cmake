@@ -55,7 +55,8 @@ endif()
 #                   Windows);
 #   brakmoor_shell  the portable run order of shell/;
 #   brakmoor_win32  the Windows platform (Windows only);
-#   brakmoor_linux  the Linux platform (native, when SDL 2 is there).
+#   brakmoor_linux  the Linux platform (native, when SDL 2, GTK 3 and FFmpeg
+#                   are there).
 # The core and the shell are compiled once, as object sets; their static
 # libraries add the static collision library and the GL of the tests
 # (OSMesa natively), while the Linux program links the same objects with the
@@ -79,12 +80,15 @@ function(brakmoor_add_libraries)
     find_package(PkgConfig)
     if(PkgConfig_FOUND)
       pkg_check_modules(SDL2 IMPORTED_TARGET sdl2 SDL2_mixer)
+      pkg_check_modules(GTK3 IMPORTED_TARGET gtk+-3.0)
+      pkg_check_modules(FFMPEG IMPORTED_TARGET libavformat libavcodec libswscale libavutil)
     endif()
     # libGL itself (GLX and GL in one), as SDL's X11 driver expects.
     set(OpenGL_GL_PREFERENCE LEGACY)
     find_package(OpenGL)
-    if(NOT SDL2_FOUND OR NOT OPENGL_FOUND OR NOT OPENGL_GLU_FOUND)
-      message(STATUS "SDL 2, SDL_mixer or libGL missing: no native brakmoor program")
+    if(NOT SDL2_FOUND OR NOT GTK3_FOUND OR NOT FFMPEG_FOUND OR NOT OPENGL_FOUND
+       OR NOT OPENGL_GLU_FOUND)
+      message(STATUS "SDL 2, SDL_mixer, GTK 3, FFmpeg or libGL missing: no native brakmoor program")
       return()
     endif()
     add_library(brakmoor_linux_rules STATIC ${BRAKMOOR_LINUX_RULES_SOURCES})
@@ -93,7 +97,8 @@ function(brakmoor_add_libraries)
 
     add_library(brakmoor_linux STATIC ${BRAKMOOR_LINUX_SOURCES})
     target_include_directories(brakmoor_linux PUBLIC ${CMAKE_SOURCE_DIR})
-    target_link_libraries(brakmoor_linux PUBLIC brakmoor_linux_rules coldet_headers)
+    target_link_libraries(brakmoor_linux PUBLIC brakmoor_linux_rules coldet_headers
+                          PkgConfig::GTK3 PkgConfig::FFMPEG)
     set(BRAKMOOR_LINUX ON PARENT_SCOPE)
   endif()
 endfunction()
