@@ -44,9 +44,11 @@ void benchmarkSparkPass(benchmark::State& state, SparkLoad load) {
     return;
   }
   SparkScene scene;
-  std::srand(1);
+  GameRandom random;
   const auto fullLoad = std::make_unique<SparkStore>();
-  for (Particle(&burst)[particlesPerBurst] : fullLoad->bursts) spawnSparkBurst(burst, scene.impact);
+  for (Particle(&burst)[particlesPerBurst] : fullLoad->bursts) {
+    spawnSparkBurst(burst, scene.impact, random);
+  }
   fullLoad->particlesActive = true;
   const auto store = std::make_unique<SparkStore>();
   for (auto _ : state) {
@@ -56,7 +58,7 @@ void benchmarkSparkPass(benchmark::State& state, SparkLoad load) {
     glFinish();
     state.ResumeTiming();
     bool shotTriggered = load == SparkLoad::fireHeld;
-    runShotSparks(*store, shotTriggered, scene.impact, scene.player, noTextures);
+    runShotSparks(*store, shotTriggered, scene.impact, scene.player, noTextures, random);
     glFinish();
   }
 }

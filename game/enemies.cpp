@@ -1,7 +1,6 @@
 #include "game/enemies.h"
 
 #include <cmath>
-#include <cstdlib>
 
 #include "game/game.h"
 #include "game/view_frustum.h"
@@ -36,18 +35,19 @@ bool gridCellOpen(const LevelData& level, std::int32_t column, std::int32_t row)
 std::int32_t enemyColumn(float x) { return truncatedCell((x - 1.0f) * 0.5f + 1.0f); }
 std::int32_t enemyRow(float z) { return truncatedCell((z + 1.0f) * -0.5f + 1.0f); }
 
-void spawnEnemy(Enemy& enemy, const LevelData& level, EnemyFigureState& figures) {
-  enemy.placed = pickRandomOpenCell(level, figures);
+void spawnEnemy(Enemy& enemy, const LevelData& level, EnemyFigureState& figures,
+                GameRandom& random) {
+  enemy.placed = pickRandomOpenCell(level, figures, random);
   if (!enemy.placed) return;
   enemy.posX = 2.0f * static_cast<float>(figures.randomCellX - 1) + 1.0f;
   enemy.posZ = static_cast<float>(figures.randomCellY - 1) * -2.0f - 1.0f;
-  enemy.walkDirection = std::rand() % 5;
+  enemy.walkDirection = nextRandom(random) % 5;
 }
 
 // The four direction tests run one after another, each on the direction the
 // one before left, so a new direction drawn at a wall can be walked in the
 // same frame. Direction 4 matches none.
-void walk(Enemy& enemy, const LevelData& level) {
+void walk(Enemy& enemy, const LevelData& level, GameRandom& random) {
   const std::int32_t c = enemyColumn(enemy.posX);
   const std::int32_t r = enemyRow(enemy.posZ);
   struct Way {
@@ -65,7 +65,7 @@ void walk(Enemy& enemy, const LevelData& level) {
     if (gridCellOpen(level, c + way.dc, r + way.dr)) {
       *way.coordinate += way.step;
     } else {
-      enemy.walkDirection = std::rand() % 4;
+      enemy.walkDirection = nextRandom(random) % 4;
     }
   }
 }
@@ -132,7 +132,7 @@ std::string createEnemies(Game& state, const LevelData& level) {
     const std::string failure = loadEnemyModel(enemyFigureFile, enemy.model);
     if (!failure.empty()) return failure;
     enemy.reach = figureReach(enemy.model);
-    spawnEnemy(enemy, level, state.figures);
+    spawnEnemy(enemy, level, state.figures, state.random);
     enemy.model.setSequence(walkSequence);
     enemy.alive = true;
   }
@@ -156,7 +156,7 @@ void moveAndDrawEnemies(Game& state, const LevelData& level) {
     // Drawn where it stood before this frame's step.
     place.x = enemy.posX;
     place.z = enemy.posZ;
-    if (enemy.alive) walk(enemy, level);
+    if (enemy.alive) walk(enemy, level, state.random);
     place.yaw = enemyFacingAngle(player.cameraX, player.cameraZ, enemy.posX, enemy.posZ);
     enemy.model.advanceAnimation(10.0f);
     float low[3], high[3];

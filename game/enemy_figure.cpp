@@ -1,7 +1,6 @@
 #include "game/enemy_figure.h"
 
 #include <cmath>
-#include <cstdlib>
 
 #include "render/gl_api.h"
 #include "render/scene_projection.h"
@@ -14,7 +13,7 @@ bool cellOpen(const LevelData& level, std::int32_t x, std::int32_t y) {
   return level.levelGrid[levelGridSide * x + y] != 0;
 }
 
-// The rand() draws stay exactly those of the plain search; the count of open
+// The random draws stay exactly those of the plain search; the count of open
 // cells only decides whether the search can end at all. A generator whose
 // pairs of draws never reach a rare open cell is cut off after this many
 // tries, and the cell is then picked among the open ones.
@@ -61,22 +60,22 @@ std::string loadEnemyModel(const char* fileName, ModelInstance& instance) {
   return failure;
 }
 
-bool pickRandomOpenCell(const LevelData& level, EnemyFigureState& state) {
+bool pickRandomOpenCell(const LevelData& level, EnemyFigureState& state, GameRandom& random) {
   const std::int32_t columns = walkableSize(level.sizeX);
   const std::int32_t rows = walkableSize(level.sizeY);
   if (columns <= 0 || rows <= 0) return false;
   const std::int32_t open = countOpenCells(level, columns, rows);
   if (open == 0) return false;
   for (int draw = 0; draw < maximumDraws; ++draw) {
-    const std::int32_t x = std::rand() % level.sizeX + 1;
-    const std::int32_t y = std::rand() % level.sizeY + 1;
+    const std::int32_t x = nextRandom(random) % level.sizeX + 1;
+    const std::int32_t y = nextRandom(random) % level.sizeY + 1;
     if (x <= columns && y <= rows && cellOpen(level, x, y)) {
       state.randomCellX = x;
       state.randomCellY = y;
       return true;
     }
   }
-  takeNthOpenCell(level, columns, rows, std::rand() % open, state);
+  takeNthOpenCell(level, columns, rows, nextRandom(random) % open, state);
   return true;
 }
 

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 
+#include "game/game_random.h"
 #include "model/model_instance.h"
 
 struct LevelData;
@@ -42,10 +43,10 @@ std::string initModelInstance(const char* fileName, ModelInstance& instance);
 // projection of aspect 1.26 (near 0.1, far 100), model-view identity.
 std::string loadEnemyModel(const char* fileName, ModelInstance& instance);
 
-// Draws columns 1..sizeX, then rows 1..sizeY, with rand() until the cell is
+// Draws columns 1..sizeX, then rows 1..sizeY, at random until the cell is
 // open, and stores it in randomCellX/Y. False (and nothing stored) when the
 // range holds no open cell, so a broken level cannot hang the game.
-bool pickRandomOpenCell(const LevelData& level, EnemyFigureState& state);
+bool pickRandomOpenCell(const LevelData& level, EnemyFigureState& state, GameRandom& random);
 
 // Degrees about y that turn a figure at (posX, posZ) toward the eye, given
 // the camera translation (the negated eye position). A figure standing

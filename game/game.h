@@ -11,6 +11,7 @@
 #include "game/enemy_table.h"
 #include "game/frame_clock.h"
 #include "game/frame_pacing.h"
+#include "game/game_random.h"
 #include "game/game_state.h"
 #include "game/impact_point.h"
 #include "game/player_collision.h"
@@ -29,6 +30,8 @@ struct Game {
   ImpactPoint impact;
   SparkStore sparks;
   FrameRateState frameRate;
+  // Every random choice of the game: enemy places and walks, sparks.
+  GameRandom random;
   // The one clock of frame times, started by the game loop, and the loop's
   // waits on it.
   FrameClock clock;

@@ -52,7 +52,7 @@ int runGameLoop(Game& state, const World& world, Platform& platform,
   WindowSettings settings = chosen;
   state.screenWidth = settings.width;
   state.screenHeight = settings.height;
-  std::srand(randomSeed());
+  seedRandom(state.random, randomSeed());
   int opened = openGameWindow(state, platform, settings, scene, firstWindowTitle);
   if (opened != gameEnded) return opened;
   initFrameClock(state.clock);

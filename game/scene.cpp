@@ -31,7 +31,8 @@ std::int32_t runFrame(Game& state, World& world, SceneResources& scene) {
   enemiesFire(state);
   drawWorldTriangles(state.worldPass, world, scene.textureTable);
   // The sparks leave the camera matrix in force for the collision transform.
-  runShotSparks(state.sparks, state.flags.shotTriggered, state.impact, state.player, scene.textureTable);
+  runShotSparks(state.sparks, state.flags.shotTriggered, state.impact, state.player,
+                scene.textureTable, state.random);
   setWorldCollisionTransform(world.models);
   drawHudTexts(state, scene);
   drawWeaponLogoAndCrosshair(state, scene);

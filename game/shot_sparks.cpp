@@ -1,7 +1,6 @@
 #include "game/shot_sparks.h"
 
 #include <cmath>
-#include <cstdlib>
 
 #include "render/gl_api.h"
 #include "render/texture_table.h"
@@ -19,23 +18,23 @@ constexpr double drag = 0.99;
 constexpr double speedScale = 0.002;
 constexpr double sparkPlaneY = 10.0;
 
-double randomCornerCoordinate() { return (std::rand() % 50 - 25) * cornerScale; }
+double randomCornerCoordinate(GameRandom& random) { return (nextRandom(random) % 50 - 25) * cornerScale; }
 
 // Every draw in order: corners, rotations, spins, fade, then the velocity.
-void spawnSpark(Particle& spark, const ImpactPoint& impact) {
+void spawnSpark(Particle& spark, const ImpactPoint& impact, GameRandom& random) {
   for (double(&corner)[3] : spark.corners)
-    for (double& coordinate : corner) coordinate = randomCornerCoordinate();
-  for (double& angle : spark.rotation) angle = std::rand() % 360;
-  for (double& speed : spark.spin) speed = (std::rand() % 50 - 25) * spinScale;
+    for (double& coordinate : corner) coordinate = randomCornerCoordinate(random);
+  for (double& angle : spark.rotation) angle = nextRandom(random) % 360;
+  for (double& speed : spark.spin) speed = (nextRandom(random) % 50 - 25) * spinScale;
   spark.life = 1.0;
-  spark.fade = std::rand() % 100 * fadeStep + minimumFade;
+  spark.fade = nextRandom(random) % 100 * fadeStep + minimumFade;
   spark.position[0] = impact.impactX;
   spark.position[1] = impact.impactY;
   spark.position[2] = impact.impactZ;
   // Whole degrees taken as radians: the direction is scattered, not aimed.
-  const double a = std::rand() % 360;
-  const double b = std::rand() % 360;
-  const double speed = std::rand() % 100 * speedScale;
+  const double a = nextRandom(random) % 360;
+  const double b = nextRandom(random) % 360;
+  const double speed = nextRandom(random) % 100 * speedScale;
   const double h = std::sqrt(a * a + b * b);
   spark.velocity[0] = std::sin(std::sqrt(a * a + h * h)) * speed;
   spark.velocity[1] = std::cos(std::sqrt(a * a + h * h)) * speed;
@@ -83,10 +82,11 @@ void drawSpark(const Particle& spark) {
 
 }  // namespace
 
-void spawnSparkBurst(Particle (&burst)[particlesPerBurst], const ImpactPoint& impact) {
+void spawnSparkBurst(Particle (&burst)[particlesPerBurst], const ImpactPoint& impact,
+                     GameRandom& random) {
   for (int k = 0; k < particlesPerBurst; ++k) {
-    if (k >= 1) std::rand();  // drawn and thrown away, so the sequence stays the game's
-    spawnSpark(burst[k], impact);
+    if (k >= 1) nextRandom(random);  // drawn and thrown away, so the sequence stays the game's
+    spawnSpark(burst[k], impact, random);
   }
 }
 
@@ -117,7 +117,8 @@ void runSparkPass(SparkStore& store, const PlayerState& player, const TextureTab
 }
 
 void runShotSparks(SparkStore& store, bool& shotTriggered, const ImpactPoint& impact,
-                   const PlayerState& player, const TextureTable& textureTable) {
+                   const PlayerState& player, const TextureTable& textureTable,
+                   GameRandom& random) {
   if (shotTriggered) {
     store.burstSlot += 1;
     if (store.burstSlot > sparkBurstCount - 1) store.burstSlot = 0;
@@ -125,7 +126,7 @@ void runShotSparks(SparkStore& store, bool& shotTriggered, const ImpactPoint& im
     shotTriggered = false;
   }
   if (store.spawnPending) {
-    spawnSparkBurst(store.bursts[store.burstSlot], impact);
+    spawnSparkBurst(store.bursts[store.burstSlot], impact, random);
     store.spawnPending = false;
     store.particlesActive = true;
   }

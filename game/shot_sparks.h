@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "game/game_random.h"
 #include "game/game_state.h"
 #include "game/impact_point.h"
 #include "render/texture_table.h"
@@ -35,8 +36,9 @@ struct SparkStore {
   bool particlesActive = false;
 };
 
-// Fills one burst with fresh rand() values, every spark at the impact point.
-void spawnSparkBurst(Particle (&burst)[particlesPerBurst], const ImpactPoint& impact);
+// Fills one burst with fresh random draws, every spark at the impact point.
+void spawnSparkBurst(Particle (&burst)[particlesPerBurst], const ImpactPoint& impact,
+                     GameRandom& random);
 
 // Moves and draws every live spark under a billboard matrix of its own, then
 // leaves texturing on, the additive blend function, texture 16 bound and the
@@ -46,4 +48,5 @@ void runSparkPass(SparkStore& store, const PlayerState& player, const TextureTab
 // The frame step: a fire-key step since the last frame (shotTriggered, which
 // it clears) starts a burst in the next ring slot; while sparks live, the pass.
 void runShotSparks(SparkStore& store, bool& shotTriggered, const ImpactPoint& impact,
-                   const PlayerState& player, const TextureTable& textureTable);
+                   const PlayerState& player, const TextureTable& textureTable,
+                   GameRandom& random);

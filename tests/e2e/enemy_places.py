@@ -1,6 +1,7 @@
-"""Where the game puts its enemies for a given seed. The game seeds the C
-runtime's rand() from BRAKMOOR_SEED when it is set; replaying that generator
-here tells a test in advance on which cells the five enemies start."""
+"""Where the game puts its enemies for a given seed. The game seeds its
+generator (the Windows C runtime's, on every system) from BRAKMOOR_SEED when
+it is set; replaying that generator here tells a test in advance on which
+cells the five enemies start."""
 
 ENEMIES = 5
 

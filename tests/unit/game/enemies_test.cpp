@@ -58,11 +58,12 @@ Enemy& placeFirstEnemy(float x, float z, int direction) {
   return enemy;
 }
 
-// The first seed whose first rand() % 4 is `wanted`.
+// The first seed whose first draw % 4 is `wanted`.
 unsigned seedDrawingFirst(int wanted) {
   for (unsigned seed = 1;; ++seed) {
-    std::srand(seed);
-    if (std::rand() % 4 == wanted) return seed;
+    GameRandom random;
+    seedRandom(random, seed);
+    if (nextRandom(random) % 4 == wanted) return seed;
   }
 }
 
@@ -112,7 +113,7 @@ TEST_F(Enemies, ALevelWithNoRoomPlacesNoEnemyAndNeverHangs) {
   for (std::int32_t size : {0, 5}) {
     openCells(size, {{7, 7}});  // open, but outside the level's size
     EnemyFigureState figures;
-    EXPECT_FALSE(pickRandomOpenCell(world().level, figures)) << size;
+    EXPECT_FALSE(pickRandomOpenCell(world().level, figures, game().random)) << size;
   }
   createEnemies(game(), world().level);
   putEyeAt(3.0f, -3.0f);
@@ -137,7 +138,7 @@ TEST_F(Enemies, ABlockedEnemyWalksTheNewDirectionInTheSameFrameAndFourStandsStil
   openCells(5, {{2, 2}, {2, 3}});  // (3, 2) is solid, (2, 3) lies toward -z
   Enemy& enemy = placeFirstEnemy(3.0f, -3.0f, 0);
   putEyeAt(3.0f, -20.0f);
-  std::srand(seedDrawingFirst(2));
+  seedRandom(game().random, seedDrawingFirst(2));
   frames(1);
   EXPECT_EQ(enemy.walkDirection, 2);
   EXPECT_EQ(enemy.posX, 3.0f);

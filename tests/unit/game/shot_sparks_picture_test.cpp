@@ -31,7 +31,7 @@ class SparkPicture : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(gl.ok());
-    std::srand(1);
+    seedRandom(random, 1);
     setGameDrawingProjection();
     setGameRenderState();
     player.offsetX = 0.3f;
@@ -55,7 +55,7 @@ class SparkPicture : public ::testing::Test {
     glRectf(-10.0f, -10.0f, 10.0f, 10.0f);
     glPopMatrix();
     glMaterialfv(GL_FRONT, GL_AMBIENT_AND_DIFFUSE, white);
-    runShotSparks(*store, shotTriggered, impact, player, noTextures);
+    runShotSparks(*store, shotTriggered, impact, player, noTextures, random);
     return gl.readPixels();
   }
 
@@ -63,6 +63,7 @@ class SparkPicture : public ::testing::Test {
   std::unique_ptr<SparkStore> store = std::make_unique<SparkStore>();
   bool shotTriggered = false;
   ImpactPoint impact;
+  GameRandom random;
   PlayerState player;
 };
 
