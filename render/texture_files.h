@@ -5,8 +5,13 @@
 
 constexpr int textureCount = 32;
 
-// Indices the game draws its pictures and text with (the world's surface
-// indices stand beside the world geometry).
+// Indices of the world's surfaces: floor, ceiling and walls of the two cell
+// styles, boxes, and the two kinds of wall pictures.
+constexpr int floorTextureStyle1 = 19, ceilingTextureStyle1 = 20, wallTextureStyle1 = 10;
+constexpr int floorTextureStyle2 = 24, ceilingTextureStyle2 = 25, wallTextureStyle2 = 26;
+constexpr int boxTexture = 13, pictureTextureW = 11, pictureTextureG = 16;
+
+// Indices the game draws its pictures and text with.
 constexpr int textureLogo = 12;
 constexpr int textureAfterSparks = 16;  // bound again when the sparks are done
 constexpr int textureLargeFontSheet = 17;  // the 512-pixel glyph sheet

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 
+#include "render/texture_files.h"
 #include "world/level.h"
 
 struct TriangleVertex {
@@ -27,10 +28,6 @@ struct WorldTriangle {
 
 struct World;
 
-// Texture-table indices of the world's surfaces.
-constexpr int32_t floorTextureStyle1 = 19, ceilingTextureStyle1 = 20, wallTextureStyle1 = 10;
-constexpr int32_t floorTextureStyle2 = 24, ceilingTextureStyle2 = 25, wallTextureStyle2 = 26;
-constexpr int32_t boxTexture = 13, pictureTextureW = 11, pictureTextureG = 16;
 
 // Number of triangles buildWorld (world/world.h) emits for `level`.
 int32_t countWorldTriangles(const LevelData& level);
