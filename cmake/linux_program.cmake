@@ -28,3 +28,5 @@ add_dependencies(linux_game_folder gamedata)
 # The Linux platform's dialog and movie reader, tested on this machine's
 # GTK and FFmpeg (tests/linux/<area>/*.cpp).
 brakmoor_add_test_programs(${CMAKE_SOURCE_DIR}/tests/linux linux brakmoor_linux)
+
+include(cmake/linux_package.cmake)

@@ -67,6 +67,21 @@ build_release() {
     python3 scripts/check_release.py build-win/Brakmoor-*-win32.zip
 }
 
+# Packs the Debian package of the native Linux program,
+# build/brakmoor_<version>_amd64.deb (an older version's package goes).
+build_deb() {
+  rm -f build/brakmoor_*.deb &&
+    cmake --build build --target package_deb
+}
+
+# check_deb JUNIT_FILE: checks the package's files and dependencies,
+# installs it, starts the installed program once on DISPLAY and purges it
+# again (needs root). The result is one test case in JUNIT_FILE.
+check_deb() {
+  python3 scripts/check_deb.py build/brakmoor_*.deb --game-dir build/linux-game \
+    --datagen build/tools/datagen/datagen --artifacts out/deb --junit "$1"
+}
+
 # seed_fuzz_corpus TARGET DIR: puts the generated game files that TARGET
 # reads into its corpus, so a short run starts from real, deep inputs, and
 # the committed inputs that once found a fault (tests/fuzz/corpus/TARGET).

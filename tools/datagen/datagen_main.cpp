@@ -14,6 +14,7 @@
 #include "tools/datagen/intro_movie.h"
 #include "tools/datagen/maze_grid.h"
 #include "tools/datagen/picture_textures.h"
+#include "tools/datagen/png_file.h"
 #include "tools/datagen/sounds.h"
 #include "tools/datagen/texture_set.h"
 #include "tools/datagen/title_art.h"
@@ -55,7 +56,8 @@ bool writeSounds(const std::string& folder) {
 
 bool writeResources(const MazeGrid& grid, const std::string& folder) {
   return saveFile(folder + "/title.bmp", encodeBmp24(makeTitlePicture(grid))) &&
-         saveFile(folder + "/brakmoor.ico", encodeIcon({paintEmblem(32), paintEmblem(16)}));
+         saveFile(folder + "/brakmoor.ico", encodeIcon({paintEmblem(32), paintEmblem(16)})) &&
+         saveFile(folder + "/brakmoor.png", encodePng(paintEmblem(64)));
 }
 }  // namespace
 
