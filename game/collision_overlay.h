@@ -7,4 +7,5 @@ struct Game;
 struct SceneResources;
 
 // Expects the model-view matrix that placed the player box this frame.
+// Leaves: filled polygons once the outline was drawn (also after W).
 void drawCollisionOverlay(const Game& state, SceneResources& scene);

@@ -27,6 +27,7 @@ bool enemyCellOpen(const LevelData& level, float x, float z);
 
 // Frame step under the camera matrix: walk, face, animate, draw, measure the
 // distance to the eye and test the sight line.
+// Leaves: the camera matrix, texturing on, the last figure's texture bound.
 void moveAndDrawEnemies(Game& state, const LevelData& level);
 
 // Frame step after the enemies are drawn: each enemy that sees the player

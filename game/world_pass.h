@@ -26,4 +26,5 @@ struct WorldPassState {
 };
 
 // Textures are the names of `textureTable` by each triangle's index.
+// Leaves: the camera matrix, the last triangle's texture, material, normal.
 void drawWorldTriangles(WorldPassState& pass, const World& world, const TextureTable& textureTable);
