@@ -1,16 +1,16 @@
 """The native Linux program as a player starts it: the GTK start dialog
 (a window named Brakmoor) accepted with Return at its defaults (1024x768),
-the intro ended with Escape, then the game: a walk forward, a shot at the
-wall that lowers the ammunition number, each drawing switch (B, W, S, F, H,
-D) on and off, F1 there and back (the screen has no 1024x768 mode: the "GL"
-question is answered Yes and the game stays in a window) and Escape with
-exit code 0."""
+the intro ended with Escape, then the game: a walk forward, a turn with the
+mouse, a shot at the wall that lowers the ammunition number, each drawing
+switch (B, W, S, F, H, D) on and off, F1 there and back (the screen has no
+1024x768 mode: the "GL" question is answered Yes and the game stays in a
+window) and Escape with exit code 0."""
 
 import os
 import time
 
 from e2e_lib import (NativeGameRun, check, differing_in, image_mean_and_deviation,
-                     pixels_differing, run_test, window_geometry)
+                     pixels_differing, run, run_test, window_geometry)
 from enemy_places import all_far_from_start, first_seed, glibc_rand, read_level
 
 SWITCHES = ["b", "w", "s", "f", "h", "d"]
@@ -42,17 +42,22 @@ def play(args):
         time.sleep(0.5)
         walked = game.shot_of(geometry, "2-walked")
         check(pixels_differing(start, walked) > 10000, "walking forward changes the picture")
+        # The game turns by the pointer's distance from (320, 240) each frame.
+        run(["xdotool", "mousemove", "420", "240"])
+        time.sleep(0.5)
+        turned = game.shot_of(geometry, "3-turned")
+        check(pixels_differing(walked, turned) > 10000, "the mouse turns the view")
 
         game.hold_key(window, "Control_R", 0.12)
         time.sleep(1.5)  # the sparks die away
-        fired = game.shot_of(geometry, "3-fired")
-        check(differing_in(walked, fired, ammunition_box(geometry)) > 20,
+        fired = game.shot_of(geometry, "4-fired")
+        check(differing_in(turned, fired, ammunition_box(geometry)) > 20,
               "a shot at the wall lowers the ammunition number")
 
         for key in SWITCHES:
             game.hold_key(window, key, 0.15)
             time.sleep(0.5)
-            switched = game.shot_of(geometry, "4-switch-%s" % key)
+            switched = game.shot_of(geometry, "5-switch-%s" % key)
             check(pixels_differing(fired, switched) > 50, "key %s changes the picture" % key.upper())
             game.hold_key(window, key, 0.15)
             time.sleep(0.3)
@@ -60,7 +65,7 @@ def play(args):
         for turn in ("there", "back"):
             window = game.switch_full_screen(window)
             geometry = window_geometry(window)
-            shot = game.shot_of(geometry, "5-f1-%s" % turn)
+            shot = game.shot_of(geometry, "6-f1-%s" % turn)
             check(geometry[2:] == (1024, 768) and image_mean_and_deviation(shot)[1] > 0.05,
                   "after F1 %s the maze is drawn in a 1024x768 window" % turn)
         questions = [box for box in game.boxes() if box.startswith(GL_QUESTION)]
