@@ -72,9 +72,8 @@ def one_run(args, seed, resolution, prefix):
     env = {"BRAKMOOR_SEED": str(seed)}
     if NATIVE:
         env["BRAKMOOR_DIALOG_CHOICE"] = "%sx32" % {"640": "640x480", "1280": "1280x1024"}[prefix]
-    with (NativeGameRun if NATIVE else GameRun)(
-            args, name=("native-" if NATIVE else "") + ("visit" if prefix == "640" else "visit-" + prefix),
-            env=env) as game:
+    name = ("native-" if NATIVE else "") + ("visit" if prefix == "640" else "visit-" + prefix)
+    with (NativeGameRun if NATIVE else GameRun)(args, name=name, env=env) as game:
         window = enter_game(game, resolution, prefix)
         geometry = window_geometry(window)
         game.shot_of(geometry, prefix + "-3-game")

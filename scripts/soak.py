@@ -72,7 +72,8 @@ def seed_for(level, rand=msvcrt_rand):
     """A seed whose first enemies all start far from the player (with the
     level above, any seed that does not hit the player's cell)."""
     for seed in range(1, 100000):
-        if all(far_from(enemy, level[2], GUARD_CELLS) for enemy in spawned_enemies(seed, level, rand)):
+        enemies = spawned_enemies(seed, level, rand)
+        if all(far_from(enemy, level[2], GUARD_CELLS) for enemy in enemies):
             return seed
     raise E2EFailure("no seed starts every enemy far from the player")
 

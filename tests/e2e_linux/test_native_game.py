@@ -58,7 +58,8 @@ def play(args):
             game.hold_key(window, key, 0.15)
             time.sleep(0.5)
             switched = game.shot_of(geometry, "5-switch-%s" % key)
-            check(pixels_differing(fired, switched) > 50, "key %s changes the picture" % key.upper())
+            check(pixels_differing(fired, switched) > 50,
+                  "key %s changes the picture" % key.upper())
             game.hold_key(window, key, 0.15)
             time.sleep(0.3)
 
