@@ -25,6 +25,7 @@ from e2e_lib import (GAME_WINDOWS, GameRun, NativeGameRun, image_mean_and_deviat
 from enemy_places import all_far_from_start, first_seed, glibc_rand, msvcrt_rand, read_level
 
 FPS_TEXT = (0, 0, 240, 80)  # the frame-rate text's corner of the window
+SAMPLES = 8
 
 
 def first_game_picture(game, intro, started):
@@ -62,8 +63,8 @@ def measure(kind, game_dir, artifacts, seconds):
         game.hold_key(window, "f", 0.2)
         geometry = window_geometry(window)
         shots = []
-        for index in range(4):
-            time.sleep(seconds / 4)
+        for index in range(SAMPLES):
+            time.sleep(seconds / SAMPLES)
             shot = game.shot_of(geometry, "fps-%d" % index)
             shots.append(game.crop(shot, FPS_TEXT, "fps-text-%d" % index))
         game.hold_key(window, "Escape", 1.0)
