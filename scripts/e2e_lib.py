@@ -390,6 +390,9 @@ class GameRun:
                          % (timeout, all_window_names()))
 
 
+GAME_WINDOWS = "^Brakmoor( - Level 1)?$"
+
+
 class NativeGameRun(GameRun):
     """One run of the native Linux program build/linux-game/brakmoor: no
     Wine, no sound card needed (SDL's dummy audio driver), message boxes
@@ -406,6 +409,7 @@ class NativeGameRun(GameRun):
                          "BRAKMOOR_ANSWER_BOXES": "ok"})
         self.env.update(env or {})
         self.log_path = os.path.join(self.artifacts, "game.log")
+        self.dialog = None  # the start dialog's window, once accepted
 
     def __enter__(self):
         if not os.path.exists(self.exe):
@@ -420,6 +424,44 @@ class NativeGameRun(GameRun):
         if self.process is not None and self.process.poll() is None:
             os.killpg(self.process.pid, signal.SIGKILL)
             self.process.wait(timeout=10)
+
+    def enter_dialog(self, timeout=60):
+        """Accepts the GTK start dialog with Return (its default button) and
+        waits until it has gone; None when BRAKMOOR_DIALOG_CHOICE skips it.
+        The dialog's window is named Brakmoor like the game's windows, but it
+        is the only window of the process until it closes."""
+        if "BRAKMOOR_DIALOG_CHOICE" in self.env:
+            return None
+        dialog = self.wait_window("Brakmoor", timeout)
+        x, y, width, height = window_geometry(dialog)
+        run(["xdotool", "mousemove", str(x + width // 2), str(y + height // 2)])
+        time.sleep(1)  # let it paint and take keys
+        self.screenshot("start-dialog")
+        self.key(dialog, "Return")
+        self.dialog = dialog
+        deadline = time.time() + timeout
+        while dialog in search_windows("Brakmoor"):
+            if time.time() > deadline:
+                raise E2EFailure("the start dialog did not close on Return")
+            time.sleep(0.1)
+        return dialog
+
+    def switch_full_screen(self, window, timeout=60):
+        """F1: the game replaces its window by a new one (full screen or, where
+        the mode is missing and the "GL" question is answered Yes, a window
+        again); returns the new window."""
+        before = search_windows(GAME_WINDOWS, exact=False)
+        self.hold_key(window, "F1", 0.15)
+        deadline = time.time() + timeout
+        while time.time() < deadline:
+            windows = [w for w in search_windows(GAME_WINDOWS, exact=False) if w not in before]
+            if windows:
+                time.sleep(1)  # the first frames
+                return max(windows, key=int)
+            if self.process.poll() is not None:
+                raise E2EFailure("the game ended (exit code %s) after F1" % self.process.returncode)
+            time.sleep(0.1)
+        raise E2EFailure("no new game window after F1; visible windows: %s" % all_window_names())
 
     def boxes(self):
         """The message boxes shown so far, as "<title>: <text>"."""
@@ -437,17 +479,17 @@ class NativeGameRun(GameRun):
 
 
 @contextlib.contextmanager
-def run_on_level(args, name, level_text, seed=None, env=None):
-    """A GameRun (entered) of a game folder whose level is `level_text`,
-    with BRAKMOOR_SEED fixed when `seed` is given; the folder is removed
-    afterwards."""
+def run_on_level(args, name, level_text, seed=None, env=None, kind=None):
+    """A GameRun (or a run of `kind`, e.g. NativeGameRun; entered) of a game
+    folder whose level is `level_text`, with BRAKMOOR_SEED fixed when `seed`
+    is given; the folder is removed afterwards."""
     folder = game_folder_with(os.path.abspath(args.game_dir),
                               {"data/LEVEL/level1.dat": level_text}, "brakmoor-%s-" % name)
     settings = dict(env or {})
     if seed is not None:
         settings["BRAKMOOR_SEED"] = str(seed)
     try:
-        with GameRun(args, name=name, game_dir=folder, env=settings) as game:
+        with (kind or GameRun)(args, name=name, game_dir=folder, env=settings) as game:
             yield game
     finally:
         shutil.rmtree(folder, ignore_errors=True)

@@ -4,16 +4,18 @@ ahead (the seed is fixed so that one stands there), fire at a wall, walk up
 to the soldier and on to the wall, switch each drawing mode on and off,
 Escape; all of it at 640x480 and again at 1280x1024. Prints the paths of
 the screenshots it saves, and writes small copies of three of them for the
-README."""
+README. With --native the same visit is made in the native Linux program
+(--game-dir is then its folder, build/linux-game; the sizes are chosen
+through BRAKMOOR_DIALOG_CHOICE, no README pictures)."""
 import os
 import sys
 import time
 
-from e2e_lib import RESOLUTION_640, GameRun, run, run_test, window_geometry
+from e2e_lib import RESOLUTION_640, GameRun, NativeGameRun, run, run_test, window_geometry
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.dirname(os.path.abspath(__file__))),
                                 "tests", "e2e"))
-from enemy_places import read_level  # noqa: E402
+from enemy_places import glibc_rand, msvcrt_rand, read_level  # noqa: E402
 from test_enemies import find_seeds  # noqa: E402
 
 # The start dialog's 1280x1024 choice, in dialog units (see e2e_lib).
@@ -21,8 +23,11 @@ RESOLUTION_1280 = (21 + 58 / 2, 170 + 9 / 2)
 
 # The switches a player can flip while playing: blend, wireframe, texture
 # environment, frame-rate text, crosshair.
-SWITCHES = (("b", "blend"), ("w", "wireframe"), ("s", "texture-env"),
-            ("f", "frame-rate"), ("h", "no-crosshair"))
+SWITCHES = (("b", "blend"), ("w", "wireframe"), ("d", "collision-debug"),
+            ("s", "texture-env"), ("f", "frame-rate"), ("h", "no-crosshair"))
+NATIVE = "--native" in sys.argv
+if NATIVE:
+    sys.argv.remove("--native")
 
 
 def press(game, window, key):
@@ -42,6 +47,8 @@ def turn(degrees):
 
 
 def enter_game(game, resolution, prefix):
+    if NATIVE:
+        return game.start_game(skip_intro=True)
     dialog = game.wait_dialog()
     time.sleep(1)
     if prefix == "640":
@@ -62,8 +69,11 @@ def enter_game(game, resolution, prefix):
 
 
 def one_run(args, seed, resolution, prefix):
-    with GameRun(args, name="visit" if prefix == "640" else "visit-" + prefix,
-                 env={"BRAKMOOR_SEED": str(seed)}) as game:
+    env = {"BRAKMOOR_SEED": str(seed)}
+    if NATIVE:
+        env["BRAKMOOR_DIALOG_CHOICE"] = "%sx32" % {"640": "640x480", "1280": "1280x1024"}[prefix]
+    name = ("native-" if NATIVE else "") + ("visit" if prefix == "640" else "visit-" + prefix)
+    with (NativeGameRun if NATIVE else GameRun)(args, name=name, env=env) as game:
         window = enter_game(game, resolution, prefix)
         geometry = window_geometry(window)
         game.shot_of(geometry, prefix + "-3-game")
@@ -95,11 +105,12 @@ def one_run(args, seed, resolution, prefix):
 
 def visit(args):
     level = read_level(os.path.join(args.game_dir, "data", "LEVEL", "level1.dat"))
-    seed = find_seeds(level)[0]
+    seed = find_seeds(level, glibc_rand if NATIVE else msvcrt_rand)[0]
     print("seed %d puts a standing soldier in the corridor ahead" % seed)
     one_run(args, seed, RESOLUTION_640, "640")
     one_run(args, seed, RESOLUTION_1280, "1280")
-    readme_pictures(os.path.abspath(args.artifacts))
+    if not NATIVE:
+        readme_pictures(os.path.abspath(args.artifacts))
 
 
 # The README's pictures (docs/screenshots), small enough to commit.

@@ -156,8 +156,12 @@ os::Answer SdlPlatform::messageBox(const char* text, const char* caption, os::Bo
 
 // The game reads the pointer in its window's coordinates: on Windows its
 // window sits at the screen's origin, so screen and window agree there.
+// SDL's mouse state only changes when events are pumped; pumped last before
+// the frame was drawn, it would miss every move made during the drawing
+// (and the warp back to the centre then swallows them), so pump first.
 os::CursorPosition SdlPlatform::cursorPosition() {
   int x = 0, y = 0;
+  SDL_PumpEvents();
   SDL_GetMouseState(&x, &y);
   return {x, y};
 }

@@ -11,6 +11,7 @@ A box's title is its X window's name; its text comes from Wine's msgbox
 trace in the run's wine.log.
 """
 
+import contextlib
 import os
 import re
 import shutil
@@ -218,7 +219,10 @@ def drive(game, case):
                      % (CASE_TIMEOUT, all_window_names()))
 
 
-def run_case(args, case):
+@contextlib.contextmanager
+def case_folder(args, case):
+    """A game folder (removed afterwards) with the case's file missing or
+    damaged."""
     print("-- %s: %s %s" % (case.name, case.path,
                              "missing" if case.damage is None else case.damage.__name__))
     real = os.path.join(os.path.abspath(args.game_dir), case.path)
@@ -229,21 +233,30 @@ def run_case(args, case):
     folder = game_folder_with(os.path.abspath(args.game_dir), {case.path: content},
                               "brakmoor-%s-" % case.name)
     try:
+        yield folder
+    finally:
+        shutil.rmtree(folder, ignore_errors=True)
+
+
+def run_case(args, case):
+    with case_folder(args, case) as folder:
         env = {"WINEDEBUG": "-all,+msgbox", "BRAKMOOR_SEED": "7"}
         with GameRun(args, name="broken_data/" + case.name, game_dir=folder, env=env) as game:
             game.enter_dialog(timeout=120)
             titles, game_seen, code = drive(game, case)
         with open(os.path.join(game.artifacts, "wine.log"), errors="replace") as log:
             log_text = log.read()
-    finally:
-        shutil.rmtree(folder, ignore_errors=True)
-
-    check(code == case.exit_code, "%s: exit code %d (expected %d)"
-          % (case.name, code, case.exit_code))
     texts = message_box_texts(log_text)
     check(len(texts) == len(titles),
           "%s: the traced box texts %s belong to the boxes seen %s" % (case.name, texts, titles))
-    boxes = list(zip(titles, texts))
+    check_outcome(case, list(zip(titles, texts)), game_seen, code, log_text)
+
+
+def check_outcome(case, boxes, game_seen, code, log_text):
+    """The run ended as the case says: exit code, boxes (title, text) in
+    order, whether the game ran, the line on standard output, no crash."""
+    check(code == case.exit_code, "%s: exit code %d (expected %d)"
+          % (case.name, code, case.exit_code))
     check(boxes == case.boxes, "%s: message boxes %s (expected %s)"
           % (case.name, boxes, case.boxes))
     check(game_seen == case.game_runs, "%s: the game %s" % (
@@ -254,11 +267,16 @@ def run_case(args, case):
           "%s: no unhandled exception in the log" % case.name)
 
 
-def test(args):
+def selected_cases():
+    """Every case, or those BRAKMOOR_BROKEN_DATA_CASES names."""
     wanted = os.environ.get("BRAKMOOR_BROKEN_DATA_CASES")  # e.g. "level_missing,movie_truncated"
     cases = [c for c in CASES if not wanted or c.name in wanted.split(",")]
     check(cases, "cases to run: %s" % [c.name for c in cases])
-    for case in cases:
+    return cases
+
+
+def test(args):
+    for case in selected_cases():
         run_case(args, case)
 
 
