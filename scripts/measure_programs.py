@@ -22,7 +22,7 @@ import time
 
 from e2e_lib import (GAME_WINDOWS, GameRun, NativeGameRun, image_mean_and_deviation, run,
                      search_windows, window_geometry)
-from enemy_places import all_far_from_start, first_seed, glibc_rand, msvcrt_rand, read_level
+from enemy_places import all_far_from_start, first_seed, read_level
 
 FPS_TEXT = (0, 0, 240, 80)  # the frame-rate text's corner of the window
 SAMPLES = 8
@@ -45,8 +45,7 @@ def first_game_picture(game, intro, started):
 def measure(kind, game_dir, artifacts, seconds):
     native = kind == "native"
     level = read_level(os.path.join(game_dir, "data", "LEVEL", "level1.dat"))
-    seed = first_seed(level, all_far_from_start(level), "starts every enemy far away",
-                      rand=glibc_rand if native else msvcrt_rand)
+    seed = first_seed(level, all_far_from_start(level), "starts every enemy far away")
     env = {"BRAKMOOR_SEED": str(seed)}
     if native:
         env["BRAKMOOR_DIALOG_CHOICE"] = "1024x768x32"

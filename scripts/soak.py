@@ -27,7 +27,7 @@ import time
 
 from e2e_lib import (E2EFailure, GameRun, NativeGameRun, all_window_names, game_folder_with,
                      pixels_differing, run, run_test, search_windows, window_geometry)
-from enemy_places import far_from, glibc_rand, msvcrt_rand, parse_level, spawned_enemies
+from enemy_places import far_from, parse_level, spawned_enemies
 
 GAME_WINDOWS = "^Brakmoor( - Level 1)?$"
 EXPECTED_NAMES = {"Brakmoor", "Brakmoor - Level 1", "GL"}
@@ -68,11 +68,11 @@ def safe_level(side=LEVEL_SIDE, guard=GUARD_CELLS):
     return "X %d\nY %d\nP %d %d\nLevel\n%s\n" % (side, side, centre, centre, "\n".join(rows))
 
 
-def seed_for(level, rand=msvcrt_rand):
+def seed_for(level):
     """A seed whose first enemies all start far from the player (with the
     level above, any seed that does not hit the player's cell)."""
     for seed in range(1, 100000):
-        enemies = spawned_enemies(seed, level, rand)
+        enemies = spawned_enemies(seed, level)
         if all(far_from(enemy, level[2], GUARD_CELLS) for enemy in enemies):
             return seed
     raise E2EFailure("no seed starts every enemy far from the player")
@@ -284,7 +284,7 @@ def soak(args, minutes, name="soak", native=False):
     a crash, hang, unexpected window or growing memory."""
     level_text = safe_level()
     level = parse_level(level_text)
-    seed = seed_for(level, glibc_rand if native else msvcrt_rand)
+    seed = seed_for(level)
     folder = game_folder_with(os.path.abspath(args.game_dir),
                               {"data/LEVEL/level1.dat": level_text}, "brakmoor-soak-")
     samples = []

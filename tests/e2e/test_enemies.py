@@ -1,5 +1,5 @@
 """Enemies in the real game. With a fixed seed the enemies' places are known
-in advance (the seed goes through BRAKMOOR_SEED; the C runtime's rand() is
+in advance (the seed goes through BRAKMOOR_SEED; the game's generator is
 replayed here): in the shipped level a soldier standing in the corridor ahead
 of the start shows in the picture exactly where a run without any enemy near
 shows bare maze. (The player's death is the second run of the playthrough
@@ -8,10 +8,10 @@ test.)"""
 import os
 
 from e2e_lib import E2EFailure, GameRun, check, differing_in, run_test, window_geometry
-from enemy_places import far_from, msvcrt_rand, read_level, spawned_enemies
+from enemy_places import far_from, read_level, spawned_enemies
 
 
-def find_seeds(level, rand=msvcrt_rand):
+def find_seeds(level):
     """A seed that puts one standing soldier in the open corridor straight
     ahead of the start (the view looks toward growing y) and every other
     enemy far away, and a seed that puts every enemy far away."""
@@ -24,7 +24,7 @@ def find_seeds(level, rand=msvcrt_rand):
         ahead.append(cell)
     with_soldier = without = None
     for seed in range(1, 200000):
-        enemies = spawned_enemies(seed, level, rand)
+        enemies = spawned_enemies(seed, level)
         far = [far_from(e, start, 14) for e in enemies]
         standing = [(e[0], e[1]) in ahead[2:] and e[2] == 4 for e in enemies]
         if without is None and all(far):

@@ -11,7 +11,7 @@ import time
 
 from e2e_lib import (NativeGameRun, check, differing_in, image_mean_and_deviation,
                      pixels_differing, run, run_test, window_geometry)
-from enemy_places import all_far_from_start, first_seed, glibc_rand, read_level
+from enemy_places import all_far_from_start, first_seed, read_level
 
 SWITCHES = ["b", "w", "s", "f", "h", "d"]
 GL_QUESTION = "GL: "
@@ -25,8 +25,7 @@ def ammunition_box(geometry):
 
 def play(args):
     level = read_level(os.path.join(args.game_dir, "data", "LEVEL", "level1.dat"))
-    seed = first_seed(level, all_far_from_start(level), "starts every enemy far away",
-                      rand=glibc_rand)
+    seed = first_seed(level, all_far_from_start(level), "starts every enemy far away")
     with NativeGameRun(args, env={"BRAKMOOR_SEED": str(seed),
                                   "BRAKMOOR_ANSWER_BOXES": "yes"}) as game:
         window = game.start_game(skip_intro=True)
