@@ -53,10 +53,10 @@ bool convertToSection(const std::uint8_t* pixels, const dib::Layout& layout,
 }
 }  // namespace
 
-BitmapImage* readDibFile(const char* fileName) {
+BitmapImage* readDibFile(const char* fileName, const char* askedName) {
   std::vector<std::uint8_t> file;
   if (!readWholeFile(fileName, &file)) {
-    dib::reportOpenFailure(fileName);
+    dib::reportOpenFailure(askedName != nullptr ? askedName : fileName);
     return nullptr;
   }
   dib::Layout layout;

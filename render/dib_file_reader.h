@@ -9,5 +9,7 @@
 #include "platform/bitmap_image.h"
 
 // Reads `fileName` as it is named (no case lookup); null on any failure,
-// which has then been reported.
-BitmapImage* readDibFile(const char* fileName);
+// which has then been reported. A file that cannot be opened is reported
+// under `askedName` when given: the name the game asked for, before a
+// platform's case lookup, as the Windows program reports it.
+BitmapImage* readDibFile(const char* fileName, const char* askedName = nullptr);

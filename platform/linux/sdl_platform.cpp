@@ -184,7 +184,7 @@ std::string SdlPlatform::resolveFileName(const char* name) { return findFileIgno
 
 BitmapImage* SdlPlatform::readBmpFile(const char* fileName) {
   if (fileName == nullptr) return readDibFile(nullptr);
-  return readDibFile(resolveFileName(fileName).c_str());
+  return readDibFile(resolveFileName(fileName).c_str(), fileName);
 }
 
 bool SdlPlatform::chooseDisplayMode(WindowSettings& mode) { return chooseWindowSettingsGtk(mode); }

@@ -5,7 +5,6 @@ at once); the intro is ended with Escape where the case says so, and a game
 window that stays up for a while is played as the Windows run does (a shot
 if asked, then Escape)."""
 
-import copy
 import time
 
 from e2e_lib import E2EFailure, NativeGameRun, check, run, run_test, search_windows
@@ -55,15 +54,6 @@ def box_pair(line):
     return title, text.replace("\\n", "\n")
 
 
-def linux_case(case):
-    """The case as the Linux column of the table has it: a box that names a
-    file names it as found on disk, in the lower-case data folder (the
-    Windows program keeps the texture table's spelling "Data/")."""
-    linux = copy.copy(case)
-    linux.boxes = [(title, text.replace(" file Data/", " file data/"))
-                   for title, text in case.boxes]
-    return linux
-
 
 def run_case(args, case):
     with case_folder(args, case) as folder:
@@ -74,7 +64,7 @@ def run_case(args, case):
             with open(game.log_path, errors="replace") as log:
                 log_text = log.read()
             boxes = [box_pair(line) for line in game.boxes()]
-    check_outcome(linux_case(case), boxes, game_seen, code, log_text)
+    check_outcome(case, boxes, game_seen, code, log_text)
 
 
 def test(args):
