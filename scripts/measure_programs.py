@@ -1,8 +1,7 @@
 """Frame rate and start-up time of the native Linux program and of
 Brakmoor.exe under Wine, measured from outside on the same X display, in the
 shipped level at 1024x768x32 looking down the first corridor (each program
-with a seed that puts every enemy far away; the two C libraries draw
-different numbers, so each has its own seed).
+with the same seed, which puts every enemy far away in both).
 
 Start-up: from the moment Escape goes down in the intro to the first
 screenshot of the game window that shows the textured maze (screenshots are
