@@ -3,11 +3,12 @@
 # Layers, lowest first; each uses only the ones before it:
 #   platform/                       the platform seam (platform/platform.h)
 #   world/ render/ model/ game/     the portable game
-#   shell/                          the portable run order and intro player
-#   platform/win32/ platform/linux/ the Windows and the Linux platforms, and
-#                                   their entries
-# platform/win32/winmain.cpp is the program entry of Brakmoor.exe,
-# platform/linux/main.cpp the one of the native brakmoor.
+#   platform/win32/ platform/linux/ the Windows and the Linux platforms
+#   shell/                          the portable run order and intro player,
+#                                   and the two program entries
+# shell/winmain_win32.cpp is the program entry of Brakmoor.exe,
+# shell/main_linux.cpp the one of the native brakmoor: each installs its
+# platform and runs the run order.
 
 set(BRAKMOOR_CORE_DIRS platform world render model game)
 
@@ -22,10 +23,10 @@ endfunction()
 
 _brakmoor_glob(_core ${BRAKMOOR_CORE_DIRS})
 _brakmoor_glob(_shell shell)
+# The two program entries stand at the top of the run order, beside it.
+list(FILTER _shell EXCLUDE REGEX "shell/(winmain_win32|main_linux)\\.cpp$")
 _brakmoor_glob(_win32 platform/win32)
-list(FILTER _win32 EXCLUDE REGEX "platform/win32/winmain\\.cpp$")
 _brakmoor_glob(_linux platform/linux)
-list(FILTER _linux EXCLUDE REGEX "platform/linux/main\\.cpp$")
 # The Linux platform's rules that need no display (file-name lookup, key
 # tables): a library of their own, so unit tests link them without SDL's
 # window and GL.
@@ -38,8 +39,8 @@ set(BRAKMOOR_SHELL_SOURCES ${_shell})
 set(BRAKMOOR_WIN32_SOURCES ${_win32})
 set(BRAKMOOR_LINUX_SOURCES ${_linux})
 set(BRAKMOOR_LINUX_RULES_SOURCES ${_linux_rules})
-set(BRAKMOOR_ENTRY_SOURCE ${CMAKE_SOURCE_DIR}/platform/win32/winmain.cpp)
-set(BRAKMOOR_LINUX_ENTRY_SOURCE ${CMAKE_SOURCE_DIR}/platform/linux/main.cpp)
+set(BRAKMOOR_ENTRY_SOURCE ${CMAKE_SOURCE_DIR}/shell/winmain_win32.cpp)
+set(BRAKMOOR_LINUX_ENTRY_SOURCE ${CMAKE_SOURCE_DIR}/shell/main_linux.cpp)
 
 # Platform libraries the core draws with.
 if(WIN32)
@@ -75,7 +76,7 @@ function(brakmoor_add_libraries)
 
   if(WIN32)
     add_library(brakmoor_win32 STATIC ${BRAKMOOR_WIN32_SOURCES})
-    target_link_libraries(brakmoor_win32 PUBLIC brakmoor_shell ${BRAKMOOR_WIN32_LIBS})
+    target_link_libraries(brakmoor_win32 PUBLIC brakmoor_core ${BRAKMOOR_WIN32_LIBS})
   elseif(NOT BRAKMOOR_FUZZ)
     find_package(PkgConfig)
     if(PkgConfig_FOUND)

@@ -92,9 +92,9 @@ bool lineOfSightClear(const Enemy& enemy, const LevelData& level) {
 void measureFrameRate(Enemy& enemy, const FrameClock& clock) {
   enemy.rateCounter += 1;
   if (enemy.rateCounter % 10 != 0) return;
-  const double now = frameClockMilliseconds(clock) * 0.001;
+  const double now = frameClockSeconds(clock);
   const double elapsed = std::fabs(now - enemy.rateLastTime);
-  enemy.rateLastTime = frameClockMilliseconds(clock) * 0.001;
+  enemy.rateLastTime = frameClockSeconds(clock);
   if (elapsed != 0.0) enemy.measuredFrameRate = 10.0 / elapsed;
 }
 

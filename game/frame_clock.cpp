@@ -31,3 +31,5 @@ double frameClockMilliseconds(const FrameClock& frameClock) {
   return static_cast<double>(elapsedCounts) * static_cast<double>(frameClock.secondsPerCount) *
          1000.0;
 }
+
+double frameClockSeconds(const FrameClock& clock) { return frameClockMilliseconds(clock) * 0.001; }

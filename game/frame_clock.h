@@ -16,3 +16,6 @@ struct FrameClock {
 
 void initFrameClock(FrameClock& clock);
 double frameClockMilliseconds(const FrameClock& clock);
+// The same reading in seconds, as the rate measurements and the limiter
+// keep their times.
+double frameClockSeconds(const FrameClock& clock);

@@ -57,8 +57,6 @@ void drawCrosshair() {
   drawTriangles(corners, 6);
 }
 
-double frameClockSeconds(const FrameClock& clock) { return frameClockMilliseconds(clock) * 0.001; }
-
 void showFrameRate(FrameRateState& rate, const FrameClock& clock, BitmapFont& largeFont) {
   glDisable(GL_DEPTH_TEST);
   rate.fpsFrameCounter += 1;
