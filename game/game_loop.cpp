@@ -1,8 +1,5 @@
 #include "game/game_loop.h"
 
-#include <cstdlib>
-#include <ctime>
-
 #include "game/controls.h"
 #include "game/game.h"
 #include "game/mouse_look.h"
@@ -14,14 +11,6 @@ namespace {
 const char* const firstWindowTitle = "Brakmoor";
 const char* const switchedWindowTitle = "Brakmoor - Level 1";
 const char* const deathSound = "data/wav/death.wav";
-
-// Random choices are seeded from the calendar time. BRAKMOOR_SEED, when set,
-// fixes the seed so a test run can replay the same enemies.
-unsigned randomSeed() {
-  const char* fixed = std::getenv("BRAKMOOR_SEED");
-  if (fixed != nullptr && *fixed != '\0') return static_cast<unsigned>(std::strtoul(fixed, nullptr, 10));
-  return static_cast<unsigned>(std::time(nullptr));
-}
 
 // The figures' textures live in the window's context: they are deleted
 // while it is still current, before a full-screen switch destroys it.
@@ -52,7 +41,7 @@ int runGameLoop(Game& state, const World& world, Platform& platform,
   WindowSettings settings = chosen;
   state.screenWidth = settings.width;
   state.screenHeight = settings.height;
-  seedRandom(state.random, randomSeed());
+  seedRandom(state.random, platform.randomSeed());
   int opened = openGameWindow(state, platform, settings, scene, firstWindowTitle);
   if (opened != gameEnded) return opened;
   initFrameClock(state.clock);
@@ -78,6 +67,7 @@ int runGameLoop(Game& state, const World& world, Platform& platform,
     const KeyStepResult keys =
         applyKeyTable(state, world.level, keyboard, movementContextOfLastFrame(state, world));
     if (keys.endGame) ending = true;
+    scene.frameEnded(state);
     if (keys.switchFullScreen) {
       releaseEnemyTextures(state);
       platform.destroyGameWindow();

@@ -20,6 +20,9 @@ class GameScene {
   virtual std::int32_t setUp(Game& state) = 0;
   // Draws and updates one frame; 0 ends the game.
   virtual std::int32_t drawFrame(Game& state) = 0;
+  // Each pass of the loop that reached the keyboard ends here, with the
+  // state the next frame starts from (a demo compares it).
+  virtual void frameEnded(const Game&) {}
 };
 
 // What runGameLoop returns.

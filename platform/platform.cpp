@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 
 namespace {
 // The one installed platform: the program entry sets it before anything
@@ -29,4 +30,10 @@ Platform* installPlatform(Platform* next) {
   Platform* previous = installed;
   installed = next;
   return previous;
+}
+
+std::uint32_t OsServices::randomSeed() {
+  const char* fixed = std::getenv("BRAKMOOR_SEED");
+  if (fixed != nullptr && *fixed != '\0') return static_cast<std::uint32_t>(std::strtoul(fixed, nullptr, 10));
+  return static_cast<std::uint32_t>(std::time(nullptr));
 }

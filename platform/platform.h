@@ -7,7 +7,7 @@
 //
 // What a platform supplies:
 //   OsServices  sounds with their modes, message boxes, the cursor (mouse
-//               look), the clocks and sleep;
+//               look), the clocks and sleep, the random seed;
 //   Platform    the above, plus BMP reading, the start dialog's choice, the
 //               intro window and its movie frames, the game window with its
 //               OpenGL context and full-screen switch, and the keyboard as a
@@ -119,6 +119,11 @@ class OsServices {
   // has no such counter.
   virtual bool performanceFrequency(std::int64_t* countsPerSecond) = 0;
   virtual std::int64_t performanceCounter() = 0;
+
+  // The seed of the game's random choices, asked once as a game starts:
+  // BRAKMOOR_SEED when set (so a run can replay the same enemies), else the
+  // calendar time. Every platform shares this answer; a demo records it.
+  virtual std::uint32_t randomSeed();
 };
 
 class Platform : public OsServices {

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 
 #include "game/game_loop.h"
 #include "game/scene.h"
@@ -13,18 +14,24 @@ constexpr const char* introWindowTitle = "Brakmoor";
 // The game's scene in each window the loop makes.
 class PlayScene : public GameScene {
  public:
-  PlayScene(World& world, SceneResources& scene) : world_(world), scene_(scene) {}
+  PlayScene(World& world, SceneResources& scene, const ProgramOptions& options)
+      : world_(world), scene_(scene), options_(options) {}
   std::int32_t setUp(Game& state) override { return setupGameScene(state, world_, scene_); }
   std::int32_t drawFrame(Game& state) override { return runFrame(state, world_, scene_); }
+  void frameEnded(const Game& state) override {
+    if (options_.frameEnded) options_.frameEnded(state);
+  }
 
  private:
   World& world_;
   SceneResources& scene_;
+  const ProgramOptions& options_;
 };
 }  // namespace
 
-ProgramSteps::ProgramSteps(Platform& platform)
+ProgramSteps::ProgramSteps(Platform& platform, ProgramOptions options)
     : platform_(platform),
+      options_(std::move(options)),
       world_(createWorld()),
       scene_(createSceneResources()),
       game_(createGame()) {}
@@ -40,15 +47,24 @@ bool ProgramSteps::createIntroWindow(std::int32_t fullScreen) {
   return true;
 }
 
-void ProgramSteps::initIntro() { ::initIntro(platform_, intro_, &keys_); }
-void ProgramSteps::runIntroLoop(RunFlags& flags) { ::runIntroLoop(platform_, intro_, flags); }
+void ProgramSteps::initIntro() {
+  if (options_.playIntro) ::initIntro(platform_, intro_, &keys_);
+}
+
+void ProgramSteps::runIntroLoop(RunFlags& flags) {
+  if (options_.playIntro) {
+    ::runIntroLoop(platform_, intro_, flags);
+  } else {
+    endIntro(flags);
+  }
+}
 bool ProgramSteps::loadLevel(const char* fileName) { return ::loadLevel(world_->level, fileName); }
 void ProgramSteps::loadTextures() { ::loadTextures(scene_->textureTable); }
 
 // A figure that cannot be loaded ends the program here, at its top: the
 // reason on standard output and exit code 1.
 std::int32_t ProgramSteps::runGame() {
-  PlayScene scene(*world_, *scene_);
+  PlayScene scene(*world_, *scene_, options_);
   const int result = runGameLoop(*game_, *world_, platform_, settings_, scene);
   if (result == gameFigureRefused) {
     std::fputs(game_->figureLoadFailure.c_str(), stdout);
@@ -61,8 +77,8 @@ std::int32_t ProgramSteps::runGame() {
 void ProgramSteps::closeIntroMovie() { ::closeIntroMovie(platform_); }
 void ProgramSteps::destroyIntroWindow() { platform_.destroyIntroWindow(); }
 
-int runProgram(Platform& platform) {
-  ProgramSteps steps(platform);
+int runProgram(Platform& platform, ProgramOptions options) {
+  ProgramSteps steps(platform, std::move(options));
   RunFlags flags;
   return runSequence(steps, flags);
 }

@@ -3,6 +3,7 @@
 // the start dialog, the intro window with the movie player, the level, the
 // textures and the game.
 
+#include <functional>
 #include <memory>
 
 #include "game/game.h"
@@ -12,11 +13,18 @@
 #include "world/world.h"
 #include "shell/run_sequence.h"
 
+struct ProgramOptions {
+  // Demo playback starts the game at once, without the intro movie.
+  bool playIntro = true;
+  // Called after each frame of the game (a demo compares or keeps it).
+  std::function<void(const Game&)> frameEnded;
+};
+
 // The program's records are built here, once, and passed by reference to
 // everything that runs.
 class ProgramSteps : public RunSteps {
  public:
-  explicit ProgramSteps(Platform& platform);
+  explicit ProgramSteps(Platform& platform, ProgramOptions options = {});
 
   bool showStartDialog() override;
   std::int32_t chosenFullScreen() override { return settings_.fullScreen; }
@@ -33,6 +41,7 @@ class ProgramSteps : public RunSteps {
 
  private:
   Platform& platform_;
+  ProgramOptions options_;
   WindowSettings settings_;
   KeyDownArray keys_ = {};
   IntroPlayer intro_;
@@ -42,4 +51,4 @@ class ProgramSteps : public RunSteps {
 };
 
 // Runs the whole program on `platform` and returns its exit code.
-int runProgram(Platform& platform);
+int runProgram(Platform& platform, ProgramOptions options = {});

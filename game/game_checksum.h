@@ -1,0 +1,27 @@
+#pragma once
+// A compact fingerprint of the game state after a frame, one checksum per
+// part, so two runs that should be the same game can be compared frame by
+// frame and a difference named by the part it is in.
+
+#include <cstdint>
+
+struct Game;
+
+enum class ChecksumPart : std::uint8_t {
+  player,      // where the player stands and looks, the bob, the weapon, death
+  health,
+  ammunition,
+  enemies,     // places, walks, health, sight and shot timing
+  shot,        // the last shot's line and hits, and the impact point
+  sparks,
+  random,      // the random generator's state
+  switches,    // the key switches and their latches
+};
+constexpr int checksumPartCount = 8;
+
+struct GameChecksum {
+  std::uint32_t part[checksumPartCount] = {};
+};
+
+GameChecksum checksumGame(const Game& game);
+const char* checksumPartName(int part);

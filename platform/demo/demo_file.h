@@ -1,0 +1,73 @@
+#pragma once
+// A demo: every answer the platform gave the game during one game, in the
+// order the game asked, with the game's checksums after each frame. Held in
+// memory as entries; stored as a small versioned header, the entries packed
+// as tagged variable-length numbers, and a checksum of the whole file.
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "game/game_checksum.h"
+#include "platform/platform.h"
+
+constexpr std::uint32_t demoVersion = 1;
+
+struct DemoHeader {
+  std::uint32_t version = demoVersion;
+  // FNV-1a of the level file's bytes: a demo plays only on its own level.
+  std::uint32_t levelChecksum = 0;
+  std::uint32_t seed = 0;
+  // The start dialog's choice.
+  WindowSettings mode;
+};
+
+// What the game asked for; an entry holds the platform's answer.
+enum class DemoAnswer : std::uint8_t {
+  tickCount = 1,
+  multimediaTime,
+  performanceFrequency,  // value: counts per second, or -1 without a counter
+  performanceCounter,
+  cursor,                // value: x, second: y
+  gameEvent,             // value: os::WindowEvent
+  windowActive,
+  gameWindowCreated,
+  keyboardReady,
+  keyboard,              // value: index into Demo::keyboards
+  messageBox,            // value: os::Answer
+  frameEnd,              // value: index into Demo::frames
+};
+constexpr int demoAnswerKinds = static_cast<int>(DemoAnswer::frameEnd);
+const char* demoAnswerName(DemoAnswer kind);
+
+struct DemoEntry {
+  DemoAnswer kind = DemoAnswer::tickCount;
+  std::int64_t value = 0;
+  std::int64_t second = 0;
+  // A clock gives the same reading this many times in a row (a busy wait
+  // asks thousands of times within one millisecond).
+  std::uint32_t repeats = 1;
+};
+
+using KeyboardState = std::array<std::uint8_t, keyboardStateSize>;
+
+struct Demo {
+  DemoHeader header;
+  std::vector<DemoEntry> entries;
+  std::vector<KeyboardState> keyboards;
+  std::vector<GameChecksum> frames;
+};
+
+std::vector<std::uint8_t> encodeDemo(const Demo& demo);
+// False with a reason ("is truncated", "is damaged", ...) that completes a
+// sentence starting with the file's name.
+bool decodeDemo(const std::vector<std::uint8_t>& bytes, Demo& demo, std::string& reason);
+
+// Whole-file helpers; the message names the file.
+bool saveDemo(const std::string& fileName, const Demo& demo, std::string& message);
+bool loadDemo(const std::string& fileName, Demo& demo, std::string& message);
+
+std::uint32_t fnv1a(const std::uint8_t* bytes, std::size_t size);
+// The checksum of a file's bytes; false when it cannot be read.
+bool fileChecksum(const std::string& fileName, std::uint32_t& checksum);
