@@ -84,6 +84,7 @@ std::int64_t largestSmallAnswer(DemoAnswer kind) {
 void packBody(const Demo& demo, Packer& out) {
   std::int64_t lastClock[demoAnswerKinds + 1] = {};
   KeyboardState lastKeys{};
+  GameChecksum lastFrame;
   for (const DemoEntry& entry : demo.entries) {
     out.u8(static_cast<std::uint8_t>(entry.kind));
     const int kind = static_cast<int>(entry.kind);
@@ -93,6 +94,7 @@ void packBody(const Demo& demo, Packer& out) {
       case DemoAnswer::performanceCounter:
         out.signedVarint(entry.value - lastClock[kind]);
         out.varint(entry.repeats);
+        if (entry.repeats > 1) out.signedVarint(entry.stride);
         lastClock[kind] = entry.value;
         break;
       case DemoAnswer::performanceFrequency:
@@ -115,9 +117,21 @@ void packBody(const Demo& demo, Packer& out) {
         lastKeys = keys;
         break;
       }
-      case DemoAnswer::frameEnd:
-        for (std::uint32_t part : demo.frames[static_cast<std::size_t>(entry.value)].part) out.u32(part);
+      case DemoAnswer::frameEnd: {
+        // Only the parts that changed since the frame before: most frames
+        // change the player and the enemies and nothing else.
+        const GameChecksum& sum = demo.frames[static_cast<std::size_t>(entry.value)];
+        std::uint8_t changed = 0;
+        for (int i = 0; i < checksumPartCount; ++i) {
+          if (sum.part[i] != lastFrame.part[i]) changed |= static_cast<std::uint8_t>(1u << i);
+        }
+        out.u8(changed);
+        for (int i = 0; i < checksumPartCount; ++i) {
+          if ((changed >> i) & 1) out.u32(sum.part[i]);
+        }
+        lastFrame = sum;
         break;
+      }
       default:
         out.u8(static_cast<std::uint8_t>(entry.value));
         break;
@@ -128,6 +142,7 @@ void packBody(const Demo& demo, Packer& out) {
 bool unpackBody(Unpacker& in, Demo& demo) {
   std::int64_t lastClock[demoAnswerKinds + 1] = {};
   KeyboardState keys{};
+  GameChecksum sum;
   while (!in.atEnd()) {
     std::uint8_t tag;
     if (!in.u8(tag) || tag < 1 || tag > demoAnswerKinds) return false;
@@ -137,7 +152,8 @@ bool unpackBody(Unpacker& in, Demo& demo) {
     if (isClock(entry.kind)) {
       std::int64_t delta;
       std::uint64_t repeats;
-      ok = in.signedVarint(delta) && in.varint(repeats) && repeats >= 1 && repeats <= UINT32_MAX;
+      ok = in.signedVarint(delta) && in.varint(repeats) && repeats >= 1 && repeats <= UINT32_MAX &&
+           (repeats == 1 || in.signedVarint(entry.stride));
       if (ok) {
         entry.value = lastClock[tag] + delta;
         entry.repeats = static_cast<std::uint32_t>(repeats);
@@ -158,8 +174,11 @@ bool unpackBody(Unpacker& in, Demo& demo) {
       entry.value = static_cast<std::int64_t>(demo.keyboards.size());
       demo.keyboards.push_back(keys);
     } else if (entry.kind == DemoAnswer::frameEnd) {
-      GameChecksum sum;
-      for (std::uint32_t& part : sum.part) ok = ok && in.u32(part);
+      std::uint8_t changed = 0;
+      ok = in.u8(changed);
+      for (int i = 0; ok && i < checksumPartCount; ++i) {
+        if ((changed >> i) & 1) ok = in.u32(sum.part[i]);
+      }
       entry.value = static_cast<std::int64_t>(demo.frames.size());
       demo.frames.push_back(sum);
     } else {

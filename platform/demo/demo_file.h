@@ -45,9 +45,11 @@ struct DemoEntry {
   DemoAnswer kind = DemoAnswer::tickCount;
   std::int64_t value = 0;
   std::int64_t second = 0;
-  // A clock gives the same reading this many times in a row (a busy wait
-  // asks thousands of times within one millisecond).
+  // A clock is read this many times in a row, each reading `stride` above
+  // the one before: a busy wait reads the same millisecond thousands of
+  // times, a sleeping wait one millisecond after another.
   std::uint32_t repeats = 1;
+  std::int64_t stride = 0;
 };
 
 using KeyboardState = std::array<std::uint8_t, keyboardStateSize>;

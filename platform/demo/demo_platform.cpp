@@ -42,18 +42,20 @@ bool DemoPlatform::open(std::string& message) {
 }
 
 std::int64_t DemoPlatform::keep(DemoAnswer kind, std::int64_t value, std::int64_t second) {
-  if (recordingGame()) demo_.entries.push_back({kind, value, second, 1});
+  if (recordingGame()) demo_.entries.push_back({kind, value, second, 1, 0});
   return value;
 }
 
 std::int64_t DemoPlatform::keepClock(DemoAnswer kind, std::int64_t value) {
   if (!recordingGame()) return value;
   std::vector<DemoEntry>& entries = demo_.entries;
-  if (!entries.empty() && entries.back().kind == kind && entries.back().value == value &&
-      entries.back().repeats < UINT32_MAX) {
-    ++entries.back().repeats;
+  DemoEntry* last = entries.empty() ? nullptr : &entries.back();
+  if (last != nullptr && last->kind == kind && last->repeats < UINT32_MAX &&
+      (last->repeats == 1 || value == last->value + last->stride * last->repeats)) {
+    if (last->repeats == 1) last->stride = value - last->value;
+    ++last->repeats;
   } else {
-    entries.push_back({kind, value, 0, 1});
+    entries.push_back({kind, value, 0, 1, 0});
   }
   return value;
 }
@@ -66,6 +68,12 @@ void DemoPlatform::diverge(const std::string& what) {
 
 const DemoEntry* DemoPlatform::take(DemoAnswer kind) {
   if (diverged_ || stoppedByViewer_) return nullptr;
+  if (clockRun_ != nullptr && clockReading_ < clockRun_->repeats) {
+    diverge(std::string("the game stops reading ") + demoAnswerName(clockRun_->kind) +
+            " earlier and asks for " + demoAnswerName(kind));
+    return nullptr;
+  }
+  clockRun_ = nullptr;
   if (next_ >= demo_.entries.size()) {
     diverge(std::string("the game asks for ") + demoAnswerName(kind) + " after the demo's end");
     return nullptr;
@@ -81,14 +89,12 @@ const DemoEntry* DemoPlatform::take(DemoAnswer kind) {
 }
 
 std::int64_t DemoPlatform::takeClock(DemoAnswer kind) {
-  if (repeatsLeft_ > 0 && next_ > 0 && demo_.entries[next_ - 1].kind == kind) {
-    --repeatsLeft_;
-    return demo_.entries[next_ - 1].value;
+  if (clockRun_ != nullptr && clockRun_->kind == kind && clockReading_ < clockRun_->repeats) {
+    return clockRun_->value + clockRun_->stride * clockReading_++;
   }
-  const DemoEntry* entry = take(kind);
-  if (entry == nullptr) return 0;
-  repeatsLeft_ = entry->repeats - 1;
-  return entry->value;
+  clockRun_ = take(kind);
+  clockReading_ = 1;
+  return clockRun_ != nullptr ? clockRun_->value : 0;
 }
 
 std::uint32_t DemoPlatform::randomSeed() {
@@ -118,6 +124,7 @@ void DemoPlatform::playSound(const char* fileName, os::SoundMode mode) {
 }
 
 os::Answer DemoPlatform::messageBox(const char* text, const char* caption, os::BoxStyle style) {
+  if (windowCall_) return real_.messageBox(text, caption, style);
   if (!playingGame()) {
     return static_cast<os::Answer>(keep(DemoAnswer::messageBox,
                                         static_cast<std::int64_t>(real_.messageBox(text, caption, style))));
@@ -183,13 +190,28 @@ std::int64_t DemoPlatform::performanceCounter() {
   return keepClock(DemoAnswer::performanceCounter, reading);
 }
 
+// Whatever the window asks on its own way (the full-screen question, its
+// failure messages) belongs to this machine's screen, not to the game: it
+// is neither kept nor given from the demo; only whether a window came up.
+// Playback shows the game in a window, whatever the recorded screen mode.
 bool DemoPlatform::createGameWindow(const char* title, const WindowSettings& mode) {
-  const bool made = real_.createGameWindow(title, mode);
+  WindowSettings shown = mode;
+  if (playingGame()) shown.fullScreen = 0;
+  windowCall_ = true;
+  const bool made = real_.createGameWindow(title, shown);
+  windowCall_ = false;
   if (!playingGame()) return keep(DemoAnswer::gameWindowCreated, made) != 0;
   const DemoEntry* entry = take(DemoAnswer::gameWindowCreated);
   if (entry == nullptr) return made;
-  if ((entry->value != 0) != made) diverge(made ? "the game window opened where it failed" : "the game window cannot be opened");
-  return made;
+  if (entry->value == 0 && made) destroyGameWindow();
+  if (entry->value != 0 && !made) diverge("the game window cannot be opened here");
+  return entry->value != 0 && made;
+}
+
+void DemoPlatform::destroyGameWindow() {
+  windowCall_ = true;
+  real_.destroyGameWindow();
+  windowCall_ = false;
 }
 
 os::WindowEvent DemoPlatform::pumpGameMessage() {

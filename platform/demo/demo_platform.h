@@ -74,7 +74,7 @@ class DemoPlatform : public Platform {
   }
   void closeMovie() override { real_.closeMovie(); }
   bool createGameWindow(const char* title, const WindowSettings& mode) override;
-  void destroyGameWindow() override { real_.destroyGameWindow(); }
+  void destroyGameWindow() override;
   os::WindowEvent pumpGameMessage() override;
   bool gameWindowActive() override;
   void swapGameBuffers() override { real_.swapGameBuffers(); }
@@ -91,8 +91,8 @@ class DemoPlatform : public Platform {
   const DemoEntry* take(DemoAnswer kind);
   std::int64_t takeClock(DemoAnswer kind);
   void diverge(const std::string& what);
-  bool recordingGame() const { return mode_ == DemoMode::record && inGame_; }
-  bool playingGame() const { return mode_ != DemoMode::record && inGame_; }
+  bool recordingGame() const { return mode_ == DemoMode::record && inGame_ && !windowCall_; }
+  bool playingGame() const { return mode_ != DemoMode::record && inGame_ && !windowCall_; }
 
   Platform& real_;
   DemoMode mode_;
@@ -101,8 +101,12 @@ class DemoPlatform : public Platform {
   Demo demo_;
   // From the seed request on, the game's answers belong to the demo.
   bool inGame_ = false;
+  // Inside the real platform's window calls.
+  bool windowCall_ = false;
   std::size_t next_ = 0;
-  std::uint32_t repeatsLeft_ = 0;
+  // The clock run being given out, and how many of its readings were.
+  const DemoEntry* clockRun_ = nullptr;
+  std::uint32_t clockReading_ = 0;
   std::int64_t counterStep_ = 1;
   std::int64_t frame_ = 0;
   KeyboardState keys_{};
