@@ -118,11 +118,12 @@ TEST_F(Hud, TheWeaponPictureFollowsTheChoiceAndHTakesTheCrosshairAway) {
   EXPECT_EQ(count(noCrosshair, crosshair).lit(), 0);
   EXPECT_GT(count(noCrosshair, logo).lit(), 1000);
   // The logo is drawn without blending: on a white background its black
-  // border stays black.
+  // border stays black, where the weapon adds onto the white.
   glClearColor(1, 1, 1, 1);
   const std::vector<std::uint8_t> onWhite = draw(drawWeaponLogoAndCrosshair);
   glClearColor(0, 0, 0, 0);
   EXPECT_LT(count(onWhite, logo).lit(), (logo.right - logo.left) * (logo.bottom - logo.top));
+  EXPECT_EQ(differingPixels(onWhite, std::vector<std::uint8_t>(onWhite.size(), 255), width, weapon), 0);
   // The depth test is back on and the matrix places the player box.
   EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
   float matrix[16];

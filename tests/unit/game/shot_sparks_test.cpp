@@ -20,6 +20,10 @@ namespace {
 constexpr double smallestFade = 0.019999999552965164;
 constexpr double largestFade = 99 * 0.0002 + smallestFade;
 
+struct FedVertex {
+  float x, y, alpha;
+};
+
 class ShotSparks : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -27,30 +31,33 @@ class ShotSparks : public ::testing::Test {
     seedRandom(random, 1);  // the same sparks whichever tests run before
   }
   void step() { runShotSparks(*store, shotTriggered, impact, player, textures, random); }
-  // One frame step on an orthographic view of +-100 units; the alpha of
-  // every spark triangle's first corner.
-  std::vector<float> sparksDrawn() {
+  // One frame step on an orthographic view of +-halfSize units over the
+  // 16 x 16 pixels; the corners of every spark triangle drawn, three by three.
+  std::vector<FedVertex> sparksDrawn(double halfSize = 100.0) {
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    glOrtho(-100, 100, -100, 100, -100, 100);
+    glOrtho(-halfSize, halfSize, -halfSize, halfSize, -halfSize, halfSize);
     glMatrixMode(GL_MODELVIEW);
     std::vector<GLfloat> buffer(1 << 16);
     glFeedbackBuffer(static_cast<GLsizei>(buffer.size()), GL_3D_COLOR, buffer.data());
     glRenderMode(GL_FEEDBACK);
     step();
     const GLint used = glRenderMode(GL_RENDER);
-    std::vector<float> alphas;
-    for (GLint i = 0; i < used; i += 2 + 7 * 3) alphas.push_back(buffer[i + 2 + 6]);  // token, count, x y z r g b a
-    return alphas;
+    std::vector<FedVertex> vertices;
+    for (GLint i = 0; i < used; i += 2 + 7 * 3) {  // token, count, 3 x (x y z r g b a)
+      for (const GLfloat* v = &buffer[i + 2]; v < &buffer[i + 2 + 21]; v += 7) vertices.push_back({v[0], v[1], v[6]});
+    }
+    return vertices;
   }
   // One live spark with a plain triangle and no motion of its own.
-  void placeSpark(int slot, int index, double fade) {
+  Particle& placeSpark(int slot, int index, double fade) {
     Particle& spark = store->bursts[slot][index];
     spark = Particle{};
     spark.life = 1.0;
     spark.fade = fade;
     spark.corners[0][0] = spark.corners[1][1] = spark.corners[2][2] = 1.0;
     store->particlesActive = true;
+    return spark;
   }
 
   TestGlContext gl{16, 16};
@@ -69,7 +76,7 @@ TEST_F(ShotSparks, NothingIsDrawnBeforeTheFirstShotAndEachTriggerAddsABurst) {
   // of each are drawn.
   for (std::size_t burst = 1; burst <= 2; ++burst) {
     shotTriggered = true;
-    EXPECT_EQ(sparksDrawn().size(), 37u * burst);
+    EXPECT_EQ(sparksDrawn().size(), 3 * 37u * burst);
     EXPECT_FALSE(shotTriggered);
   }
 }
@@ -86,10 +93,10 @@ TEST_F(ShotSparks, OnlyParticles8To44AreDrawnUntilTheirLifeRunsOut) {
     placeSpark(c.slot, c.index, c.fade);
     int framesDrawn = 0;
     for (int f = 0; f < 60; ++f) {
-      const std::vector<float> alphas = sparksDrawn();
-      if (alphas.empty()) continue;
+      const std::vector<FedVertex> vertices = sparksDrawn();
+      if (vertices.empty()) continue;
       EXPECT_EQ(f, framesDrawn) << "drawn frames follow each other from the first";
-      if (f == 0) EXPECT_NEAR(alphas[0], 1.0 - c.fade, 1e-6) << "life is the alpha";
+      if (f == 0) EXPECT_NEAR(vertices[0].alpha, 1.0 - c.fade, 1e-6) << "life is the alpha";
       ++framesDrawn;
     }
     EXPECT_EQ(framesDrawn, c.frames) << "slot " << c.slot << " particle " << c.index;
@@ -107,6 +114,34 @@ TEST_F(ShotSparks, The46thBurstInARowLandsInTheSlotOfTheFirst) {
   for (int slot = 0; slot < sparkBurstCount; ++slot) {
     const int lastWriter = slot == 1 ? 46 : slot == 0 ? 45 : slot;
     EXPECT_EQ(store->bursts[slot][0].position[0], lastWriter) << "slot " << slot;
+  }
+}
+
+// A spark seen by a viewer with heading 90 (looking toward -x) from the eye
+// (3, y, -5): after one step to (2.5, 10.5, -4) it sits 1 unit left of, 0.5
+// in front of and 0.5 above the eye, and its triangle is turned 90 degrees
+// about z, then 90 about x; it falls, slows and spins slower as it fades.
+TEST_F(ShotSparks, OneStepMovesSpinsAndTurnsASparkTowardTheViewer) {
+  player.heading = 90.0f;
+  player.cameraX = -3.0f;
+  player.cameraZ = 5.0f;
+  Particle& spark = placeSpark(3, 10, 0.5);
+  const double start[3] = {2.0, 10.5, -4.0};
+  for (int axis = 0; axis < 3; ++axis) spark.position[axis] = start[axis];
+  spark.velocity[0] = 0.5;
+  spark.rotation[0] = spark.rotation[2] = 80.0;
+  spark.spin[0] = spark.spin[2] = 10.0;
+  const std::vector<FedVertex> vertices = sparksDrawn(4.0);  // 2 pixels per unit, the eye at pixel (8, 8)
+  EXPECT_DOUBLE_EQ(spark.position[0], 2.5);
+  EXPECT_DOUBLE_EQ(spark.velocity[0], 0.5 * 0.99);
+  EXPECT_DOUBLE_EQ(spark.velocity[1], -0.009999999776482582 * 0.99);
+  EXPECT_DOUBLE_EQ(spark.spin[0], 9.5);
+  // Viewer's x and y of the corners (1,0,0), (0,1,0), (0,0,1), in pixels.
+  const float expected[3][2] = {{-1.0f, 0.5f}, {-2.0f, 0.5f}, {-1.0f, -0.5f}};
+  ASSERT_EQ(vertices.size(), 3u);
+  for (int v = 0; v < 3; ++v) {
+    EXPECT_NEAR(vertices[v].x, 8.0f + 2.0f * expected[v][0], 1e-4f) << "corner " << v;
+    EXPECT_NEAR(vertices[v].y, 8.0f + 2.0f * expected[v][1], 1e-4f) << "corner " << v;
   }
 }
 
@@ -143,6 +178,19 @@ TEST(GameRandom, DrawsAreThoseOfTheWindowsRuntimesGenerator) {
   GameRandom random;
   seedRandom(random, 1);
   for (int expected : {41, 18467, 6334, 26500, 19169}) EXPECT_EQ(nextRandom(random), expected);
+}
+
+// One burst takes 19 draws for its first spark and 20 (one thrown away) for
+// each later one, so the game's sequence stays aligned with the Windows
+// program's.
+TEST(GameRandom, ABurstTakesTheDrawsOfTheWindowsProgram) {
+  GameRandom spawning, counting;
+  seedRandom(spawning, 20261207);
+  seedRandom(counting, 20261207);
+  static Particle burst[particlesPerBurst];
+  spawnSparkBurst(burst, ImpactPoint{1.0, 10.0, -2.0}, spawning);
+  for (int draw = 0; draw < 19 + 20 * (particlesPerBurst - 1); ++draw) nextRandom(counting);
+  EXPECT_EQ(spawning.state, counting.state);
 }
 
 // A player on the shipped level's start cell (8, 34), far from the world's
