@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstring>
 #include <string>
 #include <utility>
 
@@ -13,6 +12,7 @@
 #include "render/gl_api.h"
 #include "tests/support/gl_context.h"
 #include "tests/support/recording_os.h"
+#include "tests/support/test_levels.h"
 #include "tests/unit/game/game_fixtures.h"
 #include "world/collision_models.h"
 #include "world/world_geometry.h"
@@ -51,17 +51,10 @@ TEST(WorldPass, ATextureIndexOutsideTheTableDrawsUntextured) {
   EXPECT_EQ(gl.readPixels()[(4 * 8 + 4) * 4], 255);
 }
 
-// A corridor five cells long from the start cell (1, 1) toward negative z:
-// its side walls lie at offsetX -1 and +1, its end wall at offsetZ -9. The
+// The corridor from its start cell toward negative z, five cells long: its
+// side walls lie at offsetX -1 and +1, its end wall at offsetZ -9. The
 // player box reaches 0.75 ahead of the eye.
 constexpr float stopBeforeEndWall = -9.0f + 0.75f;
-
-void setCorridor() {
-  std::memset(&world().level, 0, sizeof world().level);
-  world().level.sizeX = world().level.startX = world().level.startY = 1;
-  world().level.sizeY = 5;
-  for (std::int32_t row = 1; row <= 5; ++row) world().level.levelGrid[levelGridSide + row] = 1;
-}
 
 std::string touchingSides() {
   const CollisionFlags& f = game().collision.flags;
@@ -75,7 +68,7 @@ class WalkingTheMaze : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(gl.ok());
     startFreshGame();
-    setCorridor();
+    corridorAlongColumnTwo(5);
     buildWorld(world());
   }
   static void frame() { runFrame(game(), world(), scene()); }

@@ -1,20 +1,23 @@
 // The culled world pass against the whole one: the same pixels (colour and
-// depth) and the same state left behind, in real levels from random poses and
-// in small hand-made worlds that aim at the material rule.
+// depth) and the same state left behind, in the shipped level from random
+// poses and in small hand-made worlds that aim at the material rule.
 #include <gtest/gtest.h>
 
 #include <unistd.h>
 
-#include <cstdlib>
+#include <random>
 #include <utility>
+#include <vector>
 
-#include "game/view_frustum.h"
-#include "tests/support/test_records.h"
+#include "game/camera.h"
+#include "game/scene_state.h"
 #include "game/world_pass.h"
 #include "render/gl_api.h"
-#include "tests/support/largest_maze.h"
+#include "render/scene_projection.h"
+#include "render/texture_table.h"
+#include "tests/support/gl_context.h"
 #include "tests/support/recording_os.h"
-#include "tests/unit/game/world_culling_views.h"
+#include "tests/support/test_records.h"
 #include "world/level.h"
 #include "world/level_loader.h"
 #include "world/world_block_index.h"
@@ -22,104 +25,128 @@
 
 namespace {
 
-// The whole set of poses (200 per level, every mode, both sizes) takes
-// several minutes; every test run takes a sample, and
-// BRAKMOOR_FULL_CULLING_CHECK=1 asks for all of it.
-bool fullCheckWanted() {
-  const char* value = std::getenv("BRAKMOOR_FULL_CULLING_CHECK");
-  return value != nullptr && value[0] == '1';
-}
-constexpr int fullPoseCount = 200;
+struct Pose {
+  float eyeX, eyeZ, heading, pitch;
+};
+
+// Each mode starts from the game's state with every switch of the keys off.
+const std::pair<const char*, void (*)()> drawingModes[] = {
+    {"normal", [] {}},
+    {"additive, first frame after B (no depth test)", [] { glEnable(GL_BLEND), glDisable(GL_DEPTH_TEST); }},
+    {"outlines", [] { glPolygonMode(GL_FRONT_AND_BACK, GL_LINE); }},
+    {"texture mode decal", [] { glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_DECAL); }},
+    {"no fog", [] { glDisable(GL_FOG); }},
+};
+
+// The colour and depth of every pixel, then the material, texture
+// coordinate, normal and texture the pass leaves for the rest of the frame.
+struct PassResult {
+  std::vector<std::uint8_t> colour;
+  std::vector<float> depthAndState;
+  std::int32_t trianglesDrawn;
+};
 
 class CulledWorldPass : public ::testing::Test {
  protected:
-  void SetUp() override { ASSERT_EQ(chdir(BRAKMOOR_DATA_DIR), 0); }
-  void TearDown() override { ASSERT_EQ(chdir(BRAKMOOR_SOURCE_DIR), 0); }
-
-  static void buildLevel1() {
-    ASSERT_TRUE(loadLevel(world().level, "data/LEVEL/level1.dat"));
-    buildWorld(world());
+  void SetUp() override {
+    ASSERT_EQ(chdir(BRAKMOOR_DATA_DIR), 0);
+    ASSERT_TRUE(gl.ok());
+    ASSERT_EQ(loadTextures(scene().textureTable), 1);
   }
-  static void buildLargestMaze() {
-    generateLargestMaze(world().level);
-    buildWorld(world());
+  void TearDown() override {
+    glDeleteTextures(textureCount, scene().textureTable);
+    ASSERT_EQ(chdir(BRAKMOOR_SOURCE_DIR), 0);
+  }
+  PassResult draw(const Pose& pose, void (*mode)(), bool culled) {
+    setGameRenderState();
+    glDisable(GL_BLEND);
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    // A material no world kind has, so a pass that skips restoring one shows.
+    const float before[4] = {0.2f, 0.9f, 0.4f, 1.0f};
+    glMaterialfv(GL_FRONT, GL_AMBIENT_AND_DIFFUSE, before);
+    mode();
+    setGameDrawingProjection();
+    PlayerState player;
+    player.offsetX = pose.eyeX - (2.0f * world().level.startX - 1.0f);
+    player.offsetZ = pose.eyeZ - (1.0f - 2.0f * world().level.startY);
+    player.heading = pose.heading;
+    player.pitch = pose.pitch;
+    placeCamera(player, world().level.startX, world().level.startY);
+    game().worldPass.cullingEnabled = culled;
+    drawWorldTriangles(game().worldPass, world(), scene().textureTable);
+    PassResult result{gl.readPixels(), std::vector<float>(gl.width() * gl.height() + 12), game().worldPass.trianglesDrawn};
+    float* state = result.depthAndState.data() + gl.width() * gl.height();
+    glReadPixels(0, 0, gl.width(), gl.height(), GL_DEPTH_COMPONENT, GL_FLOAT, result.depthAndState.data());
+    glGetMaterialfv(GL_FRONT, GL_AMBIENT, state);
+    glGetFloatv(GL_CURRENT_TEXTURE_COORDS, state + 4);
+    glGetFloatv(GL_CURRENT_NORMAL, state + 8);
+    GLint texture = 0;
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &texture);
+    state[11] = static_cast<float>(texture);
+    return result;
+  }
+  // The share of the triangles the culled passes drew.
+  double expectSamePictures(const std::vector<Pose>& poses) {
+    double culledCount = 0, wholeCount = 0;
+    for (const Pose& pose : poses) {
+      for (const auto& [name, mode] : drawingModes) {
+        const PassResult culled = draw(pose, mode, true), whole = draw(pose, mode, false);
+        culledCount += culled.trianglesDrawn;
+        wholeCount += whole.trianglesDrawn;
+        EXPECT_TRUE(culled.colour == whole.colour && culled.depthAndState == whole.depthAndState)
+            << name << ", eye (" << pose.eyeX << ", " << pose.eyeZ << ") heading " << pose.heading;
+      }
+    }
+    return culledCount / wholeCount;
   }
 
   ScopedRecordingOs os;
+  TestGlContext gl{160, 120};
 };
 
-TEST_F(CulledWorldPass, Level1SampleDrawsTheSamePictureAsTheWholePass) {
-  buildLevel1();
-  // Ten poses hold two from outside the maze and two with the window's own
-  // projection.
-  const double share = expectCulledPassesMatchWholePass(randomPoses(10, 1));
-  EXPECT_LT(share, 0.6) << "culling dropped too little to be tested";
+// Four poses in five stand anywhere on an open cell, the rest anywhere in a
+// ring of 20 units around the level, inside walls or looking across.
+TEST_F(CulledWorldPass, TheShippedLevelLooksTheSameCulledFromRandomPoses) {
+  ASSERT_TRUE(loadLevel(world().level, "data/LEVEL/level1.dat"));
+  buildWorld(world());
+  std::mt19937 random(1);
+  const auto uniform = [&](float low, float high) { return std::uniform_real_distribution<float>(low, high)(random); };
+  const int sizeX = world().level.sizeX, sizeY = world().level.sizeY;
+  std::vector<Pose> poses;
+  while (poses.size() < 10) {
+    Pose pose{uniform(-20.0f, 2.0f * sizeX + 20.0f), uniform(-2.0f * sizeY - 20.0f, 20.0f), uniform(0, 360),
+              uniform(-30, 30)};
+    if (poses.size() % 5 != 4) {
+      const int x = 1 + static_cast<int>(random() % sizeX), y = 1 + static_cast<int>(random() % sizeY);
+      if (levelCell(world().level, x, y) == 0) continue;
+      pose.eyeX = 2.0f * x - 1.0f + uniform(-0.95f, 0.95f);
+      pose.eyeZ = 1.0f - 2.0f * y + uniform(-0.95f, 0.95f);
+    }
+    poses.push_back(pose);
+  }
+  EXPECT_LT(expectSamePictures(poses), 0.6) << "culling dropped too little to be tested";
 }
 
-TEST_F(CulledWorldPass, LargestMazeSampleDrawsTheSamePictureAsTheWholePass) {
-  buildLargestMaze();
-  // The whole pass over 257,824 triangles is the slow part: one window size.
-  const double share = expectCulledPassesMatchWholePass(randomPoses(5, 2), {smallWindow});
-  EXPECT_LT(share, 0.05);
-}
-
-// The whole set, one test per level and window size so that they can run
-// side by side.
-#define FULL_CULLING_CHECK(level, width, height, seed)                                           \
-  TEST_F(CulledWorldPass, level##AllPosesAt##width##x##height##DrawTheSamePictureAsTheWholePass) { \
-    if (!fullCheckWanted()) GTEST_SKIP() << "BRAKMOOR_FULL_CULLING_CHECK=1 runs this";             \
-    build##level();                                                                                \
-    expectCulledPassesMatchWholePass(randomPoses(fullPoseCount, seed), {{width, height}});         \
-  }
-FULL_CULLING_CHECK(Level1, 640, 480, 11)
-FULL_CULLING_CHECK(Level1, 1024, 768, 11)
-FULL_CULLING_CHECK(LargestMaze, 640, 480, 12)
-FULL_CULLING_CHECK(LargestMaze, 1024, 768, 12)
-
-// A vertical square facing +Z at height 0 to 2 with its left edge at x.
-std::pair<WorldTriangle, WorldTriangle> square(float x, float z, int32_t texture, int32_t kind) {
-  const TriangleVertex a{x, 0, z, 0, 0}, b{x + 2, 0, z, 1, 0}, c{x + 2, 2, z, 1, 1}, d{x, 2, z, 0, 1};
-  return {WorldTriangle{texture, kind, 1, {a, b, c}}, WorldTriangle{texture, kind, 1, {a, c, d}}};
-}
-
-// Puts a hand-made array in place of the built world (with its index) for
-// the lifetime of the object.
-class HandMadeWorld {
- public:
-  explicit HandMadeWorld(std::vector<WorldTriangle> triangles) : triangles_(std::move(triangles)) {
-    std::swap(world().worldTriangles, triangles_);
-    std::swap(world().blockIndex, savedIndex_);
-    world().blockIndex = buildWorldBlockIndex(world().worldTriangles.data(), world().worldTriangleCount());
-  }
-  ~HandMadeWorld() {
-    std::swap(world().worldTriangles, triangles_);
-    std::swap(world().blockIndex, savedIndex_);
-  }
-
- private:
-  std::vector<WorldTriangle> triangles_;
-  WorldBlockIndex savedIndex_;
-};
-
-// Squares along the x axis 20 units apart (one block each), kinds as given;
-// the eye at x = 1 sees only the first square or two, so the rest are culled.
-std::vector<WorldTriangle> squaresOfKinds(std::initializer_list<int32_t> kinds, float firstX) {
+// Vertical squares facing +z along the x axis 20 units apart (one block
+// each), of the kinds given; the eye at x = 1 sees the first square or two.
+std::vector<WorldTriangle> squaresOfKinds(std::initializer_list<std::int32_t> kinds, float firstX) {
   std::vector<WorldTriangle> triangles;
   float x = firstX;
-  for (int32_t kind : kinds) {
-    const auto [one, two] = square(x, -5.0f, 10 + static_cast<int32_t>(triangles.size()) % 5, kind);
-    triangles.push_back(one);
-    triangles.push_back(two);
+  for (std::int32_t kind : kinds) {
+    const TriangleVertex a{x, 0, -5, 0, 0}, b{x + 2, 0, -5, 1, 0}, c{x + 2, 2, -5, 1, 1}, d{x, 2, -5, 0, 1};
+    const std::int32_t texture = 10 + static_cast<std::int32_t>(triangles.size()) % 5;
+    triangles.push_back(WorldTriangle{texture, kind, 1, {a, b, c}});
+    triangles.push_back(WorldTriangle{texture, kind, 1, {a, c, d}});
     x += 20.0f;
   }
   return triangles;
 }
 
 TEST_F(CulledWorldPass, ATriangleOfUnknownKindKeepsTheMaterialTheWholePassGivesIt) {
-  const CameraPose lookingAtTheOrigin{1.0f, 0.0f, 0.0f, 0.0f, 0.0f, false};
   struct Case {
     const char* name;
-    std::initializer_list<int32_t> kinds;
+    std::initializer_list<std::int32_t> kinds;
     float firstX;
   } cases[] = {
       // The visible square follows a culled box: it must be drawn with the
@@ -133,18 +160,12 @@ TEST_F(CulledWorldPass, ATriangleOfUnknownKindKeepsTheMaterialTheWholePassGivesI
       // the pass must still leave it in force for what the frame draws next.
       {"culled box at the end", {kindSurface, 9, kindBox, 7}, 0.0f},
   };
+  world().level.startX = world().level.startY = 1;
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    HandMadeWorld world(squaresOfKinds(c.kinds, c.firstX));
-    WorldViews views(64, 48);
-    ASSERT_TRUE(views.ok());
-    for (const DrawingMode& mode : drawingModes) {
-      SCOPED_TRACE(mode.name);
-      const PassResult culled = views.draw(lookingAtTheOrigin, mode, true);
-      const PassResult whole = views.draw(lookingAtTheOrigin, mode, false);
-      EXPECT_LT(culled.trianglesDrawn, whole.trianglesDrawn);
-      EXPECT_EQ(differences(culled, whole), "");
-    }
+    world().worldTriangles = squaresOfKinds(c.kinds, c.firstX);
+    world().blockIndex = buildWorldBlockIndex(world().worldTriangles.data(), world().worldTriangleCount());
+    EXPECT_LT(expectSamePictures({{1.0f, 0.0f, 0.0f, 0.0f}}), 1.0);
   }
 }
 
