@@ -89,6 +89,24 @@ TEST(GeneratedFiles, SoundsAreCleanDistinctMonoPcmOfFittingLengths) {
   EXPECT_EQ(distinct.size(), 5u);
 }
 
+// The intro movie's headers, as any player reads them: 36 ms a frame in the
+// main and the stream header, one uncompressed 24-bit video stream, and the
+// same frame count in both headers and the index.
+TEST(GeneratedFiles, IntroMovieHeadersAgreeOnFrameTimeAndCount) {
+  const std::vector<uint8_t> avi = readWholeFile(dataPath("avi/intro.avi"));
+  const auto body = [&avi](const char* id) { return std::search(avi.begin(), avi.end(), id, id + 4) - avi.begin() + 8; };
+  const size_t avih = body("avih"), strh = body("strh"), strf = body("strf"), idx1 = body("idx1");
+  ASSERT_LE(idx1, avi.size());
+  const uint32_t frames = kIntroFrameCount, microseconds = 1000 * kIntroMillisecondsPerFrame;
+  EXPECT_EQ(std::vector<uint32_t>({le(avi, avih), le(avi, avih + 16), le(avi, avih + 24)}),
+            std::vector<uint32_t>({microseconds, frames, 1}));
+  EXPECT_EQ(std::string(&avi[strh], &avi[strh + 8]), "vidsDIB ");
+  EXPECT_EQ(1000000.0 * le(avi, strh + 20) / le(avi, strh + 24), microseconds);  // scale / rate
+  EXPECT_EQ(le(avi, strh + 32), frames);
+  EXPECT_EQ(std::vector<uint32_t>({le(avi, strf + 14, 2), le(avi, strf + 16)}), std::vector<uint32_t>({24, 0}));
+  EXPECT_EQ(le(avi, idx1 - 4) / 16, frames);
+}
+
 // The start dialog's title picture fills its 320 x 165 bitmap control; the
 // exe's icon directory points at its pictures back to back.
 TEST(GeneratedFiles, TitlePictureAndIconDirectory) {
