@@ -47,6 +47,32 @@ TEST(GeneratedFiles, TexturesArePowerOfTwoBitmapsTheGamesReaderSeesAlike) {
   EXPECT_TRUE(os->messageBoxes.empty());
 }
 
+// Surfaces that cover walls, floors and ceilings repeat across cells: the
+// last line must differ from the first no more than neighbouring lines do.
+TEST(GeneratedFiles, SurfacesHaveTextureAndRepeatWithoutVisibleSeams) {
+  for (const char* name : {"floor1.bmp", "brass640.bmp", "brick02b.bmp", "brick03b.bmp", "water01b.bmp", "water03b.bmp",
+                           "stone09b.bmp", "marbl08b.bmp", "floor27b.bmp", "brick06b.bmp", "wood05b.bmp", "wood10b.bmp",
+                           "floor09b.bmp", "floor13b.bmp", "grani02b.bmp", "grani03b.bmp", "grani07b.bmp",
+                           "fence01b.bmp", "floor08b.bmp", "stone10b.bmp"}) {
+    SCOPED_TRACE(name);
+    const BmpPicture p = readBmp(dataPath(std::string("BMP/") + name));
+    ASSERT_EQ(p.problem, "");
+    EXPECT_GT(brightnessLevels(p), 100u) << "a material needs texture, not a flat colour";
+    for (bool rows : {false, true}) {
+      const int count = rows ? p.width : p.height, last = (rows ? p.height : p.width) - 1;
+      const auto difference = [&](int a, int b) {
+        double sum = 0.0;
+        for (int i = 0; i < count; ++i)
+          sum += std::abs(rows ? p.brightness(i, a) - p.brightness(i, b) : p.brightness(a, i) - p.brightness(b, i));
+        return sum / count;
+      };
+      double typical = 0.0;
+      for (int i = 0; i < last; ++i) typical += difference(i, i + 1) / last;
+      EXPECT_LT(difference(last, 0), 3.0 * typical + 6.0) << (rows ? "top/bottom" : "left/right");
+    }
+  }
+}
+
 // Drawn with additive blending: black must stay black to be invisible.
 TEST(GeneratedFiles, AdditivePicturesLieOnBlackWithLightInTheMiddle) {
   for (const char* name : {"m16.bmp", "rifle.bmp", "rifle_blast.bmp", "rifle_blast2.bmp", "crosshair.bmp"}) {
