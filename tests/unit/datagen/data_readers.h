@@ -7,9 +7,10 @@
 #include <vector>
 
 std::vector<uint8_t> readWholeFile(const std::string& path);
-inline uint16_t le16(const std::vector<uint8_t>& bytes, size_t at) { return uint16_t(bytes[at] | bytes[at + 1] << 8); }
-inline uint32_t le32(const std::vector<uint8_t>& bytes, size_t at) {
-  return le16(bytes, at) | uint32_t(le16(bytes, at + 2)) << 16;
+inline uint32_t le(const std::vector<uint8_t>& b, size_t at, int bytes = 4) {
+  uint32_t v = 0;
+  for (int i = bytes; i-- > 0;) v = v << 8 | b[at + i];
+  return v;
 }
 
 struct BmpPicture {
@@ -27,16 +28,6 @@ struct WavSound {
   double seconds() const { return sampleRate ? static_cast<double>(samples.size()) / sampleRate : 0.0; }
 };
 WavSound readWav(const std::string& path);
-
-struct AviMovie {
-  std::string problem;
-  uint32_t microsecondsPerFrame = 0, totalFrames = 0, streams = 0, width = 0, height = 0;
-  std::string streamType, handler;
-  uint32_t streamLength = 0, formatSize = 0, formatWidth = 0, formatHeight = 0, bitCount = 0, compression = 0;
-  std::vector<std::vector<uint8_t>> frames;  // the "00db" chunks in file order
-  size_t indexEntries = 0;
-};
-AviMovie readAvi(const std::string& path);
 
 // Where the build put the data tree and the resource pictures.
 inline std::string dataPath(const std::string& relative) { return BRAKMOOR_DATA_DIR + ("/data/" + relative); }

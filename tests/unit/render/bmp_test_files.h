@@ -1,17 +1,17 @@
 #pragma once
 // BMP files written by the tests: a known picture in any layout a reader must
-// take, so every decoded pixel can be checked; and a folder to write them in.
+// take, so every decoded pixel can be checked.
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <tuple>
 #include <vector>
 
 #include "render/bitmap_image.h"
 #include "tests/support/recording_os.h"
+#include "tests/support/scratch_folder.h"
 
 namespace bmptest {
 namespace fs = std::filesystem;
@@ -93,37 +93,23 @@ inline std::vector<std::uint8_t> encode(const Picture& p, const Options& o = {})
   return file;
 }
 
-inline void writeFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-}
-
-// Runs each test inside a folder of its own holding Data/BMP/, the way the
-// game runs inside its own folder, with OS services that record messages.
-class ScratchFolder : public ::testing::Test {
+// A scratch folder holding Data/BMP/ and OS services that record message
+// boxes, for tests that read files through the game's reader.
+class BmpFolder : public ::testing::Test {
  protected:
-  void SetUp() override {
-    fs::create_directories(root_ / "Data" / "BMP");
-    fs::current_path(root_);
-  }
-  void TearDown() override {
-    fs::current_path(previous_);
-    fs::remove_all(root_);
-  }
+  BmpFolder() { fs::create_directories("Data/BMP"); }
   void expectOneBox(const std::string& text) {
     ASSERT_EQ(os_->messageBoxes.size(), 1u);
     const RecordedMessageBox& b = os_->messageBoxes[0];
-    EXPECT_EQ(std::make_tuple(b.text, b.caption), std::make_tuple(text, std::string("Error")));
-    EXPECT_EQ(b.style, (os::BoxStyle{os::Buttons::ok, os::Icon::none, os::Owner::focusedWindow}));
+    EXPECT_EQ(std::make_tuple(b.text, b.caption, b.style),
+              std::make_tuple(text, std::string("Error"), os::BoxStyle{os::Buttons::ok, os::Icon::none, os::Owner::focusedWindow}));
     os_->messageBoxes.clear();
   }
-
+  ScratchFolder folder_;
   ScopedRecordingOs os_;
-  fs::path previous_ = fs::current_path();
-  const ::testing::TestInfo& test_ = *::testing::UnitTest::GetInstance()->current_test_info();
-  fs::path root_ = fs::temp_directory_path() / ("brakmoor_" + std::string(test_.test_suite_name()) + test_.name());
 };
 // Round trips through loadBitmapFile in a scratch folder.
-class BitmapReading : public ScratchFolder {
+class BitmapReading : public BmpFolder {
  protected:
   // Writes each layout at widths 1, 2, 3, 5 and 7 (rows of every padding),
   // reads it back through loadBitmapFile and compares every pixel.

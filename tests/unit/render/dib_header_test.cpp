@@ -9,18 +9,18 @@
 using namespace bmptest;
 using dib::HeaderStatus;
 
-static HeaderStatus parse(const std::vector<std::uint8_t>& file, dib::Layout* layout) {
-  return dib::parseHeader(file.data(), file.size(), layout);
+static HeaderStatus parse(const std::vector<std::uint8_t>& file, dib::Layout& layout) {
+  return dib::parseHeader(file.data(), file.size(), &layout);
 }
 
 TEST(DibHeader, EveryTruncationIsRefused) {
   for (const Options& o : {Options{Encoding::palette8}, Options{Encoding::palette4, true, true}}) {
-    std::vector<std::uint8_t> file = encode(Picture(5, 3, o.encoding), o);
+    const std::vector<std::uint8_t> file = encode(Picture(5, 3, o.encoding), o);
     dib::Layout layout;
-    ASSERT_EQ(parse(file, &layout), HeaderStatus::ok);
+    ASSERT_EQ(parse(file, layout), HeaderStatus::ok);
     // A copy of exactly `size` bytes, so a read past it is a real overrun.
     for (std::size_t size = 0; size < file.size(); ++size)
-      ASSERT_NE(parse({file.begin(), file.begin() + size}, &layout), HeaderStatus::ok) << size;
+      ASSERT_NE(parse({file.begin(), file.begin() + size}, layout), HeaderStatus::ok) << size;
   }
 }
 
@@ -32,66 +32,48 @@ TEST(DibHeader, FieldsNoConverterTakesOrPointingOutsideTheFileAreRefused) {
                          unconvertible = HeaderStatus::unconvertible;
   const std::tuple<std::size_t, std::uint32_t, HeaderStatus> cases[] = {
       {14, 108, unknown}, {14, 0, unknown}, {22, 0x80000000, unconvertible},  // header sizes, the most negative height
-      {18, 0, unconvertible}, {18, 0xFFFFFFFE, unconvertible},  // widths: 0, negative,
-      {18, 0x7FFFFFFF, unconvertible},                          // too large to copy
+      {18, 0, unconvertible}, {18, 0xFFFFFFFE, unconvertible}, {18, 0x7FFFFFFF, unconvertible},  // widths
       {28, 7, unconvertible}, {30, 4, unconvertible}, {30, 1, unconvertible},  // depth 7, JPEG, 24-bit run lengths
       {46, 65535, unconvertible},  // a colour table longer than the file
-      {10, std::uint32_t(good.size()), missing}, {10, 0xFFFFFFF0, missing}};  // past the end
+      {10, std::uint32_t(good.size()), missing}, {10, 0xFFFFFFF0, missing}};  // pixels past the end
   for (auto [at, value, expected] : cases) {
     std::vector<std::uint8_t> file = good;
     for (int i = 0; i < 4; ++i) file[at + i] = u8(value >> 8 * i);
     dib::Layout layout;
-    EXPECT_EQ(parse(file, &layout), expected) << at << " " << value;
+    EXPECT_EQ(parse(file, layout), expected) << at << " " << value;
   }
 }
 
-// Run-length sizes past the end are cut to the file; a 7-colour table is padded
-// with black to the 256 entries an 8-bit converter may index; OS/2 widths are unsigned.
-TEST(DibHeader, AcceptedLayoutsStayInsideTheFile) {
-  std::vector<std::uint8_t> file = encode(Picture(6, 3, Encoding::rle8), {Encoding::rle8, false});
-  file[20 + 3] = 0x40;  // image size
-  dib::Layout layout;
-  ASSERT_EQ(parse(file, &layout), HeaderStatus::ok);
-  EXPECT_EQ(layout.pixelOffset + layout.pixelBytes, file.size());
-  const std::vector<std::uint8_t>& h = layout.conversionHeader;
-  EXPECT_EQ(h[20] | h[21] << 8 | h[22] << 16 | h[23] << 24, static_cast<int>(layout.pixelBytes));  // told to GDI
-  ASSERT_EQ(h.size(), 40u + 256u * 4u);
-  EXPECT_TRUE(std::equal(h.begin() + 40, h.begin() + 68, file.begin() + 40));
-  EXPECT_TRUE(std::all_of(h.begin() + 68, h.end(), [](std::uint8_t b) { return b == 0; }));
-  file = encode(Picture(40000, 1, Encoding::palette8), {Encoding::palette8, true, true});
-  EXPECT_TRUE(parse(file, &layout) == HeaderStatus::ok && layout.width == 40000);
-}
-
-// Without the 14-byte file header nothing says where the pixels are: they
-// follow the colour table (4-byte entries after a 40-byte header, 3-byte
-// entries after a 12-byte one).
-TEST(DibHeader, PixelsOfAFileWithoutFileHeaderFollowTheColourTable) {
-  const std::pair<Options, std::size_t> cases[] = {
-      {{Encoding::palette8, false}, 40 + 4 * 7},        // 7 colours used
-      {{Encoding::palette4, false, true}, 12 + 3 * 16},  // a full core table
-      {{Encoding::palette1, false, true}, 12 + 3 * 2},
-      {{Encoding::rgb24, false}, 40}};
-  for (const auto& [options, pixelOffset] : cases) {
-    const std::vector<std::uint8_t> file = encode(Picture(5, 3, options.encoding), options);
+// Without a file header the pixels follow the colour table (4-byte entries
+// after a 40-byte header, 3-byte ones after a 12-byte one); the colours-used
+// field counts modulo 65536; run-length sizes past the end are cut to the
+// file, and told to GDI so; the converter's table is padded with black to 2^depth entries.
+TEST(DibHeader, AcceptedLayoutsEndWithTheFileAndPadTheColourTable) {
+  const struct { Options options; std::uint32_t coloursUsed, pixelOffset, colours; } cases[] = {
+      {{Encoding::palette8, false}, 7, 40 + 4 * 7, 7},       {{Encoding::palette8}, 0x10007, 14 + 40 + 4 * 7 + 4, 7},
+      {{Encoding::palette8}, 0x10000, 14 + 40 + 4 * 7 + 4, 0}, {{Encoding::palette4, false, true}, 0, 12 + 3 * 16, 16},
+      {{Encoding::palette1, false, true}, 0, 12 + 3 * 2, 2}, {{Encoding::rgb24, false}, 0, 40, 0},
+      {{Encoding::rle8, false}, 7, 40 + 4 * 7, 7}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.pixelOffset);
+    std::vector<std::uint8_t> file = encode(Picture(6, 3, c.options.encoding), c.options);
+    const std::size_t info = c.options.fileHeader ? 14 : 0;
+    if (!c.options.coreHeader) for (int i = 0; i < 4; ++i) file[info + 32 + i] = u8(c.coloursUsed >> 8 * i);
+    if (c.options.encoding == Encoding::rle8) file[20 + 3] = 0x40;  // an image size past the end
     dib::Layout layout;
-    ASSERT_EQ(parse(file, &layout), HeaderStatus::ok) << pixelOffset;
-    EXPECT_EQ(layout.pixelOffset, pixelOffset);
-    EXPECT_EQ(layout.pixelOffset + layout.pixelBytes, file.size());  // the pixels end the file
-  }
-}
-
-// The colours-used field counts modulo 65536: 65536 + 7 is a table of 7
-// entries, 65536 one of none (the converter's table is then all black).
-TEST(DibHeader, ColoursUsedIsTakenModulo65536) {
-  const std::vector<std::uint8_t> good = encode(Picture(5, 3, Encoding::palette8));
-  for (const auto& [coloursUsed, tableLength] : {std::pair{0x10007u, 7u}, {0x10000u, 0u}, {0x30007u, 7u}}) {
-    std::vector<std::uint8_t> file = good;
-    for (int i = 0; i < 4; ++i) file[14 + 32 + i] = u8(coloursUsed >> 8 * i);
-    dib::Layout layout;
-    ASSERT_EQ(parse(file, &layout), HeaderStatus::ok) << coloursUsed;
-    EXPECT_EQ(layout.colourCount, tableLength);
+    ASSERT_EQ(parse(file, layout), HeaderStatus::ok);
+    EXPECT_EQ(layout.pixelOffset, c.pixelOffset);
+    EXPECT_EQ(layout.pixelOffset + layout.pixelBytes, file.size());
     const std::vector<std::uint8_t>& h = layout.conversionHeader;
-    EXPECT_TRUE(std::equal(h.begin() + 40, h.begin() + 40 + 4 * tableLength, good.begin() + 54));
-    EXPECT_TRUE(std::all_of(h.begin() + 40 + 4 * tableLength, h.end(), [](std::uint8_t b) { return b == 0; }));
+    EXPECT_EQ(h[20] | h[21] << 8 | h[22] << 16 | h[23] << 24, static_cast<int>(layout.pixelBytes));
+    if (c.options.encoding == Encoding::rgb24) continue;
+    ASSERT_EQ(h.size(), 40u + 4u * (1u << bitCountOf(c.options.encoding)));  // 2^depth entries
+    EXPECT_EQ(layout.colourCount, c.colours);
+    for (std::uint32_t i = 0; i < c.colours && !c.options.coreHeader; ++i)
+      EXPECT_TRUE(std::equal(h.begin() + 40 + 4 * i, h.begin() + 43 + 4 * i, file.begin() + info + 40 + 4 * i)) << i;
+    EXPECT_TRUE(std::all_of(h.begin() + 40 + 4 * c.colours, h.end(), [](std::uint8_t b) { return b == 0; }));
   }
+  const std::vector<std::uint8_t> wide = encode(Picture(40000, 1, Encoding::palette8), {Encoding::palette8, true, true});
+  dib::Layout layout;
+  EXPECT_TRUE(parse(wide, layout) == HeaderStatus::ok && layout.width == 40000);  // OS/2 widths are unsigned
 }

@@ -1,20 +1,19 @@
 // loadTextures in a real OpenGL context; the Windows test program runs it with GDI under WGL.
 
 #include "render/texture_table.h"
-#include "tests/support/test_records.h"
 
 #include <algorithm>
 #include <set>
 
 #include "tests/support/gl_context.h"
+#include "tests/support/test_records.h"
 #include "tests/unit/render/bmp_test_files.h"
 
 using namespace bmptest;
 
-class TextureLoading : public ScratchFolder {
+class TextureLoading : public BmpFolder {
  protected:
   void SetUp() override {
-    ScratchFolder::SetUp();
     ASSERT_TRUE(gl_.ok());
     for (int i = 0; i < textureCount; ++i) writeFile(textureFileNames[i], encode(pictureFor(i)));
     std::fill(std::begin(scene().textureTable), std::end(scene().textureTable), sentinelName);

@@ -1,11 +1,10 @@
-// The game window on Wine: creation, release and a second
-// release, each failing creation step releasing what exists, the refused
+// The game window on Wine: creation, release and a second release, each
+// failing creation step releasing what exists and saying why, the refused
 // full-screen question, a collapsed window and the depth buffer granted.
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdio>
 
 #include "render/gl_api.h"
 #include "platform/win32/game_window.h"
@@ -152,14 +151,38 @@ TEST_F(GameWindowTest, ACollapsedWindowKeepsAValidProjection) {
 TEST_F(GameWindowTest, GetsADepthBufferDeepEnoughForWallPictures) {
   ASSERT_EQ(create(), 1);
   PIXELFORMATDESCRIPTOR granted{};
-  ASSERT_NE(DescribePixelFormat(win.gameDeviceContext, GetPixelFormat(win.gameDeviceContext),
-                                sizeof granted, &granted), 0);
+  ASSERT_NE(DescribePixelFormat(win.gameDeviceContext, GetPixelFormat(win.gameDeviceContext), sizeof granted, &granted), 0);
   GLint contextBits = 0;
   glGetIntegerv(GL_DEPTH_BITS, &contextBits);
-  std::printf("game window depth buffer: %d bits in the pixel format, %d in the context\n",
-              granted.cDepthBits, contextBits);
   EXPECT_GE(int{granted.cDepthBits}, 24);
   EXPECT_GE(contextBits, 24);
+}
+
+// A hook that refuses every window this thread creates, the way a system
+// out of window handles would.
+LRESULT CALLBACK refuseCreation(int code, WPARAM wParam, LPARAM lParam) {
+  return code == HCBT_CREATEWND ? 1 : CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+TEST_F(GameWindowTest, ARefusedWindowOrClassIsReportedAndLeavesNothing) {
+  HHOOK hook = SetWindowsHookExA(WH_CBT, refuseCreation, nullptr, GetCurrentThreadId());
+  ASSERT_NE(hook, nullptr);
+  EXPECT_EQ(create(), 0);
+  UnhookWindowsHookEx(hook);
+  ASSERT_FALSE(os->messageBoxes.empty());
+  expectBox(os->messageBoxes.size() - 1, "Window Creation Error.", "ERROR", os::BoxStyle{os::Buttons::ok, os::Icon::exclamation});
+  expectNothingLeft();
+  os->messageBoxes.clear();
+  WNDCLASSA taken{};  // the game's class name, already registered by someone else
+  taken.lpfnWndProc = DefWindowProcA;
+  taken.hInstance = GetModuleHandleA(nullptr);
+  taken.lpszClassName = "Brakmoor";
+  ASSERT_NE(RegisterClassA(&taken), 0);
+  EXPECT_EQ(create(), 0);
+  EXPECT_EQ(win.gameWindowHandle, nullptr);
+  UnregisterClassA("Brakmoor", GetModuleHandleA(nullptr));
+  ASSERT_EQ(os->messageBoxes.size(), 1u);
+  expectBox(0, "Failed To Register The Window Class.", "ERROR", os::BoxStyle{os::Buttons::ok, os::Icon::exclamation});
 }
 
 }  // namespace

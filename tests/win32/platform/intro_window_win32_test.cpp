@@ -1,11 +1,12 @@
-// One intro window cycle on Wine: creation, the keys it tracks, the
-// requests that end the cycle, a release that is safe to repeat, then a
-// refused second registration and a refused display mode.
+// The intro window on Wine: one cycle (creation, the keys it tracks, the
+// requests that end the cycle, a release that is safe to repeat, a refused
+// second registration and display mode), failed creations, and the loop.
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 
+#include "platform/win32/gl_window_context.h"
 #include "platform/win32/intro_window.h"
 #include "platform/win32/win32_platform.h"
 #include "render/gl_api.h"
@@ -22,6 +23,7 @@ class IntroWindowTest : public ::testing::Test {
     record.instance = instance;
     settings = {640, 480, 32, 0};
   }
+  ~IntroWindowTest() override { glContextCalls = platformGlContextCalls; }
 
   ScopedRecordingOs os;
   HINSTANCE instance = GetModuleHandleA(nullptr);
@@ -89,6 +91,46 @@ TEST_F(IntroWindowTest, TracksKeysEndsOnRequestReleasesOnceAndReportsRefusals) {
     EXPECT_EQ(os->messageBoxes[i].caption, "Error");
     EXPECT_EQ(os->messageBoxes[i].style, (os::BoxStyle{os::Buttons::ok, os::Icon::exclamation}));
   }
+  UnregisterClassA(introWindowClassName, instance);
+}
+
+// The window and context of the attempt under test, so the test can see
+// they were released.
+HWND attemptedWindow = nullptr;
+HGLRC attemptedContext = nullptr;
+HDC WINAPI recordingGetDC(HWND window) { return attemptedWindow = window, GetDC(window); }
+HDC WINAPI failingGetDC(HWND window) { return attemptedWindow = window, nullptr; }
+int WINAPI failingChoosePixelFormat(HDC, const PIXELFORMATDESCRIPTOR*) { return 0; }
+HGLRC WINAPI recordingCreateContext(HDC dc) { return attemptedContext = wglCreateContext(dc); }
+BOOL WINAPI failingMakeCurrent(HDC, HGLRC) { return FALSE; }
+// Refuses every window this thread creates.
+LRESULT CALLBACK refuseCreation(int code, WPARAM wParam, LPARAM lParam) {
+  return code == HCBT_CREATEWND ? 1 : CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+TEST_F(IntroWindowTest, AFailedCreationReleasesWhatExistsAndReturnsZero) {
+  ASSERT_EQ(registerIntroWindowClass(instance), 1);
+  for (void (*breakStep)() : {+[] { glContextCalls.getDeviceContext = failingGetDC; },
+                              +[] { glContextCalls.choosePixelFormat = failingChoosePixelFormat; },
+                              +[] { glContextCalls.makeCurrent = failingMakeCurrent; }}) {
+    glContextCalls = platformGlContextCalls;
+    glContextCalls.getDeviceContext = recordingGetDC;
+    glContextCalls.createContext = recordingCreateContext;
+    attemptedWindow = nullptr;
+    attemptedContext = nullptr;
+    breakStep();
+    EXPECT_EQ(createIntroWindow(record, "Brakmoor", settings, keys), 0);
+    ASSERT_NE(attemptedWindow, nullptr);
+    EXPECT_FALSE(IsWindow(attemptedWindow));
+    EXPECT_TRUE(record.window == nullptr && record.deviceContext == nullptr && record.renderingContext == nullptr);
+    EXPECT_TRUE(attemptedContext == nullptr || !wglDeleteContext(attemptedContext)) << "the context is still alive";
+  }
+  glContextCalls = platformGlContextCalls;
+  Win32Platform win32(instance);
+  HHOOK hook = SetWindowsHookExA(WH_CBT, refuseCreation, nullptr, GetCurrentThreadId());
+  EXPECT_FALSE(win32.createIntroWindow("Brakmoor", settings, keys));
+  UnhookWindowsHookEx(hook);
+  EXPECT_TRUE(os->messageBoxes.empty());
   UnregisterClassA(introWindowClassName, instance);
 }
 

@@ -35,7 +35,6 @@ class StartDialogChoices : public ::testing::Test {
     DestroyWindow(dialog_);
     UnregisterClassA("TestDialog", instance_);
   }
-  void pressOk() { EXPECT_EQ(startDialogProc(dialog_, WM_COMMAND, IDOK, 0), TRUE); }
   // Width, height, bits per pixel and full screen.
   std::array<int, 4> chosen() {
     const WindowSettings& s = settings_;
@@ -47,45 +46,30 @@ class StartDialogChoices : public ::testing::Test {
   HWND dialog_ = nullptr;
 };
 
-TEST_F(StartDialogChoices, StartsAt1024By768At32BitsWindowedAndReadsTheFullScreenBox) {
-  // Only OK reads the buttons; other messages go to the dialog manager.
+// WM_INITDIALOG ticks 1024 x 768 at 32 bits and nothing else; only OK reads
+// the buttons, in order, so the last ticked resolution wins and with none
+// ticked the previous size stays.
+TEST_F(StartDialogChoices, StartsAt1024By768At32BitsAndOkReadsTheButtonsInOrder) {
   EXPECT_EQ(startDialogProc(dialog_, WM_PAINT, 0, 0), FALSE);
   EXPECT_EQ(startDialogProc(dialog_, WM_COMMAND, IDC_RESOLUTION_640, 0), FALSE);
-  EXPECT_EQ(chosen(), (std::array<int, 4>{1280, 1024, 32, 1}));
-
+  EXPECT_EQ(chosen(), (std::array<int, 4>{1280, 1024, 32, 1}));  // the record's defaults stay
   CheckDlgButton(dialog_, IDC_FULL_SCREEN, BST_CHECKED);
   CheckDlgButton(dialog_, IDC_RESOLUTION_640, BST_CHECKED);
-  EXPECT_EQ(startDialogProc(dialog_, WM_INITDIALOG, 0, reinterpret_cast<LPARAM>(&settings_)),
-            FALSE);
-  for (int id = IDC_RESOLUTION_640; id <= IDC_FULL_SCREEN; ++id) {
-    bool initial = id == IDC_RESOLUTION_1024 || id == IDC_DEPTH_32;
-    EXPECT_EQ(IsDlgButtonChecked(dialog_, id), initial ? BST_CHECKED : BST_UNCHECKED) << id;
-  }
-  CheckDlgButton(dialog_, IDC_FULL_SCREEN, BST_CHECKED);
-  pressOk();
-  EXPECT_EQ(chosen(), (std::array<int, 4>{1024, 768, 32, 1}));
-  CheckDlgButton(dialog_, IDC_FULL_SCREEN, BST_UNCHECKED);
-  pressOk();
-  EXPECT_EQ(chosen(), (std::array<int, 4>{1024, 768, 32, 0}));
-}
-
-// The resolutions are read in order, so the last ticked one wins, and with
-// none ticked the previous size stays.
-TEST_F(StartDialogChoices, ResolutionsAreReadInOrderAndSixteenBitsIsRead) {
-  const struct Case {
-    std::initializer_list<int> ticked;
-    int width, height;
-  } cases[] = {{{IDC_RESOLUTION_640}, 640, 480},
-               {{IDC_RESOLUTION_800}, 800, 600},
-               {{IDC_RESOLUTION_1280}, 1280, 1024},
-               {{IDC_RESOLUTION_1600}, 1600, 1200},
-               {{IDC_RESOLUTION_640, IDC_RESOLUTION_800}, 800, 600},
-               {{}, 800, 600}};
+  EXPECT_EQ(startDialogProc(dialog_, WM_INITDIALOG, 0, reinterpret_cast<LPARAM>(&settings_)), FALSE);
+  for (int id = IDC_RESOLUTION_640; id <= IDC_FULL_SCREEN; ++id)
+    EXPECT_EQ(IsDlgButtonChecked(dialog_, id), id == IDC_RESOLUTION_1024 || id == IDC_DEPTH_32 ? BST_CHECKED : BST_UNCHECKED) << id;
+  const struct Case { std::initializer_list<int> ticked; std::array<int, 4> chosen; } cases[] = {
+      {{IDC_RESOLUTION_1024, IDC_DEPTH_32, IDC_FULL_SCREEN}, {1024, 768, 32, 1}},
+      {{IDC_RESOLUTION_640, IDC_DEPTH_16}, {640, 480, 16, 0}},
+      {{IDC_RESOLUTION_800, IDC_DEPTH_16}, {800, 600, 16, 0}},
+      {{IDC_RESOLUTION_1280, IDC_DEPTH_32}, {1280, 1024, 32, 0}},
+      {{IDC_RESOLUTION_1600, IDC_DEPTH_16}, {1600, 1200, 16, 0}},
+      {{IDC_RESOLUTION_640, IDC_RESOLUTION_800, IDC_DEPTH_32}, {800, 600, 32, 0}},
+      {{IDC_DEPTH_16}, {800, 600, 16, 0}}};
   for (const Case& c : cases) {
-    for (int id = IDC_RESOLUTION_640; id <= IDC_DEPTH_32; ++id)
-      CheckDlgButton(dialog_, id, id == IDC_DEPTH_16 ? BST_CHECKED : BST_UNCHECKED);
+    for (int id = IDC_RESOLUTION_640; id <= IDC_FULL_SCREEN; ++id) CheckDlgButton(dialog_, id, BST_UNCHECKED);
     for (int id : c.ticked) CheckDlgButton(dialog_, id, BST_CHECKED);
-    pressOk();
-    EXPECT_EQ(chosen(), (std::array<int, 4>{c.width, c.height, 16, 0}));
+    EXPECT_EQ(startDialogProc(dialog_, WM_COMMAND, IDOK, 0), TRUE);
+    EXPECT_EQ(chosen(), c.chosen);
   }
 }
