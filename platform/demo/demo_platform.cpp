@@ -284,7 +284,7 @@ void DemoPlatform::frameEnded(const Game& game) {
       if (kept.part[i] == now.part[i]) continue;
       parts += (parts.empty() ? "" : ", ") + std::string(checksumPartName(i));
     }
-    if (!parts.empty()) diverge("the " + parts + " differ");
+    if (!parts.empty()) diverge("not as recorded: " + parts);
   }
   ++frame_;
 }

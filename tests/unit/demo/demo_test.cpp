@@ -1,0 +1,205 @@
+// Demo files, and the committed demos played back headless through the real
+// run order: a demo plays back identical every time, and a changed key or
+// level is reported at the frame it first changes the game.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+#include "game/enemy_figure.h"
+#include "game/key_codes.h"
+#include "platform/demo/demo_file.h"
+#include "render/scene_projection.h"
+#include "shell/demo_run.h"
+#include "shell/run_sequence.h"
+#include "tests/support/gl_context.h"
+#include "tests/support/recording_os.h"
+#include "tests/support/scratch_folder.h"
+#include "world/level_loader.h"
+
+namespace {
+
+const std::string fightDemo = BRAKMOOR_SOURCE_DIR "/tests/demos/fight.dem";
+
+// The game's files come from the generated data tree; the level may be
+// replaced by a test's own copy.
+class HeadlessPlatform : public RecordingOs {
+ public:
+  std::string levelFile = std::string(BRAKMOOR_DATA_DIR) + "/" + levelFileName;
+  std::string resolveFileName(const char* name) override {
+    if (std::string(name) == levelFileName) return levelFile;
+    return std::string(BRAKMOOR_DATA_DIR) + "/" + name;
+  }
+  BitmapImage* readBmpFile(const char* name) override { return testDibReader(resolveFileName(name).c_str()); }
+  bool createGameWindow(const char*, const WindowSettings& mode) override {
+    resizeGameScene(mode.width, mode.height);
+    return true;
+  }
+  os::WindowEvent pumpGameMessage() override { return os::WindowEvent::none; }
+};
+
+struct Outcome {
+  int exitCode;
+  std::string said;
+};
+
+Outcome run(const std::string& demoFile, HeadlessPlatform& platform,
+            DemoMode mode = DemoMode::timeDemo) {
+  TestGlContext context(320, 240);
+  testing::internal::CaptureStdout();
+  const int code = runProgramWithDemo(platform, {true, mode, demoFile});
+  return {code, testing::internal::GetCapturedStdout()};
+}
+
+Outcome play(const std::string& demoFile) {
+  HeadlessPlatform platform;
+  return run(demoFile, platform);
+}
+
+Demo loaded(const std::string& fileName) {
+  Demo demo;
+  std::string message;
+  EXPECT_TRUE(loadDemo(fileName, demo, message)) << message;
+  return demo;
+}
+
+void save(const Demo& demo, const std::string& fileName) {
+  std::string message;
+  ASSERT_TRUE(saveDemo(fileName, demo, message)) << message;
+}
+
+}  // namespace
+
+TEST(DemoFile, EveryKindOfAnswerComesBackAsWritten) {
+  Demo demo;
+  demo.header.seed = 77;
+  demo.header.levelChecksum = 0xdeadbeef;
+  demo.header.mode = {640, 480, 16, 0};
+  demo.keyboards.push_back({});
+  demo.keyboards[0][scanCode::up] = 0x80;
+  demo.frames.push_back({});
+  demo.frames[0].part[3] = 12345;
+  demo.entries = {{DemoAnswer::performanceFrequency, 1000000},
+                  {DemoAnswer::performanceCounter, 5000, 0, 40, 0},
+                  {DemoAnswer::performanceCounter, 6000, 0, 15, 1000},
+                  {DemoAnswer::tickCount, 4000000000LL},
+                  {DemoAnswer::cursor, -3, 900},
+                  {DemoAnswer::gameEvent, static_cast<int>(os::WindowEvent::closeRequested)},
+                  {DemoAnswer::keyboard, 0},
+                  {DemoAnswer::messageBox, static_cast<int>(os::Answer::no)},
+                  {DemoAnswer::frameEnd, 0}};
+  Demo back;
+  std::string reason;
+  ASSERT_TRUE(decodeDemo(encodeDemo(demo), back, reason)) << reason;
+  EXPECT_EQ(back.header.seed, 77u);
+  EXPECT_EQ(back.header.levelChecksum, 0xdeadbeef);
+  EXPECT_EQ(back.header.mode.bitsPerPixel, 16);
+  ASSERT_EQ(back.entries.size(), demo.entries.size());
+  for (std::size_t i = 0; i < demo.entries.size(); ++i) {
+    EXPECT_EQ(back.entries[i].kind, demo.entries[i].kind) << i;
+    EXPECT_EQ(back.entries[i].value, demo.entries[i].value) << i;
+    EXPECT_EQ(back.entries[i].second, demo.entries[i].second) << i;
+    EXPECT_EQ(back.entries[i].repeats, demo.entries[i].repeats) << i;
+    EXPECT_EQ(back.entries[i].stride, demo.entries[i].stride) << i;
+  }
+  EXPECT_EQ(back.keyboards, demo.keyboards);
+  EXPECT_EQ(back.frames[0].part[3], 12345u);
+}
+
+TEST(DemoFile, ABrokenDemoIsRefusedWithItsReason) {
+  const std::vector<std::uint8_t> good = encodeDemo(loaded(fightDemo));
+  auto with = [&good](std::size_t offset, std::uint8_t value) {
+    std::vector<std::uint8_t> bytes = good;
+    bytes[offset] = value;
+    return bytes;
+  };
+  // A damaged entry under a checksum that fits it: only the contents tell.
+  std::vector<std::uint8_t> badTag = with(40, 99);
+  const std::uint32_t sum = fnv1a(badTag.data(), badTag.size() - 4);
+  for (int i = 0; i < 4; ++i) badTag[badTag.size() - 4 + i] = static_cast<std::uint8_t>(sum >> (8 * i));
+  const struct {
+    std::vector<std::uint8_t> bytes;
+    std::string reason;
+  } cases[] = {
+      {{}, "is not a Brakmoor demo"},
+      {{good.begin(), good.begin() + 20}, "is truncated (its header is cut short)"},
+      {{good.begin(), good.end() - 100}, "is truncated (" + std::to_string(good.size() - 100) + " of"},
+      {with(8, 2), "was recorded by demo version 2; this program plays version 1"},
+      {with(good.size() / 2, good[good.size() / 2] ^ 1), "is damaged (its checksum does not match)"},
+      {badTag, "is damaged (its contents cannot be read)"},
+  };
+  for (const auto& broken : cases) {
+    Demo demo;
+    std::string reason;
+    EXPECT_FALSE(decodeDemo(broken.bytes, demo, reason));
+    EXPECT_EQ(reason.rfind(broken.reason, 0), 0u) << reason;
+  }
+}
+
+TEST(DemoPlayback, ADemoThatCannotBeReadEndsTheProgramWithItsMessage) {
+  const Outcome outcome = play("no/such.dem");
+  EXPECT_EQ(outcome.exitCode, demoRefused);
+  EXPECT_EQ(outcome.said, "The demo no/such.dem cannot be read.\n");
+}
+
+TEST(DemoPlayback, TheSameDemoPlaysBackIdenticalEveryTime) {
+  const std::size_t frames = loaded(fightDemo).frames.size();
+  for (int run = 0; run < 2; ++run) {
+    const Outcome outcome = play(fightDemo);
+    EXPECT_EQ(outcome.exitCode, 0) << outcome.said;
+    EXPECT_EQ(outcome.said.rfind(std::to_string(frames) + " frames, ", 0), 0u) << outcome.said;
+  }
+}
+
+TEST(DemoPlayback, OneChangedKeyBitIsReportedAtItsFrame) {
+  ScratchFolder scratch;
+  Demo demo = loaded(fightDemo);
+  // The first keyboard reading after the first hundred frames without the
+  // walk key: held there, the player steps (or at least bobs) at once.
+  std::size_t frame = 100;
+  while (demo.keyboards[frame][scanCode::up] != 0) ++frame;
+  demo.keyboards[frame][scanCode::up] = 0x80;
+  save(demo, "changed.dem");
+  const Outcome outcome = play("changed.dem");
+  EXPECT_EQ(outcome.exitCode, demoDiverged);
+  EXPECT_NE(outcome.said.find("differs at frame " + std::to_string(frame) + ": not as recorded: player"),
+            std::string::npos)
+      << outcome.said;
+}
+
+TEST(DemoPlayback, AOneByteLevelChangeIsReportedWhereItFirstMatters) {
+  ScratchFolder scratch;
+  HeadlessPlatform platform;
+  const Demo demo = loaded(fightDemo);
+  // The cell the first enemy is put on, as the game draws it right after
+  // seeding, walled up: the enemies stand elsewhere from the first frame.
+  auto level = std::make_unique<LevelData>();
+  ASSERT_TRUE(loadLevel(*level, platform.levelFile.c_str()));
+  GameRandom random;
+  seedRandom(random, demo.header.seed);
+  EnemyFigureState figures;
+  ASSERT_TRUE(pickRandomOpenCell(*level, figures, random));
+  std::vector<std::string> lines;
+  {
+    std::FILE* file = std::fopen(platform.levelFile.c_str(), "r");
+    char line[512];
+    while (std::fgets(line, sizeof line, file) != nullptr) lines.push_back(line);
+    std::fclose(file);
+  }
+  // The grid's first line is the northern edge, row sizeY.
+  std::size_t gridTop = 0;
+  while (lines[gridTop] != "Level\n") ++gridTop;
+  std::string& row = lines[gridTop + 1 + (level->sizeY - figures.randomCellY)];
+  ASSERT_NE(row[figures.randomCellX - 1], '0');
+  row[figures.randomCellX - 1] = '0';
+  std::FILE* changed = std::fopen("level1.dat", "w");
+  for (const std::string& line : lines) std::fputs(line.c_str(), changed);
+  std::fclose(changed);
+  platform.levelFile = "level1.dat";
+
+  const Outcome outcome = run(fightDemo, platform);
+  EXPECT_EQ(outcome.exitCode, demoDiverged);
+  EXPECT_NE(outcome.said.find("was recorded on another level"), std::string::npos) << outcome.said;
+  EXPECT_NE(outcome.said.find("differs at frame 0: not as recorded: enemies, random"), std::string::npos)
+      << outcome.said;
+}
