@@ -90,7 +90,9 @@ class DemoPlatform : public Platform {
   // game has left the recording (the divergence is then noted).
   const DemoEntry* take(DemoAnswer kind);
   std::int64_t takeClock(DemoAnswer kind);
-  void diverge(const std::string& what);
+  // Reports the first difference; past one that `answersStop`, the demo
+  // gives no more answers and the game is ended.
+  void diverge(const std::string& what, bool answersStop = true);
   bool recordingGame() const { return mode_ == DemoMode::record && inGame_ && !windowCall_; }
   bool playingGame() const { return mode_ != DemoMode::record && inGame_ && !windowCall_; }
 
@@ -112,6 +114,7 @@ class DemoPlatform : public Platform {
   KeyboardState keys_{};
   bool otherLevel_ = false;
   bool diverged_ = false;
+  bool differed_ = false;
   bool stoppedByViewer_ = false;
   std::chrono::steady_clock::time_point firstFrameStart_;
 };
