@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <new>
 
 namespace {
 
@@ -9,6 +10,10 @@ constexpr char magic[8] = {'B', 'R', 'A', 'K', 'D', 'E', 'M', 'O'};
 // Magic, version, level checksum, seed, the four mode numbers, body length.
 constexpr std::size_t headerSize = 8 + 4 * 8;
 constexpr std::size_t trailerSize = 4;
+// Far more than hours of play need; a larger file is refused before it is
+// unpacked (each stored byte unpacks into tens).
+constexpr std::size_t maxDemoBytes = 16u << 20;
+constexpr std::size_t maxKeyboardStates = 1u << 18;
 
 class Packer {
  public:
@@ -92,7 +97,7 @@ void packBody(const Demo& demo, Packer& out) {
       case DemoAnswer::tickCount:
       case DemoAnswer::multimediaTime:
       case DemoAnswer::performanceCounter:
-        out.signedVarint(entry.value - lastClock[kind]);
+        out.signedVarint(wrappingDifference(entry.value, lastClock[kind]));
         out.varint(entry.repeats);
         if (entry.repeats > 1) out.signedVarint(entry.stride);
         lastClock[kind] = entry.value;
@@ -155,7 +160,7 @@ bool unpackBody(Unpacker& in, Demo& demo) {
       ok = in.signedVarint(delta) && in.varint(repeats) && repeats >= 1 && repeats <= UINT32_MAX &&
            (repeats == 1 || in.signedVarint(entry.stride));
       if (ok) {
-        entry.value = lastClock[tag] + delta;
+        entry.value = wrappingSum(lastClock[tag], delta);
         entry.repeats = static_cast<std::uint32_t>(repeats);
         lastClock[tag] = entry.value;
       }
@@ -171,8 +176,12 @@ bool unpackBody(Unpacker& in, Demo& demo) {
         ok = in.u8(index) && in.u8(value);
         if (ok) keys[index] = value;
       }
-      entry.value = static_cast<std::int64_t>(demo.keyboards.size());
-      demo.keyboards.push_back(keys);
+      // Readings without a change share one stored state.
+      if (changed != 0 || demo.keyboards.empty()) {
+        if (demo.keyboards.size() >= maxKeyboardStates) return false;
+        demo.keyboards.push_back(keys);
+      }
+      entry.value = static_cast<std::int64_t>(demo.keyboards.size() - 1);
     } else if (entry.kind == DemoAnswer::frameEnd) {
       std::uint8_t changed = 0;
       ok = in.u8(changed);
@@ -243,6 +252,10 @@ bool decodeDemo(const std::vector<std::uint8_t>& bytes, Demo& demo, std::string&
     reason = "is truncated (its header is cut short)";
     return false;
   }
+  if (bytes.size() > maxDemoBytes) {
+    reason = "is too large for a demo (over 16 MB)";
+    return false;
+  }
   const std::uint8_t* h = bytes.data() + sizeof magic;
   DemoHeader& header = demo.header;
   header.version = readU32(h);
@@ -271,8 +284,14 @@ bool decodeDemo(const std::vector<std::uint8_t>& bytes, Demo& demo, std::string&
   }
   const WindowSettings& mode = header.mode;
   Unpacker body(bytes.data() + headerSize, static_cast<std::size_t>(bodySize));
-  if (mode.width < 1 || mode.width > 16384 || mode.height < 1 || mode.height > 16384 ||
-      !unpackBody(body, demo)) {
+  bool unpacked = false;
+  try {
+    unpacked = mode.width >= 1 && mode.width <= 16384 && mode.height >= 1 && mode.height <= 16384 &&
+               unpackBody(body, demo);
+  } catch (const std::bad_alloc&) {
+    unpacked = false;
+  }
+  if (!unpacked) {
     demo = Demo{};
     reason = "is damaged (its contents cannot be read)";
     return false;

@@ -34,7 +34,7 @@ enum class DemoAnswer : std::uint8_t {
   windowActive,
   gameWindowCreated,
   keyboardReady,
-  keyboard,              // value: index into Demo::keyboards
+  keyboard,              // value: index into Demo::keyboards (shared while unchanged)
   messageBox,            // value: os::Answer
   frameEnd,              // value: index into Demo::frames
 };
@@ -51,6 +51,18 @@ struct DemoEntry {
   std::uint32_t repeats = 1;
   std::int64_t stride = 0;
 };
+
+// Reading `k` (from 0) of a clock entry's run. Clock values wrap around as
+// the counters do; a damaged demo must not overflow the arithmetic.
+inline std::int64_t wrappingSum(std::int64_t a, std::int64_t b) {
+  return static_cast<std::int64_t>(static_cast<std::uint64_t>(a) + static_cast<std::uint64_t>(b));
+}
+inline std::int64_t wrappingDifference(std::int64_t a, std::int64_t b) {
+  return static_cast<std::int64_t>(static_cast<std::uint64_t>(a) - static_cast<std::uint64_t>(b));
+}
+inline std::int64_t clockReading(const DemoEntry& entry, std::uint32_t k) {
+  return wrappingSum(entry.value, static_cast<std::int64_t>(static_cast<std::uint64_t>(entry.stride) * k));
+}
 
 using KeyboardState = std::array<std::uint8_t, keyboardStateSize>;
 

@@ -51,8 +51,8 @@ std::int64_t DemoPlatform::keepClock(DemoAnswer kind, std::int64_t value) {
   std::vector<DemoEntry>& entries = demo_.entries;
   DemoEntry* last = entries.empty() ? nullptr : &entries.back();
   if (last != nullptr && last->kind == kind && last->repeats < UINT32_MAX &&
-      (last->repeats == 1 || value == last->value + last->stride * last->repeats)) {
-    if (last->repeats == 1) last->stride = value - last->value;
+      (last->repeats == 1 || value == clockReading(*last, last->repeats))) {
+    if (last->repeats == 1) last->stride = wrappingDifference(value, last->value);
     ++last->repeats;
   } else {
     entries.push_back({kind, value, 0, 1, 0});
@@ -91,7 +91,7 @@ const DemoEntry* DemoPlatform::take(DemoAnswer kind) {
 
 std::int64_t DemoPlatform::takeClock(DemoAnswer kind) {
   if (clockRun_ != nullptr && clockRun_->kind == kind && clockReading_ < clockRun_->repeats) {
-    return clockRun_->value + clockRun_->stride * clockReading_++;
+    return clockReading(*clockRun_, clockReading_++);
   }
   clockRun_ = take(kind);
   clockReading_ = 1;
@@ -257,7 +257,8 @@ const unsigned char* DemoPlatform::readKeyboard() {
     if (recordingGame()) {
       KeyboardState copy;
       for (int i = 0; i < keyboardStateSize; ++i) copy[i] = state[i];
-      demo_.keyboards.push_back(copy);
+      // Most frames hold the keys of the frame before: one stored state.
+      if (demo_.keyboards.empty() || demo_.keyboards.back() != copy) demo_.keyboards.push_back(copy);
       keep(DemoAnswer::keyboard, static_cast<std::int64_t>(demo_.keyboards.size() - 1));
     }
     return state;

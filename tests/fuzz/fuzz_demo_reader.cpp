@@ -22,8 +22,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::uint32_t sum = fnv1a(bytes.data(), size);
   for (int i = 0; i < 4; ++i) bytes[size + i] = static_cast<std::uint8_t>(sum >> (8 * i));
   if (decodeDemo(bytes, demo, reason)) {
-    // What the reader accepts it writes back the same.
-    if (encodeDemo(demo) != bytes) __builtin_trap();
+    // What the reader accepts the writer writes in one way, which reads
+    // back to the same demo.
+    const std::vector<std::uint8_t> written = encodeDemo(demo);
+    Demo again;
+    if (!decodeDemo(written, again, reason) || encodeDemo(again) != written) __builtin_trap();
   }
   return 0;
 }

@@ -117,6 +117,8 @@ TEST(DemoFile, ABrokenDemoIsRefusedWithItsReason) {
   std::vector<std::uint8_t> badTag = with(40, 99);
   const std::uint32_t sum = fnv1a(badTag.data(), badTag.size() - 4);
   for (int i = 0; i < 4; ++i) badTag[badTag.size() - 4 + i] = static_cast<std::uint8_t>(sum >> (8 * i));
+  std::vector<std::uint8_t> huge = good;
+  huge.resize(17u << 20);
   const struct {
     std::vector<std::uint8_t> bytes;
     std::string reason;
@@ -127,6 +129,7 @@ TEST(DemoFile, ABrokenDemoIsRefusedWithItsReason) {
       {with(8, 2), "was recorded by demo version 2; this program plays version 1"},
       {with(good.size() / 2, good[good.size() / 2] ^ 1), "is damaged (its checksum does not match)"},
       {badTag, "is damaged (its contents cannot be read)"},
+      {huge, "is too large for a demo (over 16 MB)"},
   };
   for (const auto& broken : cases) {
     Demo demo;
@@ -157,9 +160,17 @@ TEST(DemoPlayback, OneChangedKeyBitIsReportedAtItsFrame) {
   Demo demo = loaded(fightDemo);
   // The first keyboard reading after the first hundred frames without the
   // walk key: held there, the player steps (or at least bobs) at once.
-  std::size_t frame = 100;
-  while (demo.keyboards[frame][scanCode::up] != 0) ++frame;
-  demo.keyboards[frame][scanCode::up] = 0x80;
+  std::size_t frame = 0;
+  for (DemoEntry& entry : demo.entries) {
+    if (entry.kind != DemoAnswer::keyboard) continue;
+    KeyboardState keys = demo.keyboards[static_cast<std::size_t>(entry.value)];
+    if (frame++ < 100 || keys[scanCode::up] != 0) continue;
+    keys[scanCode::up] = 0x80;
+    demo.keyboards.push_back(keys);
+    entry.value = static_cast<std::int64_t>(demo.keyboards.size() - 1);
+    --frame;
+    break;
+  }
   save(demo, "changed.dem");
   const Outcome outcome = play("changed.dem");
   EXPECT_EQ(outcome.exitCode, demoDiverged);
