@@ -151,8 +151,18 @@ void DemoPlatform::setCursorPosition(int x, int y) {
   if (!playingGame()) real_.setCursorPosition(x, y);
 }
 
+// Playback keeps to the recording's pace: a wait is skipped while the
+// picture is behind the recorded clock (drawing here may be slower than it
+// was); the time demo never waits.
 void DemoPlatform::sleepMilliseconds(unsigned milliseconds) {
   if (mode_ == DemoMode::timeDemo && inGame_) return;
+  if (playingGame() && recordedRate_ > 0) {
+    const double recorded = static_cast<double>(wrappingDifference(lastCounter_, firstCounter_)) /
+                            static_cast<double>(recordedRate_);
+    const double real =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - firstFrameStart_).count();
+    if (real >= recorded) return;
+  }
   real_.sleepMilliseconds(milliseconds);
 }
 
@@ -173,7 +183,8 @@ bool DemoPlatform::performanceFrequency(std::int64_t* countsPerSecond) {
     if (frame_ == 0) firstFrameStart_ = std::chrono::steady_clock::now();
     const DemoEntry* entry = take(DemoAnswer::performanceFrequency);
     if (entry == nullptr || entry->value <= 0) return false;
-    *countsPerSecond = entry->value;
+    *countsPerSecond = recordedRate_ = entry->value;
+    firstCounter_ = lastCounter_ = 0;
     return true;
   }
   std::int64_t rate = 0;
@@ -185,7 +196,11 @@ bool DemoPlatform::performanceFrequency(std::int64_t* countsPerSecond) {
 }
 
 std::int64_t DemoPlatform::performanceCounter() {
-  if (playingGame()) return takeClock(DemoAnswer::performanceCounter);
+  if (playingGame()) {
+    lastCounter_ = takeClock(DemoAnswer::performanceCounter);
+    if (firstCounter_ == 0) firstCounter_ = lastCounter_;
+    return lastCounter_;
+  }
   std::int64_t reading = real_.performanceCounter();
   if (recordingGame()) reading -= reading % counterStep_;
   return keepClock(DemoAnswer::performanceCounter, reading);

@@ -110,6 +110,10 @@ class DemoPlatform : public Platform {
   const DemoEntry* clockRun_ = nullptr;
   std::uint32_t clockReading_ = 0;
   std::int64_t counterStep_ = 1;
+  // Playback's pace: the recorded counter's rate, first and latest reading.
+  std::int64_t recordedRate_ = 0;
+  std::int64_t firstCounter_ = 0;
+  std::int64_t lastCounter_ = 0;
   std::int64_t frame_ = 0;
   KeyboardState keys_{};
   bool otherLevel_ = false;
