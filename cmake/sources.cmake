@@ -4,10 +4,10 @@
 #   platform/                       the platform seam (platform/platform.h)
 #   world/ render/ model/ game/     the portable game
 #   platform/win32/ platform/linux/ the Windows and the Linux platforms
-#   platform/demo/                  the demo recorder and player, a platform
-#                                   in front of either
-#   shell/                          the portable run order and intro player,
-#                                   and the two program entries
+#   shell/                          the portable run order, the intro player,
+#                                   the demo recorder and player (a platform
+#                                   in front of either), and the two program
+#                                   entries
 # shell/winmain_win32.cpp is the program entry of Brakmoor.exe,
 # shell/main_linux.cpp the one of the native brakmoor: each installs its
 # platform and runs the run order.
@@ -24,7 +24,7 @@ function(_brakmoor_glob out)
 endfunction()
 
 _brakmoor_glob(_core ${BRAKMOOR_CORE_DIRS})
-_brakmoor_glob(_shell shell platform/demo)
+_brakmoor_glob(_shell shell)
 # The two program entries stand at the top of the run order, beside it.
 list(FILTER _shell EXCLUDE REGEX "shell/(winmain_win32|main_linux)\\.cpp$")
 _brakmoor_glob(_win32 platform/win32)
@@ -56,7 +56,7 @@ endif()
 # lower layer into a higher one fails to link:
 #   brakmoor_core   the portable game and the platform seam (native and
 #                   Windows);
-#   brakmoor_shell  the portable run order of shell/ and the demo platform;
+#   brakmoor_shell  the portable run order of shell/ with the demos;
 #   brakmoor_win32  the Windows platform (Windows only);
 #   brakmoor_linux  the Linux platform (native, when SDL 2, GTK 3 and FFmpeg
 #                   are there).

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "platform/demo/demo_platform.h"
+#include "shell/demo_platform.h"
 
 struct DemoRequest {
   bool wanted = false;

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/demo/demo_file.h"
+#include "shell/demo_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::vector<std::uint8_t> bytes(data, data + size);

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/demo/demo_platform.h"
+#include "shell/demo_platform.h"
 #include "shell/program_steps.h"
 #include "shell/run_sequence.h"
 #include "tools/demo_pilot/autopilot.h"

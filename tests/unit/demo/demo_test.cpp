@@ -8,7 +8,7 @@
 
 #include "game/enemy_figure.h"
 #include "game/key_codes.h"
-#include "platform/demo/demo_file.h"
+#include "shell/demo_file.h"
 #include "render/scene_projection.h"
 #include "shell/demo_run.h"
 #include "shell/run_sequence.h"

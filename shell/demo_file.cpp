@@ -1,4 +1,4 @@
-#include "platform/demo/demo_file.h"
+#include "shell/demo_file.h"
 
 #include <cstdio>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "platform/demo/demo_platform.h"
+#include "shell/demo_platform.h"
 
 #include <cstdio>
 #include <utility>

@@ -13,7 +13,7 @@
 #include <string>
 
 #include "game/game_checksum.h"
-#include "platform/demo/demo_file.h"
+#include "shell/demo_file.h"
 #include "platform/platform.h"
 
 struct Game;
