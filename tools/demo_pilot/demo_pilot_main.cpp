@@ -11,6 +11,7 @@
 #include "shell/run_sequence.h"
 #include "tools/demo_pilot/autopilot.h"
 #include "tools/demo_pilot/pilot_platform.h"
+#include "platform/linux/file_names.h"
 #include "world/level_loader.h"
 
 namespace {
@@ -39,17 +40,17 @@ int main(int argc, char** argv) {
   mode.height = 240;
   mode.fullScreen = 0;
   auto level = std::make_unique<LevelData>();
-  PilotPlatform pilot(mode);
-  installPlatform(&pilot);
-  if (!loadLevel(*level, pilot.resolveFileName(levelFileName).c_str())) {
+  if (!loadLevel(*level, findFileIgnoringCase(levelFileName).c_str())) {
     std::fprintf(stderr, "the level %s cannot be read\n", levelFileName);
     return 1;
   }
   const std::uint32_t nearSeed = seedWithEnemiesNearStart(*level);
   int failures = 0;
   for (const PlanFile& plan : plans) {
+    // Each plan on a platform and an OpenGL context of its own, as each
+    // playback starts in a fresh program.
+    PilotPlatform pilot(mode);
     pilot.seed = plan.enemiesNear ? nearSeed : 1;
-    for (unsigned char& key : pilot.keys) key = 0;
     Autopilot autopilot(plan.plan, *level);
     DemoPlatform demo(pilot, DemoMode::record, std::string(argv[1]) + "/" + plan.fileName, levelFileName);
     installPlatform(&demo);
@@ -65,9 +66,8 @@ int main(int argc, char** argv) {
       }
     };
     const int result = runProgram(demo, std::move(options));
-    installPlatform(&pilot);
+    installPlatform(nullptr);
     if (demo.finish(result) != 0) ++failures;
   }
-  installPlatform(nullptr);
   return failures == 0 ? 0 : 1;
 }
