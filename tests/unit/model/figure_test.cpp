@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <string>
 
@@ -9,6 +10,7 @@
 #include "model/model_instance.h"
 #include "render/gl_api.h"
 #include "tests/support/gl_context.h"
+#include "tests/support/scratch_folder.h"
 
 namespace {
 
@@ -55,3 +57,25 @@ TEST(GeneratedFigure, LoadsThroughEveryPathAndStandsOnTheFloor) {
 }
 
 }  // namespace
+
+// The figure comes in three files; a missing or cut-short companion file
+// is refused under its own name, as the program then prints it.
+TEST(GeneratedFigure, AMissingOrCutShortCompanionFileIsNamed) {
+  namespace fs = std::filesystem;
+  const fs::path models = fs::path(BRAKMOOR_DATA_DIR) / "Data/MODELS";
+  for (const char* companion : {"gignT.mdl", "gign01.mdl"}) {
+    for (const bool missing : {true, false}) {
+      ScratchFolder scratch;
+      for (const char* file : {"gign.mdl", "gignT.mdl", "gign01.mdl"}) fs::copy_file(models / file, file);
+      if (missing) {
+        fs::remove(companion);
+      } else {
+        fs::resize_file(companion, fs::file_size(companion) / 2);
+      }
+      ModelInstance figure;
+      const std::string said = figure.loadModel("gign.mdl");
+      EXPECT_EQ(said.rfind(std::string(missing ? "unable to open " : "invalid model file ") + companion, 0), 0u)
+          << said;
+    }
+  }
+}
