@@ -22,6 +22,13 @@ std::string refusal(const std::string& name) {
   return text;
 }
 
+// Two bones, `bone` hanging on `parent`.
+Bytes withParent(TestModel m, int bone, int parent) {
+  m.bones.resize(2);
+  m.bones[bone].parent = parent;
+  return writeTestModel(m);
+}
+
 // Missing files, and files that would let drawing or animation read outside
 // them, are refused with the text the program prints before it ends.
 TEST(ModelLoading, RefusesMissingAndCorruptFiles) {
@@ -33,14 +40,8 @@ TEST(ModelLoading, RefusesMissingAndCorruptFiles) {
       {"stream", [](TestModel m) { streamOf(m.sequences[0], 0, 0, 1) = {run(1, 1), 7}; return writeTestModel(m); }},
       {"vertex", [](TestModel m) { m.bodyParts[0][0].commands[9] = 3; return writeTestModel(m); }},
       {"too short", [](TestModel m) { Bytes f = writeTestModel(m); f.resize(200); return f; }},
-      {"bone 1: its parent does not come before it", [](TestModel m) {
-         m.bones.resize(2);
-         m.bones[1].parent = 1;  // its own parent
-         return writeTestModel(m); }},
-      {"bone 0: its parent does not come before it", [](TestModel m) {
-         m.bones.resize(2);
-         m.bones[0].parent = 1;
-         return writeTestModel(m); }},
+      {"bone 1: its parent does not come before it", [](TestModel m) { return withParent(m, 1, 1); }},  // its own
+      {"bone 0: its parent does not come before it", [](TestModel m) { return withParent(m, 0, 1); }},
       // The textures live in the main file, so the main file is named.
       {"skin entry", [](TestModel m) { m.skins = {9}; return writeTestModel(m); }},
   };

@@ -20,25 +20,17 @@ TEST_F(BitmapReading, DecodesTheLayoutsEveryReaderTakes) {
                     {Encoding::palette8, false}, {Encoding::palette4, false, true}});
 }
 
-// A header of another size is of an unknown format; what a 12- or 40-byte
-// header describes but cannot be converted is a conversion error.
+// Which headers and fields are refused is the header parser's (its own
+// tests); here each refusal reaches the player as its one report.
 TEST_F(BitmapReading, BrokenFilesAreRefusedWithOneReport) {
+  std::vector<std::uint8_t> core = encode(Picture(4, 4, Encoding::rgb24), {Encoding::rgb24, true, true});
+  core[14 + 10] = 7;  // depth 7 in a core header
   const std::vector<std::uint8_t> good = encode(Picture(4, 4, Encoding::rgb24));
-  const auto withField = [](std::vector<std::uint8_t> file, std::size_t at, std::uint32_t value, int bytes) {
-    for (int i = 0; i < bytes; ++i) file[at + i] = u8(value >> 8 * i);
-    return file;
-  };
-  const std::vector<std::uint8_t> core = encode(Picture(4, 4, Encoding::rgb24), {Encoding::rgb24, true, true});
   const std::pair<std::vector<std::uint8_t>, std::string> cases[] = {
       {{}, "Failed to open DIB file broken.bmp.\n"},
-      {encode(Picture(2, 2, Encoding::rgb24), {Encoding::rgb24, true, false, false, 108}), "Unknown DIB file format."},
       {encode(Picture(2, 2, Encoding::rgb24), {Encoding::rgb24, true, false, false, 124}), "Unknown DIB file format."},
       {{good.begin(), good.end() - 3}, "Image file conversion error."},  // pixels cut short
-      {withField(good, 14 + 14, 7, 2), "Image file conversion error."},  // depth 7
-      {withField(good, 14 + 16, 4, 4), "Image file conversion error."},  // embedded JPEG
-      {withField(good, 14 + 4, 0, 4), "Image file conversion error."},   // width 0
-      {withField(core, 14 + 10, 7, 2), "Image file conversion error."},  // depth 7 in a core header
-      {{good.begin(), good.begin() + 14 + 20}, "Image file conversion error."}};  // header cut short
+      {core, "Image file conversion error."}};
   for (const auto& [bytes, message] : cases) {
     writeFile("broken.bmp", bytes);
     EXPECT_EQ(loadBitmapFile("broken.bmp"), nullptr);
