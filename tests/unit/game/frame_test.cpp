@@ -1,8 +1,9 @@
+// The frame where the demos cannot look: a damaged world, the collision
+// debug overlay's effect on OpenGL, walls met at angles and sides the demos
+// never walk into, and the diagnostic ray, which only counts.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
-#include <utility>
 
 #include "game/camera.h"
 #include "tests/support/test_records.h"
@@ -19,15 +20,14 @@
 
 namespace {
 
-TEST(Camera, ClearsThenPitchesTurnsAndMovesTheEye) {
+// The clearing is proved by the drawing tests, the eye's place by the demos;
+// the pitch reaches neither the checksum nor the collision the demos meet.
+TEST(Camera, PitchesTurnsAndMovesTheEye) {
   TestGlContext gl(16, 16);
   ASSERT_TRUE(gl.ok());
-  glRectf(-1.0f, -1.0f, 1.0f, 1.0f);  // a picture and a matrix the camera must replace
-  glScalef(7.0f, 7.0f, 7.0f);
+  glScalef(7.0f, 7.0f, 7.0f);  // a matrix the camera must replace
   PlayerState player{0.5f, -0.25f, 90.0f, 30.0f, 0.0f, 0.02f};  // offsets, heading, pitch, bob
   placeCamera(player, 3, 2);
-  const std::vector<std::uint8_t> pixels = gl.readPixels();
-  EXPECT_EQ(std::count(pixels.begin(), pixels.end(), 0), std::ptrdiff_t(pixels.size()));
   // The eye at (2*3 - 1 + 0.5, 0.8 + 0.02, 1 - 2*2 - 0.25) looks toward -x,
   // pitched down 30 degrees. Column-major, as OpenGL keeps it.
   const float expected[16] = {0, -0.5f, 0.8660254f, 0,  0, 0.8660254f, 0.5f, 0,
@@ -52,9 +52,7 @@ TEST(WorldPass, ATextureIndexOutsideTheTableDrawsUntextured) {
 }
 
 // The corridor from its start cell toward negative z, five cells long: its
-// side walls lie at offsetX -1 and +1, its end wall at offsetZ -9. The
-// player box reaches 0.75 ahead of the eye.
-constexpr float stopBeforeEndWall = -9.0f + 0.75f;
+// side walls lie at offsetX -1 and +1, its end wall at offsetZ -9.
 
 std::string touchingSides() {
   const CollisionFlags& f = game().collision.flags;
@@ -85,27 +83,7 @@ class WalkingTheMaze : public ::testing::Test {
   const KeyState up = keysDown({scanCode::up});
 };
 
-TEST_F(WalkingTheMaze, WalkingIntoTheEndWallStopsThereAndTheFlagsAccumulateUntilClear) {
-  passes(up, 150);
-  const float stopZ = game().player.offsetZ;
-  // The contact is seen less than one step after the box first touches.
-  EXPECT_GT(stopZ, stopBeforeEndWall - 0.1f);
-  EXPECT_LT(stopZ, stopBeforeEndWall + 0.11f);
-  EXPECT_EQ(touchingSides(), "F");
-  passes(up, 20);
-  EXPECT_EQ(game().player.offsetZ, stopZ);
-  // Facing -x a little closer, the end wall touches the right flat only;
-  // FRONT stays set from the frames before.
-  game().player.heading = 90.0f;
-  game().player.offsetZ = -8.6f;
-  frame();
-  EXPECT_EQ(touchingSides(), "FR");
-  game().player.offsetZ = -4.0f;
-  frame();
-  EXPECT_FALSE(game().collision.collided);
-  EXPECT_EQ(touchingSides(), "");
-}
-
+// The demos never slide along a wall of this side.
 TEST_F(WalkingTheMaze, WalkingAtAnAngleSlidesAlongTheSideWall) {
   // At heading 30 the box's left flat reaches the left wall before the front
   // spike does; from then on only the z part of each step is taken.
@@ -118,6 +96,7 @@ TEST_F(WalkingTheMaze, WalkingAtAnAngleSlidesAlongTheSideWall) {
   EXPECT_NEAR(game().player.offsetZ - zBefore, -20 * 0.1f * 0.8660254f, 1e-3f);
 }
 
+// No demo walks into a wall with collision off.
 TEST_F(WalkingTheMaze, CollisionSwitchedOffWalksThroughTheWallWhileFlagsGoOn) {
   game().flags.collisionEnabled = false;
   game().flags.showCollisionDebug = true;  // its box outline also ends a line mode chosen with W
