@@ -39,7 +39,6 @@ GAME, NO_GAME = "the game runs until Escape", "no game"
 ROWS = [  # name, file, damage (None: missing), boxes, the end or the loader's line
     # The level: the message, then the game on what the loader left.
     ("level_missing", LEVEL, None, [error("Error Loading Level-File !!!!    ")], GAME),
-    ("level_noise", LEVEL, "noise", [], GAME),
     # Textures are read once for the intro's context and once by the game's
     # scene set-up, which then fails.
     ("texture_missing", TEXTURE, None, [INIT_FAILED], NO_GAME),
@@ -53,7 +52,6 @@ ROWS = [  # name, file, damage (None: missing), boxes, the end or the loader's l
     # The enemy figure: the process ends with exit code 1 and one line (its
     # two companion files are named alike: the model tests show it).
     ("figure_missing", FIGURE, None, [], "unable to open " + shown(FIGURE)),
-    ("figure_truncated", FIGURE, "first300", [], "invalid model file %s: " % shown(FIGURE)),
     # The movie: a black intro for a moment, then the game.
     ("movie_missing", MOVIE, None, [error("Failed To Open The AVI Stream")], GAME),
     ("movie_truncated", MOVIE, "first4096", [], GAME),

@@ -9,6 +9,7 @@ player's death) is proved by the demos in tests/demos; this run proves that
 the real window, keys, mouse, sound and mode switch reach the game.
 test_native_game plays the same with the native program."""
 
+import os
 import re
 import time
 
@@ -65,9 +66,16 @@ def play(game):
 
 
 def test(args):
-    with GameRun(args, env={"BRAKMOOR_SEED": SEED, "WINEDEBUG": "-all,+msgbox,trace+winmm"}) as game:
+    # The run is recorded as a demo too: the Windows program takes its demo
+    # from the environment (playback itself is the same code natively).
+    run = GameRun(args, env={"BRAKMOOR_SEED": SEED, "WINEDEBUG": "-all,+msgbox,trace+winmm"})
+    demo = os.path.join(run.artifacts, "playthrough.dem")
+    run.env["BRAKMOOR_RECORD"] = "Z:" + demo
+    with run as game:
         play(game)
         check("m16.wav" in game.log_text(), "the rifle's shot was played through winmm")
+        check(re.search(r"Recorded \d+ frames into ", game.log_text()) and os.path.getsize(demo) > 1000,
+              "BRAKMOOR_RECORD recorded the game as a demo")
 
 
 if __name__ == "__main__":
