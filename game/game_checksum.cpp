@@ -12,15 +12,15 @@ class Fnv {
  public:
   template <typename T>
   Fnv& operator<<(const T& value) {
-    unsigned char bytes[sizeof(T)];
+    std::uint8_t bytes[sizeof(T)];
     std::memcpy(bytes, &value, sizeof(T));
-    for (unsigned char byte : bytes) sum_ = (sum_ ^ byte) * 16777619u;
+    sum_ = fnv1a(bytes, sizeof(T), sum_);
     return *this;
   }
   std::uint32_t sum() const { return sum_; }
 
  private:
-  std::uint32_t sum_ = 2166136261u;
+  std::uint32_t sum_ = fnv1aStart;
 };
 
 std::uint32_t playerSum(const PlayerState& p) {
@@ -93,4 +93,9 @@ const char* checksumPartName(int part) {
   static const char* const names[checksumPartCount] = {
       "player", "health", "ammunition", "enemies", "shot", "sparks", "random", "switches"};
   return part >= 0 && part < checksumPartCount ? names[part] : "?";
+}
+
+std::uint32_t fnv1a(const std::uint8_t* bytes, std::size_t size, std::uint32_t sum) {
+  for (std::size_t i = 0; i < size; ++i) sum = (sum ^ bytes[i]) * 16777619u;
+  return sum;
 }

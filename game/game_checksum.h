@@ -3,6 +3,7 @@
 // part, so two runs that should be the same game can be compared frame by
 // frame and a difference named by the part it is in.
 
+#include <cstddef>
 #include <cstdint>
 
 struct Game;
@@ -24,4 +25,9 @@ struct GameChecksum {
 };
 
 GameChecksum checksumGame(const Game& game);
+
+// FNV-1a of `size` bytes, going on from `sum` (the game's one checksum
+// function: frames, demo files and level files use it).
+constexpr std::uint32_t fnv1aStart = 2166136261u;
+std::uint32_t fnv1a(const std::uint8_t* bytes, std::size_t size, std::uint32_t sum = fnv1aStart);
 const char* checksumPartName(int part);

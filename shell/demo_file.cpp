@@ -218,12 +218,6 @@ const char* demoAnswerName(DemoAnswer kind) {
   return index >= 1 && index <= demoAnswerKinds ? names[index] : names[0];
 }
 
-std::uint32_t fnv1a(const std::uint8_t* bytes, std::size_t size) {
-  std::uint32_t sum = 2166136261u;
-  for (std::size_t i = 0; i < size; ++i) sum = (sum ^ bytes[i]) * 16777619u;
-  return sum;
-}
-
 std::vector<std::uint8_t> encodeDemo(const Demo& demo) {
   Packer body;
   packBody(demo, body);

@@ -82,6 +82,5 @@ bool decodeDemo(const std::vector<std::uint8_t>& bytes, Demo& demo, std::string&
 bool saveDemo(const std::string& fileName, const Demo& demo, std::string& message);
 bool loadDemo(const std::string& fileName, Demo& demo, std::string& message);
 
-std::uint32_t fnv1a(const std::uint8_t* bytes, std::size_t size);
 // The checksum of a file's bytes; false when it cannot be read.
 bool fileChecksum(const std::string& fileName, std::uint32_t& checksum);
