@@ -5,7 +5,7 @@
 #include <random>
 #include <utility>
 
-#include "tests/unit/world/camera_matrix.h"
+#include "tests/unit/coldet/gl_matrices.h"
 
 namespace coldet {
 namespace {
