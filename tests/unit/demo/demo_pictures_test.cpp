@@ -67,18 +67,30 @@ void savePpm(const std::string& path, const Bytes& rgba) {
     for (int x = 0; x < width; ++x) out.write(reinterpret_cast<const char*>(&rgba[(y * width + x) * 4]), 3);
 }
 
-class DemoPictures : public testing::TestWithParam<const char*> {};
+// Two demos are played at their recorded pace, two as time demos.
+struct Playback {
+  const char* name;
+  DemoMode mode;
+};
+
+class DemoPictures : public testing::TestWithParam<Playback> {};
 
 TEST_P(DemoPictures, StayAsKept) {
-  const std::string demoFile = BRAKMOOR_SOURCE_DIR "/tests/demos/" + std::string(GetParam()) + ".dem";
-  const std::string keptFile = BRAKMOOR_SOURCE_DIR "/tests/demos/" + std::string(GetParam()) + ".pictures";
+  const std::string name = GetParam().name;
+  const std::string demoFile = BRAKMOOR_SOURCE_DIR "/tests/demos/" + name + ".dem";
+  const std::string keptFile = BRAKMOOR_SOURCE_DIR "/tests/demos/" + name + ".pictures";
   Demo demo;
   std::string message;
   ASSERT_TRUE(loadDemo(demoFile, demo, message)) << message;
   const auto stride = std::max<std::int64_t>(1, static_cast<std::int64_t>(demo.frames.size()) / picturesPerDemo);
   PictureTaker taker(stride);
-  const Outcome outcome = playHeadless(demoFile, taker, DemoMode::timeDemo);
+  const Outcome outcome = playHeadless(demoFile, taker, GetParam().mode);
   ASSERT_EQ(outcome.exitCode, 0) << outcome.said;
+  const std::string frames = std::to_string(demo.frames.size()) + " frames";
+  if (GetParam().mode == DemoMode::play)
+    EXPECT_EQ(outcome.said, "The demo " + demoFile + " played back identical: " + frames + ".\n");
+  else
+    EXPECT_EQ(outcome.said.rfind(frames + ", ", 0), 0u) << outcome.said;
   ASSERT_GE(taker.pictures.size(), static_cast<std::size_t>(picturesPerDemo)) << outcome.said;
 
   Bytes seen;
@@ -101,18 +113,20 @@ TEST_P(DemoPictures, StayAsKept) {
       if (difference > toleratedLevels) ++blocksOff;
     }
     if (blocksOff == 0) continue;
-    const std::string saved = BRAKMOOR_SOURCE_DIR "/out/demo-pictures/" + std::string(GetParam()) + "-" +
+    const std::string saved = BRAKMOOR_SOURCE_DIR "/out/demo-pictures/" + name + "-" +
                               std::to_string(picture * stride) + ".ppm";
     std::filesystem::create_directories(std::filesystem::path(saved).parent_path());
     savePpm(saved, taker.pictures[picture]);
-    FAIL() << GetParam() << ": the picture of frame " << picture * stride << " differs from the one kept in "
+    FAIL() << name << ": the picture of frame " << picture * stride << " differs from the one kept in "
            << blocksOff << " of " << fingerprintSize / 3 << " blocks (up to " << worst
            << " levels); it is saved as " << saved;
   }
 }
 
 INSTANTIATE_TEST_SUITE_P(CommittedDemos, DemoPictures,
-                         testing::Values("walk", "fight", "death", "switches"),
-                         [](const testing::TestParamInfo<const char*>& info) { return std::string(info.param); });
+                         testing::Values(Playback{"walk", DemoMode::timeDemo}, Playback{"fight", DemoMode::play},
+                                         Playback{"death", DemoMode::timeDemo},
+                                         Playback{"switches", DemoMode::play}),
+                         [](const testing::TestParamInfo<Playback>& info) { return std::string(info.param.name); });
 
 }  // namespace
