@@ -73,6 +73,8 @@ struct Playback {
   DemoMode mode;
 };
 
+void PrintTo(const Playback& playback, std::ostream* out) { *out << playback.name; }
+
 class DemoPictures : public testing::TestWithParam<Playback> {};
 
 TEST_P(DemoPictures, StayAsKept) {
