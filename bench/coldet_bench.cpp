@@ -14,10 +14,21 @@
 #include <vector>
 
 #include "coldet/collision_model.h"
-#include "tests/unit/world/camera_matrix.h"
+#include "tests/unit/coldet/gl_matrices.h"
 #include "world/world.h"
 
 namespace {
+
+// The world placed through the camera as the game does it: turned by
+// 360 - heading about an eye 0.8 above (eyeX, eyeZ); heading 0 looks toward
+// -Z. The player box sits 0.25 ahead of the eye.
+GlMatrix cameraMatrix(float eyeX, float eyeZ, float headingDegrees) {
+  GlMatrix m = rotationYMatrix(360.0f - headingDegrees);
+  for (int row = 0; row < 3; ++row) m[12 + row] = -(m[row] * eyeX + m[4 + row] * 0.8f + m[8 + row] * eyeZ);
+  return m;
+}
+
+const GlMatrix playerBoxPlacement = translationMatrix(0, 0, -0.25f);
 
 // A perfect maze carved by a depth-first walk: rooms at odd cells, passages
 // opened between them; open cells alternate between the two surface styles.

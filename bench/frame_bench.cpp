@@ -18,7 +18,7 @@
 #include "game/world_pass.h"
 #include "render/gl_api.h"
 #include "tests/support/gl_context.h"
-#include "tests/support/largest_maze.h"
+#include "bench/largest_maze.h"
 #include "tests/support/recording_os.h"
 #include "world/level_loader.h"
 #include "world/world_geometry.h"

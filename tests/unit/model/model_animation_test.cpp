@@ -6,18 +6,10 @@
 
 namespace {
 
-constexpr int positionX = 0, positionZ = 2, rotationZ = 5;  // stream channels
-
-TEST(ModelMath, SlerpTakesTheShorterArcButDoesNotFlipAtDotZero) {
-  const Quaternion p{0, 0, 0, 1};
-  // -q is the same rotation as q: the way to it must not swing the long way.
-  const Quaternion flipped = quaternionSlerp(p, {0, 0, -std::sin(0.5f), -std::cos(0.5f)}, 0.5f);
-  EXPECT_NEAR(flipped.z, std::sin(0.25f), 1e-5);
-  EXPECT_NEAR(flipped.w, std::cos(0.25f), 1e-5);
-  const Quaternion orthogonal = quaternionSlerp(p, {0, 0, 1, 0}, 0.5f);
-  EXPECT_NEAR(orthogonal.z, std::sqrt(0.5f), 1e-5);
-  EXPECT_NEAR(orthogonal.w, std::sqrt(0.5f), 1e-5);
-}
+// Decoding, interpolation within runs and the shorter-arc slerp of the poses
+// the figure takes are what the demos' pictures of the soldiers show; here
+// the cases the figure never reaches.
+constexpr int positionX = 0, rotationZ = 5;  // stream channels
 
 class Animation : public ::testing::Test {
  protected:
@@ -32,33 +24,24 @@ class Animation : public ::testing::Test {
   ModelInstance instance;
 };
 
-TEST_F(Animation, StreamRunsDecodeOntoTheDefaultsAndInterpolate) {
+// Frame k + 1 of a run's end is the next run's first value, whether the run
+// ends on its own values or on held ones.
+TEST_F(Animation, InterpolationAcrossTheEndOfARunReachesTheNextRunsFirstValue) {
   sequence.frameCount = 6;
-  // 10, 20, 30, 30, 30, 30: a run of two values and one held for four frames.
-  streamOf(sequence, 0, 0, positionX) = streamOf(sequence, 0, 0, rotationZ) = {run(2, 2), 10, 20, run(1, 4), 30};
-  streamOf(sequence, 0, 0, positionZ) = {run(2, 6), 2, 4};  // 4 held from frame 1 on
-  model.bones[0].defaultValue = {{0, 100, -2, 0, 0, 0}};
-  model.bones[0].scale = {{1, 1, 0.5f, 1, 1, 0.01f}};
-  load();
-  const float expected[] = {10, 20, 30, 30, 30};
-  for (int frame = 0; frame < 5; ++frame) EXPECT_FLOAT_EQ(poseAt(frame, 0), expected[frame]) << frame;
-  EXPECT_FLOAT_EQ(poseAt(0.25f, 0), 12.5f);
-  EXPECT_NEAR(poseAt(1.5f, 1, 0), std::sin(0.25f), 1e-5);  // slerped between 0.2 and 0.3 radians
-  EXPECT_FLOAT_EQ(poseAt(1, 1), 100.0f);                    // no stream: the default alone
-  EXPECT_FLOAT_EQ(poseAt(3, 2), 0.0f);                      // -2 + 4 * 0.5
-}
-
-TEST_F(Animation, InterpolationAcrossTheEndOfAHeldRunReachesTheNextRunsFirstValue) {
-  sequence.frameCount = 6;
-  streamOf(sequence, 0, 0, positionX) = {run(1, 3), 10, run(1, 3), 40};  // 10, 10, 10, 40, 40, 40
-  load();
-  const struct { float frame, x; } cases[] = {{1.5f, 10}, {2, 10}, {2.5f, 25}, {2.75f, 32.5f}, {3, 40}};
-  for (const auto& c : cases) EXPECT_FLOAT_EQ(poseAt(c.frame, 0), c.x) << c.frame;
+  const Shorts held = {run(1, 3), 10, run(1, 3), 40}, valid = {run(2, 2), 10, 20, run(1, 4), 40};  // 10 10 10 40 .., 10 20 40 ..
+  const struct { const Shorts& stream; float frame, x; } cases[] = {
+      {held, 1.5f, 10}, {held, 2, 10}, {held, 2.5f, 25}, {held, 2.75f, 32.5f}, {held, 3, 40}, {valid, 0.5f, 15}, {valid, 1.5f, 30}};
+  for (const auto& c : cases) {
+    streamOf(sequence, 0, 0, positionX) = c.stream;
+    load();
+    EXPECT_FLOAT_EQ(poseAt(c.frame, 0), c.x) << c.frame;
+  }
 }
 
 // A frame set from outside the sequence shows the nearest end, neither
 // extrapolated nor (for a position that is not a number) undefined; 0- and
-// 1-frame sequences show frame 0 whatever the frame.
+// 1-frame sequences show frame 0 whatever the frame, and time keeps them
+// there. (The figure's looping and the tenth-second step are in the demos.)
 TEST_F(Animation, FramesOutsideTheSequenceAreHeldToItsFirstAndLastFrame) {
   streamOf(sequence, 0, 0, positionX) = {run(3, 3), 0, 10, 20};
   const struct { int frames; float frame, x; } cases[] = {
@@ -68,6 +51,8 @@ TEST_F(Animation, FramesOutsideTheSequenceAreHeldToItsFirstAndLastFrame) {
     sequence.frameCount = c.frames;
     load();
     EXPECT_FLOAT_EQ(poseAt(c.frame, 0), c.x) << c.frames << " frames, frame " << c.frame;
+    instance.advanceAnimation(0.07f);
+    if (c.frames <= 1) EXPECT_EQ(instance.frame, 0.0f) << c.frames << " frames, frame " << c.frame << " + 0.07 s";
   }
 }
 
@@ -84,19 +69,6 @@ TEST_F(Animation, StreamsNeedCoverOnlyTheFramesOfTheirSequence) {
     const std::string refusal = adoptTestModel(instance, model);
     EXPECT_EQ(refusal.empty(), c.accepted) << refusal;
     if (refusal.empty()) EXPECT_FLOAT_EQ(poseAt(0.5f, 0), 7.0f);
-  }
-}
-
-TEST_F(Animation, FramesLoopOverFrameCountMinusOneInStepsOfAtMostATenth) {
-  sequence.framesPerSecond = 30.0f;
-  const struct { int frames; float from, seconds, to; } steps[] = {
-      {10, 8.5f, 0.05f, 1}, {10, 2, 0, 2}, {10, 2, 10, 5}, {1, 0, 0.07f, 0}, {0, 0, 0.07f, 0}};
-  for (const auto& s : steps) {
-    sequence.frameCount = s.frames;
-    load();
-    instance.frame = s.from;
-    instance.advanceAnimation(s.seconds);
-    EXPECT_FLOAT_EQ(instance.frame, s.to) << s.frames << " frames: " << s.from << " + " << s.seconds << " s";
   }
 }
 

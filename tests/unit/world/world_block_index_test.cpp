@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "level_text.h"
-#include "tests/support/largest_maze.h"
 
 namespace {
 
@@ -16,8 +15,10 @@ namespace {
 // by the game's culled world pass drawing the same pixels as the whole one;
 // here only what the pictures cannot show: how finely the world is cut, that
 // a rebuilt world gets its own index, and damaged triangles.
-TEST(WorldBlockIndex, TheLargestMazeIsCutIntoBlocksOfFourByFourCells) {
-  generateLargestMaze(world().level);
+TEST(WorldBlockIndex, TheLargestLevelIsCutIntoBlocksOfFourByFourCells) {
+  std::string open;
+  for (int row = 0; row < maxLevelSize; ++row) open += std::string(maxLevelSize, '1') + "\n";
+  ASSERT_TRUE(loadLevelText("X 253\nY 253\nLevel\n" + open));
   buildWorld(world());
   // 253 cells span 506 units; blocks of 8 give 64 each way.
   EXPECT_EQ(world().blockIndex.blocks.size(), 64u * 64u);
