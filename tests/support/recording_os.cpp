@@ -42,29 +42,11 @@ std::int64_t RecordingOs::performanceCounter() {
 
 BitmapImage* RecordingOs::readBmpFile(const char* fileName) { return testDibReader(fileName); }
 
-bool RecordingOs::chooseDisplayMode(WindowSettings& mode) {
-  note("dialog");
-  if (dialogCancelled) return false;
-  mode = dialogChoice;
-  return true;
-}
-
-bool RecordingOs::createIntroWindow(const char* title, WindowSettings& mode, KeyDownArray& keys) {
-  note(std::string("create intro ") + title + (mode.fullScreen ? " full" : " windowed"));
-  std::memset(&keys, 0, sizeof keys);
-  return true;
-}
-
 os::WindowEvent RecordingOs::pumpIntroMessage() {
   if (introEvents.empty()) return os::WindowEvent::quit;
   const os::WindowEvent event = introEvents.front();
   introEvents.pop_front();
   return event;
-}
-
-std::int32_t RecordingOs::openMovie(const char* fileName) {
-  note(std::string("open movie ") + fileName);
-  return movieFrames;
 }
 
 bool RecordingOs::decodeMovieFrame(std::int32_t index, std::uint8_t* rgb) {

@@ -1,6 +1,6 @@
 #pragma once
 // The recording fake of the platform: it records every sound, message box
-// and window call, and lets a test set the clocks, the cursor, the answers
+// and the calls tests look at, and lets a test set the clocks, the cursor, the answers
 // of message boxes and what the windows report. BMP files are read by the
 // test programs' reader. Install it for the scope of a test with
 // ScopedRecordingOs; tests that script a window subclass it.
@@ -37,21 +37,21 @@ class RecordingOs : public Platform {
 
   std::string resolveFileName(const char* name) override { return name; }
   BitmapImage* readBmpFile(const char* fileName) override;
-  bool chooseDisplayMode(WindowSettings& mode) override;
-  bool registerIntroWindowClass() override { return note("register"), true; }
-  void unregisterIntroWindowClass() override { note("unregister"); }
-  bool createIntroWindow(const char* title, WindowSettings& mode, KeyDownArray& keys) override;
-  void destroyIntroWindow() override { note("destroy intro"); }
+  bool chooseDisplayMode(WindowSettings& mode) override { return mode = WindowSettings{}, true; }
+  bool registerIntroWindowClass() override { return true; }
+  void unregisterIntroWindowClass() override {}
+  bool createIntroWindow(const char*, WindowSettings&, KeyDownArray& keys) override { return keys = {}, true; }
+  void destroyIntroWindow() override {}
   // The scripted events, then the quit message.
   os::WindowEvent pumpIntroMessage() override;
   bool introWindowVisible() override { return true; }
-  void waitForIntroMessage() override { note("wait"); }
+  void waitForIntroMessage() override {}
   void swapIntroBuffers() override { note("swap intro"); }
   void postIntroQuit() override { note("post quit"); }
   void postIntroFullScreenToggle() override { note("post toggle"); }
-  std::int32_t openMovie(const char* fileName) override;
+  std::int32_t openMovie(const char*) override { return movieFrames; }
   bool decodeMovieFrame(std::int32_t index, std::uint8_t* rgb) override;
-  void closeMovie() override { note("close movie"); }
+  void closeMovie() override {}
   bool createGameWindow(const char* title, const WindowSettings& mode) override;
   void destroyGameWindow() override { note("kill"); }
   os::WindowEvent pumpGameMessage() override { return os::WindowEvent::quit; }
@@ -61,11 +61,9 @@ class RecordingOs : public Platform {
   void shutdownKeyboard() override { note("shutdown keyboard"); }
   const unsigned char* readKeyboard() override { return keys; }
 
-  // Every window, dialog and movie call, in order.
+  // The game window, keyboard and intro loop calls, in order.
   std::vector<std::string> calls;
   void note(const std::string& call) { calls.push_back(call); }
-  WindowSettings dialogChoice;
-  bool dialogCancelled = false;
   std::deque<os::WindowEvent> introEvents;
   // The movie's frame count (-1: it cannot be opened), and the colour every
   // decoded frame is filled with.
