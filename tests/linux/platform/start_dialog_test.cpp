@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <tuple>
 
 #include "platform/linux/start_dialog.h"
 
@@ -30,10 +31,9 @@ TEST(StartDialogTest, ScriptedChoiceGivesItsModeWindowedOrCancels) {
     setenv("BRAKMOOR_DIALOG_CHOICE", c.scripted, 1);
     WindowSettings settings;
     EXPECT_EQ(chooseWindowSettingsGtk(settings), c.started);
-    EXPECT_EQ(settings.width, c.expected.width);
-    EXPECT_EQ(settings.height, c.expected.height);
-    EXPECT_EQ(settings.bitsPerPixel, c.expected.bitsPerPixel);
-    EXPECT_EQ(settings.fullScreen, c.expected.fullScreen);
+    const WindowSettings& e = c.expected;
+    EXPECT_EQ(std::tie(settings.width, settings.height, settings.bitsPerPixel, settings.fullScreen),
+              std::tie(e.width, e.height, e.bitsPerPixel, e.fullScreen));
   }
   unsetenv("BRAKMOOR_DIALOG_CHOICE");
 }
