@@ -219,9 +219,10 @@ class GameRun:
         return self.dialog
 
     def start_game(self, settle_seconds=3, skip_intro=False):
-        """Accepts the start dialog and lets the intro run out (or ends it
-        with Escape); returns the game window."""
-        self.enter_dialog(timeout=120)
+        """Accepts the start dialog (unless done already) and lets the intro
+        run out (or ends it with Escape); returns the game window."""
+        if self.dialog is None:
+            self.enter_dialog(timeout=120)
         # The game turns the view by the pointer's distance from (320, 240):
         # the pointer stays there to keep the first view straight ahead.
         run(["xdotool", "mousemove", "320", "240"])
