@@ -30,7 +30,10 @@ class IntroPlayerTest : public ::testing::Test {
   IntroPlayer player_;
 };
 
-TEST_F(IntroPlayerTest, FramesFollowTimeAtThirtySixMillisecondsThenEndAndRewind) {
+// Frames follow time; F1 asks for the toggle in every update it is held;
+// an update that ends the intro (Escape, or the movie's last frame) asks for
+// nothing else.
+TEST_F(IntroPlayerTest, FramesFollowTimeAtThirtySixMillisecondsAndHeldF1AsksUntilTheEnd) {
   player_.lastFrame = 10;
   EXPECT_EQ(updateIntro(player_, 35), IntroRequest::none);
   EXPECT_EQ(player_.currentFrame, 0);
@@ -49,11 +52,6 @@ TEST_F(IntroPlayerTest, FramesFollowTimeAtThirtySixMillisecondsThenEndAndRewind)
     EXPECT_EQ(updateIntro(player_, frames == 0 ? 0 : 4000000000u), IntroRequest::end);
     EXPECT_EQ(player_.currentFrame, 0);
   }
-}
-
-// F1 asks for the toggle in every update it is held; an update that ends the
-// intro (Escape, or the movie's last frame) asks for nothing else.
-TEST_F(IntroPlayerTest, HeldF1AsksForTheToggleEveryUpdateAndTheEndWinsOverIt) {
   player_.lastFrame = 100;
   keys_.down[f1] = 1;
   EXPECT_EQ(updateIntro(player_, 10), IntroRequest::fullScreenToggle);
