@@ -91,14 +91,13 @@ QUIT_BUTTON = (175 + 53 / 2, 130 + 13 / 2)
 
 
 @contextlib.contextmanager
-def game_run(args, name=None, changes=None, env=None, native=False):
+def game_run(args, name, changes, env=None, native=False):
     """An entered GameRun (NativeGameRun when `native`) in a copy of the game
     folder, removed afterwards, in which the files named in `changes` (e.g.
-    "data/LEVEL/level1.dat") hold the given bytes or text, or are missing
-    where the value is None. The other files are links to the real ones."""
-    folder = None
-    if changes:
-        folder = tempfile.mkdtemp(prefix="brakmoor-")
+    "data/LEVEL/level1.dat") hold the given bytes, or are missing where the
+    value is None. The other files are links to the real ones."""
+    folder = tempfile.mkdtemp(prefix="brakmoor-")
+    try:
         for root, _, files in os.walk(args.game_dir, followlinks=True):
             relative = os.path.relpath(root, args.game_dir)
             os.makedirs(os.path.join(folder, relative), exist_ok=True)
@@ -106,16 +105,13 @@ def game_run(args, name=None, changes=None, env=None, native=False):
                 if path not in changes:
                     os.symlink(os.path.abspath(os.path.join(args.game_dir, path)),
                                os.path.join(folder, path))
-        for path, content in changes.items():
-            if content is not None:
-                with open(os.path.join(folder, path), "w" if isinstance(content, str) else "wb") as out:
-                    out.write(content)
-    try:
+                elif changes[path] is not None:
+                    with open(os.path.join(folder, path), "wb") as out:
+                        out.write(changes[path])
         with (NativeGameRun if native else GameRun)(args, name, folder, env) as game:
             yield game
     finally:
-        if folder:
-            shutil.rmtree(folder, ignore_errors=True)
+        shutil.rmtree(folder, ignore_errors=True)
 
 
 class GameRun:

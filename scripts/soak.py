@@ -146,7 +146,7 @@ def soak(args):
     minutes, native = args.minutes, args.native
     name = "soak-native" if native else "soak"
     samples = []
-    with game_run(args, name, {"data/LEVEL/level1.dat": safe_level()},
+    with game_run(args, name, {"data/LEVEL/level1.dat": safe_level().encode()},
                   {"BRAKMOOR_SEED": str(SEED)}, native) as game:
         play = SoakPlay(game)
         play.window = game.start_game(settle_seconds=2, skip_intro=True)
