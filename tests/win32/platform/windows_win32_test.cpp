@@ -50,6 +50,15 @@ void expectFailedAttemptReleased(void (*breakStep)(), Create create) {
   EXPECT_TRUE(attemptedContext == nullptr || !wglDeleteContext(attemptedContext)) << "the context is still alive";
 }
 
+constexpr os::BoxStyle exclamation{os::Buttons::ok, os::Icon::exclamation};
+
+void expectBox(const RecordingOs& os, size_t i, const char* text, const char* caption, os::BoxStyle style) {
+  ASSERT_LT(i, os.messageBoxes.size());
+  EXPECT_EQ(os.messageBoxes[i].text, text);
+  EXPECT_EQ(os.messageBoxes[i].caption, caption);
+  EXPECT_EQ(os.messageBoxes[i].style, style);
+}
+
 // A hook that refuses every window this thread creates, the way a system
 // out of window handles would.
 LRESULT CALLBACK refuseCreation(int code, WPARAM wParam, LPARAM lParam) {
@@ -110,9 +119,7 @@ TEST_F(IntroWindowTest, TracksKeysEndsOnRequestReleasesOnceAndReportsRefusals) {
   HWND window = record.window;
   EXPECT_EQ(destroyIntroWindow(record), 1);
   EXPECT_FALSE(IsWindow(window));
-  EXPECT_EQ(record.window, nullptr);
-  EXPECT_EQ(record.deviceContext, nullptr);
-  EXPECT_EQ(record.renderingContext, nullptr);
+  EXPECT_TRUE(record.window == nullptr && record.deviceContext == nullptr && record.renderingContext == nullptr);
   EXPECT_EQ(destroyIntroWindow(record), 1);  // nothing left to release
   EXPECT_TRUE(os->messageBoxes.empty());
 
@@ -122,14 +129,9 @@ TEST_F(IntroWindowTest, TracksKeysEndsOnRequestReleasesOnceAndReportsRefusals) {
   EXPECT_EQ(settings.fullScreen, 0);
   EXPECT_TRUE(GetWindowLongPtrA(record.window, GWL_STYLE) & WS_CAPTION);
   destroyIntroWindow(record);
-  const char* texts[] = {"RegisterClassEx Failed!",
-                         "Mode Switch Failed.\nRunning In Windowed Mode."};
   ASSERT_EQ(os->messageBoxes.size(), 2u);
-  for (size_t i = 0; i < 2; ++i) {
-    EXPECT_EQ(os->messageBoxes[i].text, texts[i]);
-    EXPECT_EQ(os->messageBoxes[i].caption, "Error");
-    EXPECT_EQ(os->messageBoxes[i].style, (os::BoxStyle{os::Buttons::ok, os::Icon::exclamation}));
-  }
+  expectBox(os.get(), 0, "RegisterClassEx Failed!", "Error", exclamation);
+  expectBox(os.get(), 1, "Mode Switch Failed.\nRunning In Windowed Mode.", "Error", exclamation);
   UnregisterClassA(introWindowClassName, instance);
 }
 
@@ -191,12 +193,6 @@ class GameWindowTest : public ::testing::Test {
   int create(int width = 640, int height = 480, bool fullScreen = false) {
     return createGameWindow(win, "Brakmoor", width, height, 32, fullScreen);
   }
-  void expectBox(size_t i, const char* text, const char* caption, os::BoxStyle style) {
-    ASSERT_LT(i, os->messageBoxes.size());
-    EXPECT_EQ(os->messageBoxes[i].text, text);
-    EXPECT_EQ(os->messageBoxes[i].caption, caption);
-    EXPECT_EQ(os->messageBoxes[i].style, style);
-  }
   void expectNothingLeft() {
     EXPECT_EQ(win.gameWindowHandle, nullptr);
     EXPECT_EQ(win.gameDeviceContext, nullptr);
@@ -221,7 +217,7 @@ TEST_F(GameWindowTest, CreateKillAndASecondKillThatOnlyReportsTheClass) {
   expectNothingLeft();
   killGameWindow(win);
   ASSERT_EQ(os->messageBoxes.size(), 1u);
-  expectBox(0, "Could Not Unregister Class.", "SHUTDOWN ERROR", os::BoxStyle{os::Buttons::ok, os::Icon::information});
+  expectBox(os.get(), 0, "Could Not Unregister Class.", "SHUTDOWN ERROR", os::BoxStyle{os::Buttons::ok, os::Icon::information});
   EXPECT_EQ(create(), 1);  // a released window can be created again
 }
 
@@ -246,7 +242,7 @@ TEST_F(GameWindowTest, EachFailingStepReleasesWhatExistsAndSaysWhy) {
     // The release comes first and may report its own trouble (a context
     // that never became current cannot be un-made current on every system).
     ASSERT_FALSE(os->messageBoxes.empty());
-    expectBox(os->messageBoxes.size() - 1, c.message, "ERROR", os::BoxStyle{os::Buttons::ok, os::Icon::exclamation});
+    expectBox(os.get(), os->messageBoxes.size() - 1, c.message, "ERROR", exclamation);
     for (size_t i = 0; i + 1 < os->messageBoxes.size(); ++i)
       EXPECT_EQ(os->messageBoxes[i].caption, "SHUTDOWN ERROR") << os->messageBoxes[i].text;
     expectNothingLeft();
@@ -263,9 +259,9 @@ TEST_F(GameWindowTest, ARefusedFullScreenModeAsksGoesOnWindowedOnYesAndEndsOnNo)
   EXPECT_EQ(win.gameWindowHandle, nullptr);
   ASSERT_EQ(os->messageBoxes.size(), 3u);
   for (size_t i : {0u, 1u})
-    expectBox(i, "The Requested Fullscreen Mode Is Not Supported By\nYour Video Card. "
+    expectBox(os.get(), i, "The Requested Fullscreen Mode Is Not Supported By\nYour Video Card. "
               "Use Windowed Mode Instead?", "GL", os::BoxStyle{os::Buttons::yesNo, os::Icon::exclamation});
-  expectBox(2, "Program Will Now Close.", "ERROR", os::BoxStyle{os::Buttons::ok, os::Icon::stop});
+  expectBox(os.get(), 2, "Program Will Now Close.", "ERROR", os::BoxStyle{os::Buttons::ok, os::Icon::stop});
 }
 
 TEST_F(GameWindowTest, ACollapsedWindowKeepsAValidProjection) {
@@ -300,7 +296,7 @@ TEST_F(GameWindowTest, ARefusedWindowOrClassIsReportedAndLeavesNothing) {
   EXPECT_EQ(create(), 0);
   UnhookWindowsHookEx(hook);
   ASSERT_FALSE(os->messageBoxes.empty());
-  expectBox(os->messageBoxes.size() - 1, "Window Creation Error.", "ERROR", os::BoxStyle{os::Buttons::ok, os::Icon::exclamation});
+  expectBox(os.get(), os->messageBoxes.size() - 1, "Window Creation Error.", "ERROR", exclamation);
   expectNothingLeft();
   os->messageBoxes.clear();
   WNDCLASSA taken{};  // the game's class name, already registered by someone else
@@ -312,7 +308,7 @@ TEST_F(GameWindowTest, ARefusedWindowOrClassIsReportedAndLeavesNothing) {
   EXPECT_EQ(win.gameWindowHandle, nullptr);
   UnregisterClassA("Brakmoor", GetModuleHandleA(nullptr));
   ASSERT_EQ(os->messageBoxes.size(), 1u);
-  expectBox(0, "Failed To Register The Window Class.", "ERROR", os::BoxStyle{os::Buttons::ok, os::Icon::exclamation});
+  expectBox(os.get(), 0, "Failed To Register The Window Class.", "ERROR", exclamation);
 }
 
 }  // namespace
