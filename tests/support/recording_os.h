@@ -8,9 +8,14 @@
 #include <cstdint>
 #include <deque>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/platform.h"
+
+// The BMP reader of the test programs: GDI's under Wine, a portable one for
+// the layouts the game's data uses natively (tests/support/dib_reader_*.cpp).
+BitmapImage* testDibReader(const char* fileName);
 
 struct RecordedSound {
   std::string fileName;
@@ -25,18 +30,21 @@ struct RecordedMessageBox {
 
 class RecordingOs : public Platform {
  public:
-  void playSound(const char* fileName, os::SoundMode mode) override;
+  void playSound(const char* fileName, os::SoundMode mode) override { sounds.push_back({fileName ? fileName : "", mode}); }
   os::Answer messageBox(const char* text, const char* caption, os::BoxStyle style) override;
   os::CursorPosition cursorPosition() override { return cursor; }
-  void setCursorPosition(int x, int y) override;
+  void setCursorPosition(int x, int y) override { cursorMoves.push_back(cursor = {x, y}); }
   void sleepMilliseconds(unsigned milliseconds) override;
   std::uint32_t tickCount() override { return ticks; }
   std::uint32_t multimediaTime() override { return multimediaMilliseconds; }
-  bool performanceFrequency(std::int64_t* countsPerSecond) override;
-  std::int64_t performanceCounter() override;
+  bool performanceFrequency(std::int64_t* result) override {
+    if (hasPerformanceCounter) *result = countsPerSecond;
+    return hasPerformanceCounter;
+  }
+  std::int64_t performanceCounter() override { return std::exchange(counter, counter + counterStepPerRead); }
 
   std::string resolveFileName(const char* name) override { return name; }
-  BitmapImage* readBmpFile(const char* fileName) override;
+  BitmapImage* readBmpFile(const char* fileName) override { return testDibReader(fileName); }
   bool chooseDisplayMode(WindowSettings& mode) override { return mode = WindowSettings{}, true; }
   bool registerIntroWindowClass() override { return true; }
   void unregisterIntroWindowClass() override {}
@@ -52,7 +60,9 @@ class RecordingOs : public Platform {
   std::int32_t openMovie(const char*) override { return movieFrames; }
   bool decodeMovieFrame(std::int32_t index, std::uint8_t* rgb) override;
   void closeMovie() override {}
-  bool createGameWindow(const char* title, const WindowSettings& mode) override;
+  bool createGameWindow(const char* title, const WindowSettings& mode) override {
+    return note(std::string("create ") + title + (mode.fullScreen ? " full" : " windowed")), true;
+  }
   void destroyGameWindow() override { note("kill"); }
   os::WindowEvent pumpGameMessage() override { return os::WindowEvent::quit; }
   bool gameWindowActive() override { return true; }
@@ -87,15 +97,11 @@ class RecordingOs : public Platform {
   unsigned sleptMilliseconds = 0;
 };
 
-// The BMP reader of the test programs: GDI's under Wine, a portable one for
-// the layouts the game's data uses natively (tests/support/dib_reader_*.cpp).
-BitmapImage* testDibReader(const char* fileName);
-
 // Installs a RecordingOs for the lifetime of the object.
 class ScopedRecordingOs {
  public:
-  ScopedRecordingOs();
-  ~ScopedRecordingOs();
+  ScopedRecordingOs() : previous_(installPlatform(&os_)) {}
+  ~ScopedRecordingOs() { installPlatform(previous_); }
   ScopedRecordingOs(const ScopedRecordingOs&) = delete;
   ScopedRecordingOs& operator=(const ScopedRecordingOs&) = delete;
   RecordingOs* operator->() { return &os_; }
