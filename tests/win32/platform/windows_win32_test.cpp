@@ -182,26 +182,18 @@ bool gameClassRegistered() {
 
 class GameWindowTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    GetCurrentDirectoryA(sizeof previousFolder, previousFolder);
-    ASSERT_TRUE(SetCurrentDirectoryA(BRAKMOOR_DATA_DIR)) << BRAKMOOR_DATA_DIR;
-  }
-  void TearDown() override {
+  ~GameWindowTest() override {
     if (win.gameWindowHandle != nullptr || gameClassRegistered()) killGameWindow(win);
-    SetCurrentDirectoryA(previousFolder);
   }
   int create(int width = 640, int height = 480, bool fullScreen = false) {
     return createGameWindow(win, "Brakmoor", width, height, 32, fullScreen);
   }
   void expectNothingLeft() {
-    EXPECT_EQ(win.gameWindowHandle, nullptr);
-    EXPECT_EQ(win.gameDeviceContext, nullptr);
-    EXPECT_EQ(win.gameRenderingContext, nullptr);
+    EXPECT_TRUE(win.gameWindowHandle == nullptr && win.gameDeviceContext == nullptr && win.gameRenderingContext == nullptr);
     EXPECT_FALSE(gameClassRegistered());
   }
   ScopedRecordingOs os;
   GameWindow win;
-  char previousFolder[MAX_PATH] = {};
 };
 
 TEST_F(GameWindowTest, CreateKillAndASecondKillThatOnlyReportsTheClass) {
