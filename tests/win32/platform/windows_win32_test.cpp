@@ -1,9 +1,9 @@
 // The intro and the game window on Wine. The intro: one cycle (creation, the
 // keys it tracks, the requests that end the cycle, a release that is safe to
 // repeat, a refused second registration and display mode), failed creations,
-// and the loop. The game window: creation, release and a second release, each
-// failing creation step releasing what exists and saying why, the refused
-// full-screen question, a collapsed window and the depth buffer granted.
+// and the loop. The game window: its life (the depth buffer granted, a
+// collapsed window, release and a second release), each failing creation
+// step releasing what exists and saying why, the refused full-screen question.
 
 #include <gtest/gtest.h>
 
@@ -196,10 +196,31 @@ class GameWindowTest : public ::testing::Test {
   GameWindow win;
 };
 
-TEST_F(GameWindowTest, CreateKillAndASecondKillThatOnlyReportsTheClass) {
+// One window's life: shown with its context current, the depth buffer the
+// driver gave it (as its pixel format and as the context reports it: wall
+// pictures 0.001 in front of their walls need 24 bits to win the depth test
+// eleven units away, 16 lose it a few units off), a valid projection when
+// collapsed, then a release and a second one that only reports the class.
+TEST_F(GameWindowTest, LivesCollapsesAndIsReleasedTwice) {
   ASSERT_EQ(create(), 1);
   EXPECT_TRUE(IsWindowVisible(win.gameWindowHandle));
   EXPECT_EQ(wglGetCurrentContext(), win.gameRenderingContext);
+  PIXELFORMATDESCRIPTOR granted{};
+  ASSERT_NE(DescribePixelFormat(win.gameDeviceContext, GetPixelFormat(win.gameDeviceContext), sizeof granted, &granted), 0);
+  GLint contextBits = 0;
+  glGetIntegerv(GL_DEPTH_BITS, &contextBits);
+  EXPECT_GE(int{granted.cDepthBits}, 24);
+  EXPECT_GE(contextBits, 24);
+
+  SendMessageA(win.gameWindowHandle, WM_SIZE, SIZE_RESTORED, MAKELPARAM(800, 0));
+  GLfloat m[16];
+  glGetFloatv(GL_PROJECTION_MATRIX, m);
+  for (GLfloat value : m) EXPECT_TRUE(std::isfinite(value));
+  EXPECT_NEAR(m[5] / m[0], 800.0, 0.1);  // aspect with the height taken as 1
+  EXPECT_NEAR(m[14] / (m[10] - 1.0), 0.1, 1e-4);  // the game's near plane
+  GLint viewport[4];
+  glGetIntegerv(GL_VIEWPORT, viewport);
+  EXPECT_EQ(viewport[3], 1);
 
   HWND window = win.gameWindowHandle;
   killGameWindow(win);
@@ -254,32 +275,6 @@ TEST_F(GameWindowTest, ARefusedFullScreenModeAsksGoesOnWindowedOnYesAndEndsOnNo)
     expectBox(os.get(), i, "The Requested Fullscreen Mode Is Not Supported By\nYour Video Card. "
               "Use Windowed Mode Instead?", "GL", os::BoxStyle{os::Buttons::yesNo, os::Icon::exclamation});
   expectBox(os.get(), 2, "Program Will Now Close.", "ERROR", os::BoxStyle{os::Buttons::ok, os::Icon::stop});
-}
-
-TEST_F(GameWindowTest, ACollapsedWindowKeepsAValidProjection) {
-  ASSERT_EQ(create(), 1);
-  SendMessageA(win.gameWindowHandle, WM_SIZE, SIZE_RESTORED, MAKELPARAM(800, 0));
-  GLfloat m[16];
-  glGetFloatv(GL_PROJECTION_MATRIX, m);
-  for (GLfloat value : m) EXPECT_TRUE(std::isfinite(value));
-  EXPECT_NEAR(m[5] / m[0], 800.0, 0.1);  // aspect with the height taken as 1
-  EXPECT_NEAR(m[14] / (m[10] - 1.0), 0.1, 1e-4);  // the game's near plane
-  GLint viewport[4];
-  glGetIntegerv(GL_VIEWPORT, viewport);
-  EXPECT_EQ(viewport[3], 1);
-}
-
-// What the driver gave the game window, as its pixel format and as the
-// context reports it. Wall pictures 0.001 in front of their walls need 24
-// bits to win the depth test eleven units away (16 lose it a few units off).
-TEST_F(GameWindowTest, GetsADepthBufferDeepEnoughForWallPictures) {
-  ASSERT_EQ(create(), 1);
-  PIXELFORMATDESCRIPTOR granted{};
-  ASSERT_NE(DescribePixelFormat(win.gameDeviceContext, GetPixelFormat(win.gameDeviceContext), sizeof granted, &granted), 0);
-  GLint contextBits = 0;
-  glGetIntegerv(GL_DEPTH_BITS, &contextBits);
-  EXPECT_GE(int{granted.cDepthBits}, 24);
-  EXPECT_GE(contextBits, 24);
 }
 
 TEST_F(GameWindowTest, ARefusedWindowOrClassIsReportedAndLeavesNothing) {
