@@ -66,24 +66,19 @@ def image_mean_and_deviation(path):
     return tuple(float(value) for value in out.split())
 
 
-def pixels_differing(path_a, path_b, fuzz_percent=2):
+def pixels_differing(path_a, path_b, fuzz_percent=2, box=None):
+    """Pixels (inside box (x, y, width, height), if given) that differ by
+    more than `fuzz_percent`."""
+    crop = "[%dx%d+%d+%d]" % (box[2], box[3], box[0], box[1]) if box else ""
     # compare prints the metric on stderr; exit code 1 just means "differ".
     result = subprocess.run(["compare", "-metric", "AE", "-fuzz", "%d%%" % fuzz_percent,
-                             path_a, path_b, "null:"], stdout=subprocess.PIPE,
+                             path_a + crop, path_b + crop, "null:"], stdout=subprocess.PIPE,
                             stderr=subprocess.PIPE, text=True, timeout=60)
     return int(float((result.stderr.split() or ["0"])[0]))
 
 
 def crop_args(box):
     return ["-crop", "%dx%d+%d+%d" % (box[2], box[3], box[0], box[1]), "+repage"]
-
-
-def differing_in(path_a, path_b, box, fuzz_percent=4):
-    """Pixels inside box (x, y, width, height) that differ by more than `fuzz_percent`."""
-    out = run(["convert", path_a, path_b] + crop_args(box) +
-              ["-compose", "difference", "-composite", "-threshold", "%d%%" % fuzz_percent,
-               "-format", "%[fx:mean*w*h]", "info:"])
-    return round(float(out))
 
 
 # The start dialog's size and the centres of its controls, in dialog units;
@@ -96,14 +91,13 @@ QUIT_BUTTON = (175 + 53 / 2, 130 + 13 / 2)
 
 
 @contextlib.contextmanager
-def game_run(args, name=None, changes=None, env=None, native=False):
+def game_run(args, name, changes, env=None, native=False):
     """An entered GameRun (NativeGameRun when `native`) in a copy of the game
     folder, removed afterwards, in which the files named in `changes` (e.g.
-    "data/LEVEL/level1.dat") hold the given bytes or text, or are missing
-    where the value is None. The other files are links to the real ones."""
-    folder = None
-    if changes:
-        folder = tempfile.mkdtemp(prefix="brakmoor-")
+    "data/LEVEL/level1.dat") hold the given bytes, or are missing where the
+    value is None. The other files are links to the real ones."""
+    folder = tempfile.mkdtemp(prefix="brakmoor-")
+    try:
         for root, _, files in os.walk(args.game_dir, followlinks=True):
             relative = os.path.relpath(root, args.game_dir)
             os.makedirs(os.path.join(folder, relative), exist_ok=True)
@@ -111,16 +105,13 @@ def game_run(args, name=None, changes=None, env=None, native=False):
                 if path not in changes:
                     os.symlink(os.path.abspath(os.path.join(args.game_dir, path)),
                                os.path.join(folder, path))
-        for path, content in changes.items():
-            if content is not None:
-                with open(os.path.join(folder, path), "w" if isinstance(content, str) else "wb") as out:
-                    out.write(content)
-    try:
+                elif changes[path] is not None:
+                    with open(os.path.join(folder, path), "wb") as out:
+                        out.write(changes[path])
         with (NativeGameRun if native else GameRun)(args, name, folder, env) as game:
             yield game
     finally:
-        if folder:
-            shutil.rmtree(folder, ignore_errors=True)
+        shutil.rmtree(folder, ignore_errors=True)
 
 
 class GameRun:
@@ -191,10 +182,12 @@ class GameRun:
         """The first true result of `find`; fails on the timeout or the game's end."""
         deadline = time.time() + timeout
         while time.time() < deadline:
+            ended = self.process.poll() is not None  # before `find`, which may look for the end
             found = find()
             if found:
                 return found
-            self.fail_if_ended("waiting for " + what)
+            if ended:
+                self.fail_if_ended("waiting for " + what)
             time.sleep(0.25)
         raise E2EFailure("no %s within %d s; visible windows: %s"
                          % (what, timeout, all_window_names()))
@@ -222,9 +215,10 @@ class GameRun:
         return self.dialog
 
     def start_game(self, settle_seconds=3, skip_intro=False):
-        """Accepts the start dialog and lets the intro run out (or ends it
-        with Escape); returns the game window."""
-        self.enter_dialog(timeout=120)
+        """Accepts the start dialog (unless done already) and lets the intro
+        run out (or ends it with Escape); returns the game window."""
+        if self.dialog is None:
+            self.enter_dialog(timeout=120)
         # The game turns the view by the pointer's distance from (320, 240):
         # the pointer stays there to keep the first view straight ahead.
         run(["xdotool", "mousemove", "320", "240"])
@@ -288,10 +282,12 @@ class GameRun:
         run(["convert", path] + crop_args(box) + [out])
         return out
 
-    # OpenGL pictures are not in a window's own X image under every server:
-    # the whole screen is taken and cut.
-    def shot_of(self, geometry, name):
-        return self.crop(self.screenshot(name + "-screen"), geometry, name)
+    def shot_of(self, geometry, name, kind="png"):
+        """The screen within `geometry`: OpenGL pictures are not in a
+        window's own X image under every server."""
+        path = os.path.join(self.artifacts, "%s.%s" % (name, kind))
+        run(["import", "-window", "root"] + crop_args(geometry) + [path])
+        return path
 
     def shot_of_window(self, window, name):
         return self.shot_of(window_geometry(window), name)
@@ -305,14 +301,9 @@ class GameRun:
     def wait_exit(self, timeout=60, expected_boxes=()):
         """The exit code; boxes named in `expected_boxes` are answered with
         Return, any other blocking window is named in the failure."""
-        deadline = time.time() + timeout
-        while time.time() < deadline:
-            if self.process.poll() is not None:
-                return self.process.returncode
-            self.answer_boxes(expected_boxes)
-            time.sleep(0.25)
-        raise E2EFailure("the game did not end within %d s; visible windows: %s"
-                         % (timeout, all_window_names()))
+        self.until(lambda: self.answer_boxes(expected_boxes) or self.process.poll() is not None,
+                   "end of the game", timeout)
+        return self.process.returncode
 
 
 class NativeGameRun(GameRun):
@@ -350,10 +341,11 @@ class NativeGameRun(GameRun):
         run(["xdotool", action, key], check_result=must)
 
 
-def run_test(body):
+def run_test(body, parser=None):
     """Runs `body(args)` with the command line's game folder and artifacts
-    folder; an E2EFailure becomes exit code 1."""
-    parser = argparse.ArgumentParser()
+    folder (and the options of `parser`, if given); an E2EFailure becomes
+    exit code 1."""
+    parser = parser or argparse.ArgumentParser()
     parser.add_argument("--game-dir", required=True, help="the game folder")
     parser.add_argument("--artifacts", required=True, help="folder for screenshots")
     try:

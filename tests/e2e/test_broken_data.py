@@ -16,7 +16,6 @@ TEXTURE, FONT_LARGE, FONT_SMALL = "data/BMP/brick06b.bmp", "data/BMP/font512.bmp
 FIGURE = "data/MODELS/gign.mdl"
 DAMAGE = {
     "half": lambda data: data[:len(data) // 2],
-    "first300": lambda data: data[:300],
     "first4096": lambda data: data[:4096],  # a movie's headers only
     "empty": lambda data: b"",
     # Bytes of no format, a fixed pattern so that a failure repeats.

@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "render/depth_buffer.h"
+#include "platform/win32/gl_window_context.h"
 #include "render/gl_api.h"
 #include "tests/support/gl_context.h"
 
@@ -10,41 +10,23 @@ struct TestGlContext::Impl {
   HGLRC renderingContext = nullptr;
 };
 
-namespace {
-const char* kClassName = "BrakmoorTestGl";
-
-void registerTestClass() {
-  static bool registered = false;
-  if (registered) return;
-  WNDCLASSA windowClass{};
-  windowClass.style = CS_OWNDC;
-  windowClass.lpfnWndProc = DefWindowProcA;
-  windowClass.hInstance = GetModuleHandleA(nullptr);
-  windowClass.lpszClassName = kClassName;
-  registered = RegisterClassA(&windowClass) != 0;
-}
-}  // namespace
-
+// A hidden window with the game window's pixel format and context.
 TestGlContext::TestGlContext(int width, int height)
     : impl_(new Impl), width_(width), height_(height) {
-  registerTestClass();
-  impl_->window = CreateWindowExA(0, kClassName, "test", WS_POPUP, 0, 0, width,
-                                  height, nullptr, nullptr,
-                                  GetModuleHandleA(nullptr), nullptr);
-  if (impl_->window == nullptr) return;
-  impl_->deviceContext = GetDC(impl_->window);
-  PIXELFORMATDESCRIPTOR format{};
-  format.nSize = sizeof(format);
-  format.nVersion = 1;
-  format.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
-  format.iPixelType = PFD_TYPE_RGBA;
-  format.cColorBits = 32;
-  format.cDepthBits = depthBufferBits;
-  int index = ChoosePixelFormat(impl_->deviceContext, &format);
-  if (index == 0 || !SetPixelFormat(impl_->deviceContext, index, &format)) return;
-  impl_->renderingContext = wglCreateContext(impl_->deviceContext);
-  if (impl_->renderingContext == nullptr) return;
-  ok_ = wglMakeCurrent(impl_->deviceContext, impl_->renderingContext) != FALSE;
+  static const char* const className = "BrakmoorTestGl";
+  [[maybe_unused]] static const bool registered = [] {
+    WNDCLASSA description{};
+    description.style = CS_OWNDC;
+    description.lpfnWndProc = DefWindowProcA;
+    description.hInstance = GetModuleHandleA(nullptr);
+    description.lpszClassName = className;
+    return RegisterClassA(&description) != 0;
+  }();
+  impl_->window = CreateWindowExA(0, className, "test", WS_POPUP, 0, 0, width, height,
+                                  nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  ok_ = impl_->window != nullptr &&
+        attachGlContext(impl_->window, 32, &impl_->deviceContext, &impl_->renderingContext) ==
+            GlContextStep::done;
   if (ok_) glViewport(0, 0, width, height);
 }
 

@@ -1,8 +1,6 @@
 #include "tests/support/recording_os.h"
 
-void RecordingOs::playSound(const char* fileName, os::SoundMode mode) {
-  sounds.push_back({fileName ? fileName : "", mode});
-}
+#include <cstring>
 
 os::Answer RecordingOs::messageBox(const char* text, const char* caption, os::BoxStyle style) {
   messageBoxes.push_back({text ? text : "", caption ? caption : "", style});
@@ -10,11 +8,6 @@ os::Answer RecordingOs::messageBox(const char* text, const char* caption, os::Bo
   os::Answer answer = messageBoxAnswers.front();
   messageBoxAnswers.pop_front();
   return answer;
-}
-
-void RecordingOs::setCursorPosition(int x, int y) {
-  cursor = {x, y};
-  cursorMoves.push_back(cursor);
 }
 
 // Time passes while the caller sleeps, on every clock, so a wait loop that
@@ -26,45 +19,11 @@ void RecordingOs::sleepMilliseconds(unsigned milliseconds) {
   counter += static_cast<std::int64_t>(milliseconds) * countsPerSecond / 1000;
 }
 
-bool RecordingOs::performanceFrequency(std::int64_t* result) {
-  if (!hasPerformanceCounter) return false;
-  *result = countsPerSecond;
-  return true;
-}
-
-std::int64_t RecordingOs::performanceCounter() {
-  std::int64_t value = counter;
-  counter += counterStepPerRead;
-  return value;
-}
-
-#include <cstring>
-
-BitmapImage* RecordingOs::readBmpFile(const char* fileName) { return testDibReader(fileName); }
-
-bool RecordingOs::chooseDisplayMode(WindowSettings& mode) {
-  note("dialog");
-  if (dialogCancelled) return false;
-  mode = dialogChoice;
-  return true;
-}
-
-bool RecordingOs::createIntroWindow(const char* title, WindowSettings& mode, KeyDownArray& keys) {
-  note(std::string("create intro ") + title + (mode.fullScreen ? " full" : " windowed"));
-  std::memset(&keys, 0, sizeof keys);
-  return true;
-}
-
 os::WindowEvent RecordingOs::pumpIntroMessage() {
   if (introEvents.empty()) return os::WindowEvent::quit;
   const os::WindowEvent event = introEvents.front();
   introEvents.pop_front();
   return event;
-}
-
-std::int32_t RecordingOs::openMovie(const char* fileName) {
-  note(std::string("open movie ") + fileName);
-  return movieFrames;
 }
 
 bool RecordingOs::decodeMovieFrame(std::int32_t index, std::uint8_t* rgb) {
@@ -73,11 +32,3 @@ bool RecordingOs::decodeMovieFrame(std::int32_t index, std::uint8_t* rgb) {
   return true;
 }
 
-bool RecordingOs::createGameWindow(const char* title, const WindowSettings& mode) {
-  note(std::string("create ") + title + (mode.fullScreen ? " full" : " windowed"));
-  return true;
-}
-
-ScopedRecordingOs::ScopedRecordingOs() : previous_(installPlatform(&os_)) {}
-
-ScopedRecordingOs::~ScopedRecordingOs() { installPlatform(previous_); }

@@ -1,6 +1,6 @@
 #pragma once
 // The recording fake of the platform: it records every sound, message box
-// and window call, and lets a test set the clocks, the cursor, the answers
+// and the calls tests look at, and lets a test set the clocks, the cursor, the answers
 // of message boxes and what the windows report. BMP files are read by the
 // test programs' reader. Install it for the scope of a test with
 // ScopedRecordingOs; tests that script a window subclass it.
@@ -8,9 +8,14 @@
 #include <cstdint>
 #include <deque>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/platform.h"
+
+// The BMP reader of the test programs: GDI's under Wine, a portable one for
+// the layouts the game's data uses natively (tests/support/dib_reader_*.cpp).
+BitmapImage* testDibReader(const char* fileName);
 
 struct RecordedSound {
   std::string fileName;
@@ -25,34 +30,39 @@ struct RecordedMessageBox {
 
 class RecordingOs : public Platform {
  public:
-  void playSound(const char* fileName, os::SoundMode mode) override;
+  void playSound(const char* fileName, os::SoundMode mode) override { sounds.push_back({fileName ? fileName : "", mode}); }
   os::Answer messageBox(const char* text, const char* caption, os::BoxStyle style) override;
   os::CursorPosition cursorPosition() override { return cursor; }
-  void setCursorPosition(int x, int y) override;
+  void setCursorPosition(int x, int y) override { cursorMoves.push_back(cursor = {x, y}); }
   void sleepMilliseconds(unsigned milliseconds) override;
   std::uint32_t tickCount() override { return ticks; }
   std::uint32_t multimediaTime() override { return multimediaMilliseconds; }
-  bool performanceFrequency(std::int64_t* countsPerSecond) override;
-  std::int64_t performanceCounter() override;
+  bool performanceFrequency(std::int64_t* result) override {
+    if (hasPerformanceCounter) *result = countsPerSecond;
+    return hasPerformanceCounter;
+  }
+  std::int64_t performanceCounter() override { return std::exchange(counter, counter + counterStepPerRead); }
 
   std::string resolveFileName(const char* name) override { return name; }
-  BitmapImage* readBmpFile(const char* fileName) override;
-  bool chooseDisplayMode(WindowSettings& mode) override;
-  bool registerIntroWindowClass() override { return note("register"), true; }
-  void unregisterIntroWindowClass() override { note("unregister"); }
-  bool createIntroWindow(const char* title, WindowSettings& mode, KeyDownArray& keys) override;
-  void destroyIntroWindow() override { note("destroy intro"); }
+  BitmapImage* readBmpFile(const char* fileName) override { return testDibReader(fileName); }
+  bool chooseDisplayMode(WindowSettings& mode) override { return mode = WindowSettings{}, true; }
+  bool registerIntroWindowClass() override { return true; }
+  void unregisterIntroWindowClass() override {}
+  bool createIntroWindow(const char*, WindowSettings&, KeyDownArray& keys) override { return keys = {}, true; }
+  void destroyIntroWindow() override {}
   // The scripted events, then the quit message.
   os::WindowEvent pumpIntroMessage() override;
   bool introWindowVisible() override { return true; }
-  void waitForIntroMessage() override { note("wait"); }
+  void waitForIntroMessage() override {}
   void swapIntroBuffers() override { note("swap intro"); }
   void postIntroQuit() override { note("post quit"); }
   void postIntroFullScreenToggle() override { note("post toggle"); }
-  std::int32_t openMovie(const char* fileName) override;
+  std::int32_t openMovie(const char*) override { return movieFrames; }
   bool decodeMovieFrame(std::int32_t index, std::uint8_t* rgb) override;
-  void closeMovie() override { note("close movie"); }
-  bool createGameWindow(const char* title, const WindowSettings& mode) override;
+  void closeMovie() override {}
+  bool createGameWindow(const char* title, const WindowSettings& mode) override {
+    return note(std::string("create ") + title + (mode.fullScreen ? " full" : " windowed")), true;
+  }
   void destroyGameWindow() override { note("kill"); }
   os::WindowEvent pumpGameMessage() override { return os::WindowEvent::quit; }
   bool gameWindowActive() override { return true; }
@@ -61,11 +71,9 @@ class RecordingOs : public Platform {
   void shutdownKeyboard() override { note("shutdown keyboard"); }
   const unsigned char* readKeyboard() override { return keys; }
 
-  // Every window, dialog and movie call, in order.
+  // The game window, keyboard and intro loop calls, in order.
   std::vector<std::string> calls;
   void note(const std::string& call) { calls.push_back(call); }
-  WindowSettings dialogChoice;
-  bool dialogCancelled = false;
   std::deque<os::WindowEvent> introEvents;
   // The movie's frame count (-1: it cannot be opened), and the colour every
   // decoded frame is filled with.
@@ -89,15 +97,11 @@ class RecordingOs : public Platform {
   unsigned sleptMilliseconds = 0;
 };
 
-// The BMP reader of the test programs: GDI's under Wine, a portable one for
-// the layouts the game's data uses natively (tests/support/dib_reader_*.cpp).
-BitmapImage* testDibReader(const char* fileName);
-
 // Installs a RecordingOs for the lifetime of the object.
 class ScopedRecordingOs {
  public:
-  ScopedRecordingOs();
-  ~ScopedRecordingOs();
+  ScopedRecordingOs() : previous_(installPlatform(&os_)) {}
+  ~ScopedRecordingOs() { installPlatform(previous_); }
   ScopedRecordingOs(const ScopedRecordingOs&) = delete;
   ScopedRecordingOs& operator=(const ScopedRecordingOs&) = delete;
   RecordingOs* operator->() { return &os_; }

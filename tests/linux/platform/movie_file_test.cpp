@@ -1,6 +1,7 @@
 // The movie reader of each platform (FFmpeg natively, the AVI library under
 // Wine, which also lists this file) on the generated intro movie and on
-// broken copies of its beginning.
+// broken copies of its beginning; and what the AVI library's reader alone
+// releases.
 
 #include <gtest/gtest.h>
 
@@ -121,5 +122,28 @@ TEST_F(MovieFileTest, UnknownCompressionShowsTheFrameBoxAndDecodesNothing) {
   EXPECT_EQ(openMovieFile(movie_, writeTemporary(head, "intro_unknown_codec.avi").c_str()), kIntroFrameCount);
   expectNoFrame("Failed To Open The AVI Frame");
 }
+
+#ifdef _WIN32
+// What only the AVI library's reader owns: closing twice releases once (the
+// stream loses exactly the reader's reference and the frame bitmap is really
+// deleted); the memory DC stays for the next intro cycle, which opens the
+// movie again.
+TEST_F(MovieFileTest, CloseTwiceReleasesOnceAndTheMovieOpensAgain) {
+  ASSERT_GT(openMovieFile(movie_, moviePath.c_str()), 0);
+  PAVISTREAM stream = movie_.stream;
+  HBITMAP bitmap = movie_.dibSection;
+  AVIStreamAddRef(stream);
+  closeMovieFile(movie_);
+  closeMovieFile(movie_);
+  EXPECT_TRUE(movie_.stream == nullptr && movie_.frameGrab == nullptr && movie_.frameBits == nullptr);
+  EXPECT_FALSE(movie_.aviLibraryOpen);
+  EXPECT_FALSE(decodeMovieFrame(movie_, 0, rgb_.data()));
+  EXPECT_EQ(GetObjectType(bitmap), 0u) << "the frame bitmap is still alive";
+  EXPECT_EQ(AVIStreamRelease(stream), 0) << "the reader released more or less than its reference";
+  ASSERT_GT(openMovieFile(movie_, moviePath.c_str()), 0);
+  EXPECT_TRUE(decodeMovieFrame(movie_, 0, rgb_.data()));
+  EXPECT_TRUE(os_->messageBoxes.empty());
+}
+#endif
 
 }  // namespace

@@ -30,7 +30,10 @@ class IntroPlayerTest : public ::testing::Test {
   IntroPlayer player_;
 };
 
-TEST_F(IntroPlayerTest, FramesFollowTimeAtThirtySixMillisecondsThenEndAndRewind) {
+// Frames follow time; F1 asks for the toggle in every update it is held;
+// an update that ends the intro (Escape, or the movie's last frame) asks for
+// nothing else.
+TEST_F(IntroPlayerTest, FramesFollowTimeAtThirtySixMillisecondsAndHeldF1AsksUntilTheEnd) {
   player_.lastFrame = 10;
   EXPECT_EQ(updateIntro(player_, 35), IntroRequest::none);
   EXPECT_EQ(player_.currentFrame, 0);
@@ -49,11 +52,6 @@ TEST_F(IntroPlayerTest, FramesFollowTimeAtThirtySixMillisecondsThenEndAndRewind)
     EXPECT_EQ(updateIntro(player_, frames == 0 ? 0 : 4000000000u), IntroRequest::end);
     EXPECT_EQ(player_.currentFrame, 0);
   }
-}
-
-// F1 asks for the toggle in every update it is held; an update that ends the
-// intro (Escape, or the movie's last frame) asks for nothing else.
-TEST_F(IntroPlayerTest, HeldF1AsksForTheToggleEveryUpdateAndTheEndWinsOverIt) {
   player_.lastFrame = 100;
   keys_.down[f1] = 1;
   EXPECT_EQ(updateIntro(player_, 10), IntroRequest::fullScreenToggle);
@@ -64,22 +62,10 @@ TEST_F(IntroPlayerTest, HeldF1AsksForTheToggleEveryUpdateAndTheEndWinsOverIt) {
   EXPECT_EQ(updateIntro(player_, 3600), IntroRequest::end);  // F1 on the last frame
 }
 
-TEST_F(IntroPlayerTest, DecodedFramesReachTheScreenWithTheIntroSound) {
-  ASSERT_TRUE(gl_.ok());
-  os_->movieFrames = 2;
-  os_->movieColour = 200;
-  EXPECT_EQ(initIntro(os_.get(), player_, &keys_), 1);
-  EXPECT_EQ(player_.lastFrame, 2);
-  ASSERT_EQ(os_->sounds.size(), 1u);
-  EXPECT_EQ(os_->sounds[0].fileName, "data/wav/intro.wav");
-  EXPECT_EQ(os_->sounds[0].mode, os::SoundMode::async | os::SoundMode::noWait);
-  drawIntro(os_.get(), player_);
-  EXPECT_NEAR(middleRed(), 200, 2);
-}
-
 // Without a movie the picture stays black and the intro ends by itself
-// about a second later, so the game still starts.
-TEST_F(IntroPlayerTest, AMissingMovieShowsBlackAndTheIntroStillEnds) {
+// about a second later, so the game still starts; a movie's decoded frames
+// reach the screen. Each intro starts its sound.
+TEST_F(IntroPlayerTest, AMissingMovieShowsBlackAndEndsAndDecodedFramesReachTheScreen) {
   ASSERT_TRUE(gl_.ok());
   initIntro(os_.get(), player_, &keys_);
   int elapsed = 0;
@@ -90,6 +76,17 @@ TEST_F(IntroPlayerTest, AMissingMovieShowsBlackAndTheIntroStillEnds) {
   }
   EXPECT_GE(elapsed, 500);
   EXPECT_LE(elapsed, 3000);
+  os_->movieFrames = 2;
+  os_->movieColour = 200;
+  EXPECT_EQ(initIntro(os_.get(), player_, &keys_), 1);
+  EXPECT_EQ(player_.lastFrame, 2);
+  drawIntro(os_.get(), player_);
+  EXPECT_NEAR(middleRed(), 200, 2);
+  ASSERT_EQ(os_->sounds.size(), 2u);
+  for (const RecordedSound& sound : os_->sounds) {
+    EXPECT_EQ(sound.fileName, "data/wav/intro.wav");
+    EXPECT_EQ(sound.mode, os::SoundMode::async | os::SoundMode::noWait);
+  }
 }
 
 TEST_F(IntroPlayerTest, TheLoopTurnsWindowEventsAndRequestsIntoRunFlags) {

@@ -4,26 +4,6 @@
 
 #include "platform/win32/keyboard.h"
 
-TEST(Keyboard, ShutdownReleasesOnceAndIsHarmlessAgain) {
-  KeyboardDevice device;
-  shutdownKeyboard(device);  // nothing created yet
-  ASSERT_EQ(initKeyboard(device, GetModuleHandleA(nullptr)), 1);
-  EXPECT_NE(device.keyboardDevice, nullptr);
-  shutdownKeyboard(device);
-  EXPECT_EQ(device.directInput, nullptr);
-  EXPECT_EQ(device.keyboardDevice, nullptr);
-  shutdownKeyboard(device);
-  EXPECT_EQ(device.directInput, nullptr);
-  // Without a device the last state stays.
-  std::memset(device.keyboardState, 0, sizeof device.keyboardState);
-  device.keyboardState[0x01] = 0x80;
-  readKeyboardState(device);
-  EXPECT_EQ(device.keyboardState[0x01], 0x80);
-
-  EXPECT_EQ(initKeyboard(device, GetModuleHandleA(nullptr)), 1);  // it can be set up again
-  shutdownKeyboard(device);
-}
-
 namespace {
 
 // Sends a key change by scan code (none for 0), lets it reach the device and
@@ -39,9 +19,11 @@ void sendAndRead(KeyboardDevice& device, WORD scanCode, DWORD upFlag) {
   readKeyboardState(device);
 }
 
-TEST(Keyboard, AHeldKeyShowsItsDownBitUntilReleasedAndOtherKeysStayUp) {
+TEST(Keyboard, AHeldKeyShowsUntilReleasedAndShutdownReleasesOnceAndAllowsASecondSetUp) {
   KeyboardDevice device;
+  shutdownKeyboard(device);  // nothing created yet
   ASSERT_EQ(initKeyboard(device, GetModuleHandleA(nullptr)), 1);
+  EXPECT_NE(device.keyboardDevice, nullptr);
   constexpr WORD keyA = 0x1E;
   std::memset(device.keyboardState, 0xAA, sizeof device.keyboardState);  // every byte must be read
   sendAndRead(device, keyA, 0);
@@ -51,6 +33,18 @@ TEST(Keyboard, AHeldKeyShowsItsDownBitUntilReleasedAndOtherKeysStayUp) {
     EXPECT_EQ(device.keyboardState[code], code == keyA ? 0x80 : 0) << "scan code " << code;
   sendAndRead(device, keyA, KEYEVENTF_KEYUP);
   EXPECT_EQ(device.keyboardState[keyA], 0);
+
+  shutdownKeyboard(device);
+  EXPECT_EQ(device.directInput, nullptr);
+  EXPECT_EQ(device.keyboardDevice, nullptr);
+  shutdownKeyboard(device);
+  EXPECT_EQ(device.directInput, nullptr);
+  // Without a device the last state stays.
+  device.keyboardState[0x01] = 0x80;
+  readKeyboardState(device);
+  EXPECT_EQ(device.keyboardState[0x01], 0x80);
+  // F1 shuts the keyboard down and sets it up again for the new window.
+  EXPECT_EQ(initKeyboard(device, GetModuleHandleA(nullptr)), 1);
   shutdownKeyboard(device);
 }
 
