@@ -30,7 +30,6 @@ TEST(Movement, OneStepFromTheCentreUnderTheContactsNoDemoMeets) {
   } const cases[] = {
       {"back and side", walkForward, touching(0, 1, 1, 0, 0), 0, 0},
       {"both sides", walkForward, touching(0, 0, 1, 1, 0), 0, 0},
-      {"back alone", walkForward, touching(0, 1, 0, 0), -0.05f, -0.0866025f},
       {"no slide on a floor", walkForward, touching(0, 0, 1, 0, 4), 0, 0},
       {"backward, front: extra only", walkBackward, touching(1, 0, 1, 0, 2), 0.05f, 0.0866025f},
       {"backward, both sides: extra only", walkBackward, touching(0, 0, 1, 1, 0), 0.05f, 0.0866025f},
