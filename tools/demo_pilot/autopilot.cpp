@@ -1,7 +1,9 @@
 #include "tools/demo_pilot/autopilot.h"
 
+#include <array>
 #include <cmath>
 #include <algorithm>
+#include <cstdio>
 #include <deque>
 
 #include "game/enemy_figure.h"
@@ -35,6 +37,103 @@ Eye eyeOf(const Game& game, const LevelData& level) {
 }
 
 void press(PilotPlatform& platform, std::uint8_t key) { platform.keys[key] = 0x80; }
+
+// The moves plan, step by step. The player starts in the middle of cell
+// (8, 34), facing north, in a room of three by three cells: its south wall
+// (row 32) and west wall (column 6) are solid from end to end, a pillar
+// fills cell (10, 34) east of the start, and the north wall (row 36) is open
+// only north of the start.
+enum class Until {
+  passes,    // `passes` passes
+  faced,     // the view turned to the heading `a`
+  arrived,   // the eye in the middle of cell (a, b)
+  southOf,   // the eye south of the middle of row `b`
+  northOf,   // the eye north of it
+  pulled,    // the fire key up for `passes` passes, then down exactly `a`
+             // milliseconds after the last pull (the pass before takes longer)
+};
+
+using Keys = std::array<std::uint8_t, 8>;  // 0 ends the list
+
+struct MoveStep {
+  Until until;
+  int passes;  // how long it lasts, or at most (all but `pulled`)
+  Keys keys;   // held throughout
+  int cursorX, cursorY;  // pixels from the centre, in every pass
+  float a, b;
+  int tapEvery;  // the fire key down in one pass of every `tapEvery`
+};
+
+MoveStep hold(int passes, Keys keys, int cursorX = 0, int cursorY = 0, int tapEvery = 0) {
+  return {Until::passes, passes, keys, cursorX, cursorY, 0, 0, tapEvery};
+}
+MoveStep walkTo(int x, int y) { return {Until::arrived, 100, {}, 0, 0, float(x), float(y), 0}; }
+MoveStep face(float heading) { return {Until::faced, 60, {}, 0, 0, heading, 0, 0}; }
+MoveStep pass(Until side, int row, Keys keys) { return {side, 80, keys, 0, 0, 0, float(row), 0}; }
+MoveStep pull(float milliseconds, int released = 3, Keys keys = {}) {
+  return {Until::pulled, released, keys, 0, 0, milliseconds, 0, 0};
+}
+
+std::vector<MoveStep> movesScript() {
+  using namespace scanCode;
+  std::vector<MoveStep> script = {
+      // Held from the first pass on: C and H count as held at the start, so
+      // they change nothing, and the fire key held since then never fires.
+      // Backward and left into the south-west corner.
+      hold(55, {down, left, c, h, rightControl}),
+      hold(4, {}),
+      hold(20, {right}),
+      // Without collision backward through the south wall into row 31 (the
+      // touching back drops the second backward step) and forward again.
+      hold(1, {c, h}),
+      hold(3, {}),
+      pass(Until::southOf, 31, {down}),
+      pass(Until::northOf, 33, {up}),
+      hold(1, {c, h}),
+      hold(2, {}),
+      // Each wall face met at a shallow angle: touched by a side of the
+      // player box, slid along, and on into a corner or past the wall's end.
+      walkTo(9, 33), face(120), hold(60, {up}),     // the south wall on the left, sliding west
+      face(30), hold(60, {up}),                     // the west wall on the left, sliding north
+      walkTo(9, 35), face(-60), hold(45, {up}),     // the north wall on the left, sliding east
+      walkTo(9, 35), walkTo(9, 33), face(-30), hold(40, {up}),  // the pillar on the right, sliding north
+      walkTo(9, 35), face(-160), hold(40, {up}),    // the pillar on the left, sliding south
+      walkTo(7, 33), face(-120), hold(40, {up}),    // the south wall on the right, sliding east
+      // Backward along the south wall: the second step goes on regardless,
+      // into the wall, where only collision switched off gets the player out.
+      walkTo(9, 33), face(-60), hold(25, {down}), hold(1, {c}), walkTo(9, 33), hold(1, {c}),
+      // Sideways into the pillar and the west wall.
+      walkTo(9, 34), face(0), hold(20, {right}),
+      walkTo(7, 34), face(0), hold(20, {left}),
+      // Every movement key at once, with both weapon keys and the fire key.
+      walkTo(8, 34), face(0), hold(20, {up, down, left, right, digit1, digit2, rightControl}),
+      // The pitch far past its upper limit at once, through its whole range
+      // and past the lower one, then far past the upper one again.
+      hold(1, {}, 0, -1000), hold(70, {}, 0, 20), hold(1, {}, 0, -2000), hold(30, {}, 0, 4),
+      // The fire key at the re-trigger times: held it fires once; released
+      // 99 ms does not fire, 100 ms does; the laser waits 500 ms, also
+      // when chosen with the key held or in the pass of a pull.
+      face(0), hold(10, {digit1, rightControl}), pull(99), pull(100),
+      hold(6, {rightControl, digit2}), pull(100), pull(499), pull(500),
+      hold(3, {rightControl}), pull(100, 3, {digit1}), pull(100, 3, {digit2}),
+      // Round and round, walking and side-stepping, the rifle tapped once in
+      // 7 passes (about 105 ms, it fires) and once in 6 (about 90 ms, it
+      // does not).
+      hold(120, {up, left, digit1}, -40, 0, 7),
+      hold(25, {}, 0, 0, 6),
+  };
+  // Both weapons emptied, then pulled when empty.
+  for (int shot = 0; shot < 12; ++shot) script.push_back(pull(100, 1, {digit1}));
+  for (int shot = 0; shot < 19; ++shot) script.push_back(pull(500, 1, {digit2}));
+  for (const Keys keys : {Keys{digit1}, Keys{digit2}}) script.push_back(pull(500, 2, keys));
+  script.push_back(hold(10, {}));
+  return script;
+}
+
+const std::vector<MoveStep>& moves() {
+  static const std::vector<MoveStep> script = movesScript();
+  return script;
+}
 
 }  // namespace
 
@@ -155,6 +254,71 @@ void Autopilot::followSwitchScript(PilotPlatform& platform) {
   if (tap >= static_cast<std::int64_t>(sizeof taps) + 2) press(platform, scanCode::escape);
 }
 
+void Autopilot::prepare(PilotPlatform& platform) const {
+  if (plan_ != PilotPlan::moves) return;
+  // The frame clock is then the millisecond clock, which wraps around
+  // about two seconds into the game.
+  platform.millisecondClockOnly = true;
+  platform.millisecondClockStart = 0u - 3000u;
+  for (const std::uint8_t key : moves().front().keys) {
+    if (key != 0) press(platform, key);
+  }
+}
+
+void Autopilot::followMovesScript(const Game& game, PilotPlatform& platform) {
+  const std::vector<MoveStep>& script = moves();
+  if (pullExpectedAt_ >= 0.0 && game.player.lastFireTime != pullExpectedAt_) {
+    std::fprintf(stderr, "moves: the pull of step %zu came at %.0f ms, not %.0f\n", moveStep_ - 1,
+                 game.player.lastFireTime, pullExpectedAt_);
+  }
+  pullExpectedAt_ = -1.0;
+  for (; moveStep_ < script.size(); ++moveStep_, moveStepStart_ = frame_) {
+    const MoveStep& step = script[moveStep_];
+    const std::int64_t pass = frame_ - moveStepStart_;
+    if (pass >= step.passes + (step.until == Until::pulled ? 1 : 0)) continue;
+    const Eye eye = eyeOf(game, level_);
+    const float rowZ = static_cast<float>(1 - 2 * static_cast<int>(step.b));
+    if (step.until == Until::southOf && eye.z > rowZ) continue;
+    if (step.until == Until::northOf && eye.z < rowZ) continue;
+    if (step.until == Until::arrived) {
+      const float dx = static_cast<float>(2 * static_cast<int>(step.a) - 1) - eye.x;
+      const float dz = static_cast<float>(1 - 2 * static_cast<int>(step.b)) - eye.z;
+      if (dx * dx + dz * dz < 0.0225f) continue;
+      const float heading = headingToward(dx, dz);
+      turnTo(heading, game, platform);
+      if (std::fabs(wrapDegrees(heading - game.player.heading)) < 25.0f) press(platform, scanCode::up);
+    }
+    if (step.until == Until::faced) {
+      if (std::fabs(wrapDegrees(step.a - game.player.heading)) < 0.05f) continue;
+      turnTo(step.a, game, platform);
+    }
+    for (const std::uint8_t key : step.keys) {
+      if (key != 0) press(platform, key);
+    }
+    if (step.cursorX != 0 || step.cursorY != 0) {
+      platform.cursor = {mouseLookCentreX + step.cursorX, mouseLookCentreY + step.cursorY};
+    }
+    if (step.tapEvery > 0 && pass % step.tapEvery == 0) press(platform, scanCode::rightControl);
+    if (step.until == Until::pulled && pass == step.passes) {
+      press(platform, scanCode::rightControl);
+      // An empty weapon is pulled when it comes; a loaded one exactly on
+      // time: the next pass starts 10 ms before its pull, as the frame's
+      // wait ends at its start plus 10 ms and nothing then reads a later
+      // millisecond.
+      if (platform.keys[scanCode::digit2] == 0 &&
+          (platform.keys[scanCode::digit1] != 0 || game.player.rifleSelected)) {
+        if (game.player.rifleAmmo == 0) return;
+      } else if (game.player.laserAmmo == 0) {
+        return;
+      }
+      pullExpectedAt_ = game.player.lastFireTime + step.a;
+      platform.holdUntil(game.clock.coarseStart + static_cast<std::uint32_t>(pullExpectedAt_ - 10.0));
+    }
+    return;
+  }
+  press(platform, scanCode::escape);
+}
+
 void Autopilot::steer(const Game& game, PilotPlatform& platform) {
   ++frame_;
   for (unsigned char& key : platform.keys) key = 0;
@@ -165,6 +329,10 @@ void Autopilot::steer(const Game& game, PilotPlatform& platform) {
   }
   if (plan_ == PilotPlan::switches) {
     followSwitchScript(platform);
+    return;
+  }
+  if (plan_ == PilotPlan::moves) {
+    followMovesScript(game, platform);
     return;
   }
   if (fight(game, platform, plan_ != PilotPlan::death)) return;

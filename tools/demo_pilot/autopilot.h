@@ -17,6 +17,9 @@ enum class PilotPlan {
   fight,        // hunt and kill all five enemies
   death,        // follow the nearest enemy without firing until the player dies
   switches,     // every drawing switch on and off, both weapons, F1 there and back
+  moves,        // what the others never do: backward and side steps, every wall
+                // face, the pitch limits, the fire key at its re-trigger times,
+                // both weapons emptied, keys held at the start or together
 };
 
 // The seed, among the first thousands, whose five enemies start the
@@ -26,6 +29,8 @@ std::uint32_t seedWithEnemiesNearStart(const LevelData& level);
 class Autopilot {
  public:
   Autopilot(PilotPlan plan, const LevelData& level);
+  // The platform as the plan wants it before the first pass.
+  void prepare(PilotPlatform& platform) const;
   void steer(const Game& game, PilotPlatform& platform);
   std::int64_t frames() const { return frame_; }
 
@@ -40,6 +45,7 @@ class Autopilot {
   void turnTo(float heading, const Game& game, PilotPlatform& platform);
   bool fight(const Game& game, PilotPlatform& platform, bool fire);
   void followSwitchScript(PilotPlatform& platform);
+  void followMovesScript(const Game& game, PilotPlatform& platform);
   Cell eyeCell(const Game& game) const;
   bool open(int x, int y) const;
 
@@ -51,4 +57,7 @@ class Autopilot {
   std::int64_t frame_ = 0;
   std::int64_t lastShot_ = 0;
   std::int64_t allDeadAt_ = -1;
+  std::size_t moveStep_ = 0;
+  std::int64_t moveStepStart_ = 0;
+  double pullExpectedAt_ = -1.0;
 };

@@ -26,6 +26,7 @@ constexpr PlanFile plans[] = {
     {PilotPlan::fight, "fight.dem", true},
     {PilotPlan::death, "death.dem", true},
     {PilotPlan::switches, "switches.dem", false},
+    {PilotPlan::moves, "moves.dem", false},
 };
 
 }  // namespace
@@ -52,6 +53,7 @@ int main(int argc, char** argv) {
     PilotPlatform pilot(mode);
     pilot.seed = plan.enemiesNear ? nearSeed : 1;
     Autopilot autopilot(plan.plan, *level);
+    autopilot.prepare(pilot);
     DemoPlatform demo(pilot, DemoMode::record, std::string(argv[1]) + "/" + plan.fileName, levelFileName);
     installPlatform(&demo);
     ProgramOptions options;

@@ -30,8 +30,18 @@ os::Answer PilotPlatform::messageBox(const char* text, const char* caption, os::
 }
 
 bool PilotPlatform::performanceFrequency(std::int64_t* countsPerSecond) {
+  if (millisecondClockOnly) return false;
   *countsPerSecond = 1000000;
   return true;
+}
+
+void PilotPlatform::holdUntil(std::uint32_t reading) {
+  const std::int64_t at = 1000 * static_cast<std::int64_t>(reading - millisecondClockStart);
+  if (at < microseconds_) {
+    std::fprintf(stderr, "the clock cannot go back to %u\n", reading);
+    return;
+  }
+  microseconds_ = at;
 }
 
 std::string PilotPlatform::resolveFileName(const char* name) { return findFileIgnoringCase(name); }

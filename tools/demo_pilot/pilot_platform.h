@@ -17,6 +17,18 @@ class PilotPlatform : public Platform {
   unsigned char keys[keyboardStateSize] = {};
   os::CursorPosition cursor{320, 240};
   std::uint32_t seed = 1;
+  // Without the performance counter the game's frame clock is the
+  // millisecond clock, which here reads `millisecondClockStart` at the
+  // platform's start, so a game can be made to see it wrap around.
+  bool millisecondClockOnly = false;
+  std::uint32_t millisecondClockStart = 0;
+
+  // A slow pass: the clock moves on until the millisecond clock's next
+  // reading is `reading` (never back).
+  void holdUntil(std::uint32_t reading);
+  std::uint32_t millisecondReading() const {
+    return millisecondClockStart + static_cast<std::uint32_t>(microseconds_ / 1000);
+  }
 
   std::uint32_t randomSeed() override { return seed; }
   void playSound(const char*, os::SoundMode) override {}
@@ -25,7 +37,11 @@ class PilotPlatform : public Platform {
   void setCursorPosition(int, int) override {}
   void sleepMilliseconds(unsigned milliseconds) override { microseconds_ += 1000u * milliseconds; }
   std::uint32_t tickCount() override { return static_cast<std::uint32_t>(microseconds_ / 1000); }
-  std::uint32_t multimediaTime() override { return tickCount(); }
+  // Every reading takes 20 microseconds, as the counter's.
+  std::uint32_t multimediaTime() override {
+    microseconds_ += 20;
+    return millisecondReading();
+  }
   bool performanceFrequency(std::int64_t* countsPerSecond) override;
   // Every reading takes 20 microseconds, so a busy wait comes to its end.
   std::int64_t performanceCounter() override { return microseconds_ += 20; }
