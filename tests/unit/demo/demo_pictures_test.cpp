@@ -85,7 +85,7 @@ void savePpm(const std::string& path, const Bytes& rgba) {
     for (int x = 0; x < width; ++x) out.write(reinterpret_cast<const char*>(&rgba[(y * width + x) * 4]), 3);
 }
 
-// Two demos are played at their recorded pace, two as time demos.
+// Two demos are played at their recorded pace, the others as time demos.
 struct Playback {
   const char* name;
   DemoMode mode;
@@ -187,7 +187,7 @@ TEST_P(DemoPictures, StayAsKept) {
 INSTANTIATE_TEST_SUITE_P(CommittedDemos, DemoPictures,
                          testing::Values(Playback{"walk", DemoMode::timeDemo}, Playback{"fight", DemoMode::play},
                                          Playback{"death", DemoMode::timeDemo},
-                                         Playback{"switches", DemoMode::play}),
+                                         Playback{"switches", DemoMode::play}, Playback{"moves", DemoMode::timeDemo}),
                          [](const testing::TestParamInfo<Playback>& info) { return std::string(info.param.name); });
 
 }  // namespace
