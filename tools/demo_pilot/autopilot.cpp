@@ -27,13 +27,17 @@ float wrapDegrees(float angle) {
 // The heading that looks along (dx, dz): forward is (-sin, -cos).
 float headingToward(float dx, float dz) { return std::atan2(-dx, -dz) * 180.0f / pi; }
 
+// The middle of cell (x, y) in world units: cells are two units wide, x
+// runs east and the rows run north toward negative z.
+float cellMiddleX(int x) { return static_cast<float>(2 * x - 1); }
+float cellMiddleZ(int y) { return static_cast<float>(1 - 2 * y); }
+
 struct Eye {
   float x, z;
 };
 
 Eye eyeOf(const Game& game, const LevelData& level) {
-  return {static_cast<float>(2 * level.startX - 1) + game.player.offsetX,
-          static_cast<float>(1 - 2 * level.startY) + game.player.offsetZ};
+  return {cellMiddleX(level.startX) + game.player.offsetX, cellMiddleZ(level.startY) + game.player.offsetZ};
 }
 
 void press(PilotPlatform& platform, std::uint8_t key) { platform.keys[key] = 0x80; }
@@ -72,6 +76,12 @@ MoveStep face(float heading) { return {Until::faced, 60, {}, 0, 0, heading, 0, 0
 MoveStep pass(Until side, int row, Keys keys) { return {side, 80, keys, 0, 0, 0, float(row), 0}; }
 MoveStep pull(float milliseconds, int released = 3, Keys keys = {}) {
   return {Until::pulled, released, keys, 0, 0, milliseconds, 0, 0};
+}
+
+void pressAll(PilotPlatform& platform, const Keys& keys) {
+  for (const std::uint8_t key : keys) {
+    if (key != 0) press(platform, key);
+  }
 }
 
 std::vector<MoveStep> movesScript() {
@@ -204,11 +214,10 @@ void Autopilot::walkOn(const Game& game, PilotPlatform& platform) {
   const Eye eye = eyeOf(game, level_);
   // Off the line between the two cells' middles a corner may be in the
   // way: back to the middle of this cell first.
-  const float sideways = next.x != here.x ? eye.z - static_cast<float>(1 - 2 * here.y)
-                                          : eye.x - static_cast<float>(2 * here.x - 1);
+  const float sideways = next.x != here.x ? eye.z - cellMiddleZ(here.y) : eye.x - cellMiddleX(here.x);
   if (std::fabs(sideways) > 0.3f) next = here;
-  const float dx = static_cast<float>(2 * next.x - 1) - eye.x;
-  const float dz = static_cast<float>(1 - 2 * next.y) - eye.z;
+  const float dx = cellMiddleX(next.x) - eye.x;
+  const float dz = cellMiddleZ(next.y) - eye.z;
   if (dx * dx + dz * dz < 0.04f) return;
   const float heading = headingToward(dx, dz);
   turnTo(heading, game, platform);
@@ -260,9 +269,7 @@ void Autopilot::prepare(PilotPlatform& platform) const {
   // about two seconds into the game.
   platform.millisecondClockOnly = true;
   platform.millisecondClockStart = 0u - 3000u;
-  for (const std::uint8_t key : moves().front().keys) {
-    if (key != 0) press(platform, key);
-  }
+  pressAll(platform, moves().front().keys);
 }
 
 void Autopilot::followMovesScript(const Game& game, PilotPlatform& platform) {
@@ -277,12 +284,12 @@ void Autopilot::followMovesScript(const Game& game, PilotPlatform& platform) {
     const std::int64_t pass = frame_ - moveStepStart_;
     if (pass >= step.passes + (step.until == Until::pulled ? 1 : 0)) continue;
     const Eye eye = eyeOf(game, level_);
-    const float rowZ = static_cast<float>(1 - 2 * static_cast<int>(step.b));
+    const float rowZ = cellMiddleZ(static_cast<int>(step.b));
     if (step.until == Until::southOf && eye.z > rowZ) continue;
     if (step.until == Until::northOf && eye.z < rowZ) continue;
     if (step.until == Until::arrived) {
-      const float dx = static_cast<float>(2 * static_cast<int>(step.a) - 1) - eye.x;
-      const float dz = static_cast<float>(1 - 2 * static_cast<int>(step.b)) - eye.z;
+      const float dx = cellMiddleX(static_cast<int>(step.a)) - eye.x;
+      const float dz = rowZ - eye.z;
       if (dx * dx + dz * dz < 0.0225f) continue;
       const float heading = headingToward(dx, dz);
       turnTo(heading, game, platform);
@@ -292,9 +299,7 @@ void Autopilot::followMovesScript(const Game& game, PilotPlatform& platform) {
       if (std::fabs(wrapDegrees(step.a - game.player.heading)) < 0.05f) continue;
       turnTo(step.a, game, platform);
     }
-    for (const std::uint8_t key : step.keys) {
-      if (key != 0) press(platform, key);
-    }
+    pressAll(platform, step.keys);
     if (step.cursorX != 0 || step.cursorY != 0) {
       platform.cursor = {mouseLookCentreX + step.cursorX, mouseLookCentreY + step.cursorY};
     }

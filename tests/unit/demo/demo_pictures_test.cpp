@@ -48,9 +48,17 @@ Bytes fingerprint(const Bytes& rgba) {
   return print;
 }
 
-// Reads every picture the game swaps in and keeps the checksum of its
-// fingerprint; every `stride`-th picture is kept whole. The first picture
-// whose checksum is not the kept one is kept too, to be looked at.
+// The renderer that drew them, the checksum of every picture, then the
+// fingerprints of every `stride`-th one.
+struct KeptPictures {
+  std::string renderer;
+  std::vector<std::uint32_t> checksums;
+  Bytes fingerprints;
+};
+
+// Reads every picture the game swaps in and keeps what a kept file holds of
+// it; every `stride`-th picture is also kept whole. The first picture whose
+// checksum is not the kept one is kept too, to be looked at.
 class PictureTaker : public HeadlessPlatform {
  public:
   PictureTaker(std::int64_t stride, std::vector<std::uint32_t> kept) : stride_(stride), kept_(std::move(kept)) {}
@@ -58,17 +66,18 @@ class PictureTaker : public HeadlessPlatform {
     Bytes picture(static_cast<std::size_t>(width) * height * 4);
     glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, picture.data());
     const Bytes print = fingerprint(picture);
-    const std::size_t frame = checksums.size();
-    if (frame == 0) renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
-    checksums.push_back(fnv1a(print.data(), print.size()));
-    if (firstDiffering < 0 && frame < kept_.size() && kept_[frame] != checksums.back()) {
+    const std::size_t frame = seen.checksums.size();
+    if (frame == 0) seen.renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+    seen.checksums.push_back(fnv1a(print.data(), print.size()));
+    if (firstDiffering < 0 && frame < kept_.size() && kept_[frame] != seen.checksums.back()) {
       firstDiffering = static_cast<std::int64_t>(frame);
       differingPicture = picture;
     }
-    if (static_cast<std::int64_t>(frame) % stride_ == 0) pictures.push_back(std::move(picture));
+    if (static_cast<std::int64_t>(frame) % stride_ != 0) return;
+    seen.fingerprints.insert(seen.fingerprints.end(), print.begin(), print.end());
+    pictures.push_back(std::move(picture));
   }
-  std::string renderer;
-  std::vector<std::uint32_t> checksums;
+  KeptPictures seen;
   std::vector<Bytes> pictures;
   std::int64_t firstDiffering = -1;
   Bytes differingPicture;
@@ -77,13 +86,6 @@ class PictureTaker : public HeadlessPlatform {
   std::int64_t stride_;
   std::vector<std::uint32_t> kept_;
 };
-
-void savePpm(const std::string& path, const Bytes& rgba) {
-  std::ofstream out(path, std::ios::binary);
-  out << "P6\n" << width << " " << height << "\n255\n";
-  for (int y = height - 1; y >= 0; --y)
-    for (int x = 0; x < width; ++x) out.write(reinterpret_cast<const char*>(&rgba[(y * width + x) * 4]), 3);
-}
 
 // Two demos are played at their recorded pace, the others as time demos.
 struct Playback {
@@ -94,14 +96,6 @@ struct Playback {
 void PrintTo(const Playback& playback, std::ostream* out) { *out << playback.name; }
 
 class DemoPictures : public testing::TestWithParam<Playback> {};
-
-// The renderer that drew them, the checksum of every picture, then the
-// fingerprints of every `stride`-th one.
-struct KeptPictures {
-  std::string renderer;
-  std::vector<std::uint32_t> checksums;
-  Bytes fingerprints;
-};
 
 KeptPictures readKept(const std::string& fileName) {
   KeptPictures kept;
@@ -124,10 +118,14 @@ void writeKept(const std::string& fileName, const KeptPictures& kept) {
   out.write(reinterpret_cast<const char*>(kept.fingerprints.data()), kept.fingerprints.size());
 }
 
-std::string saved(const std::string& name, std::int64_t frame, const Bytes& picture) {
+// Saves a picture read back (bottom row first) as a PPM to look at.
+std::string saved(const std::string& name, std::int64_t frame, const Bytes& rgba) {
   const std::string path = BRAKMOOR_SOURCE_DIR "/out/demo-pictures/" + name + "-" + std::to_string(frame) + ".ppm";
   std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-  savePpm(path, picture);
+  std::ofstream out(path, std::ios::binary);
+  out << "P6\n" << width << " " << height << "\n255\n";
+  for (int y = height - 1; y >= 0; --y)
+    for (int x = 0; x < width; ++x) out.write(reinterpret_cast<const char*>(&rgba[(y * width + x) * 4]), 3);
   return path;
 }
 
@@ -150,25 +148,20 @@ TEST_P(DemoPictures, StayAsKept) {
   else
     EXPECT_EQ(outcome.said.rfind(frames + ", ", 0), 0u) << outcome.said;
 
-  const bool sameRenderer = taker.renderer == kept.renderer;
-  KeptPictures seen{taker.renderer, taker.checksums, {}};
-  for (const Bytes& picture : taker.pictures) {
-    const Bytes print = fingerprint(picture);
-    seen.fingerprints.insert(seen.fingerprints.end(), print.begin(), print.end());
-  }
+  const KeptPictures& seen = taker.seen;
   if (keep) {
     writeKept(keptFile, seen);
     GTEST_SKIP() << "wrote " << keptFile;
   }
   ASSERT_EQ(kept.fingerprints.size(), seen.fingerprints.size()) << keptFile << " holds another number of pictures";
-  if (sameRenderer) {
+  if (seen.renderer == kept.renderer) {
     ASSERT_EQ(kept.checksums.size(), seen.checksums.size()) << keptFile << " holds another number of pictures";
     if (taker.firstDiffering >= 0)
       FAIL() << name << ": the picture of frame " << taker.firstDiffering << " is not the one kept; it is saved as "
              << saved(name, taker.firstDiffering, taker.differingPicture);
     return;
   }
-  std::cout << "The kept pictures were drawn by " << kept.renderer << ", these by " << taker.renderer
+  std::cout << "The kept pictures were drawn by " << kept.renderer << ", these by " << seen.renderer
             << ": sampled pictures are compared within " << toleratedLevels << " levels.\n";
   for (std::size_t picture = 0; picture < taker.pictures.size(); ++picture) {
     int blocksOff = 0, worst = 0;
