@@ -1,8 +1,8 @@
-"""The driver of the end-to-end tests, the soak run and the scripted visit:
-the real Brakmoor.exe under Wine (GameRun) or the native Linux program
-(NativeGameRun) on the X display in DISPLAY, driven with xdotool and
-photographed with ImageMagick. Every failure raises E2EFailure with its
-reason; run_test turns it into exit code 1."""
+# The driver of the end-to-end tests, the soak run and the scripted visit:
+# the real Brakmoor.exe under Wine (GameRun) or the native Linux program
+# (NativeGameRun) on the X display in DISPLAY, driven with xdotool and
+# photographed with ImageMagick. Every failure raises E2EFailure with its
+# reason; run_test turns it into exit code 1.
 
 import argparse
 import contextlib
@@ -39,7 +39,7 @@ def run(command, check_result=True, timeout=30):
 
 
 def search_windows(title, exact=True):
-    """Visible X windows named `title` (a regular expression unless exact)."""
+    # Visible X windows named `title` (a regular expression unless exact).
     pattern = "^%s$" % title if exact else title
     return run(["xdotool", "search", "--onlyvisible", "--name", pattern],
                check_result=False).split()
@@ -50,7 +50,7 @@ def window_name(window):
 
 
 def window_geometry(window):
-    """(x, y, width, height) of an X window."""
+    # (x, y, width, height) of an X window.
     out = run(["xdotool", "getwindowgeometry", "--shell", window])
     values = dict(line.split("=", 1) for line in out.splitlines() if "=" in line)
     return tuple(int(values[key]) for key in ("X", "Y", "WIDTH", "HEIGHT"))
@@ -61,14 +61,14 @@ def all_window_names():
 
 
 def image_mean_and_deviation(path):
-    """Mean and standard deviation of all channels, each 0..1."""
+    # Mean and standard deviation of all channels, each 0..1.
     out = run(["convert", path, "-format", "%[fx:mean] %[fx:standard_deviation]", "info:"])
     return tuple(float(value) for value in out.split())
 
 
 def pixels_differing(path_a, path_b, fuzz_percent=2, box=None):
-    """Pixels (inside box (x, y, width, height), if given) that differ by
-    more than `fuzz_percent`."""
+    # Pixels (inside box (x, y, width, height), if given) that differ by
+    # more than `fuzz_percent`.
     crop = "[%dx%d+%d+%d]" % (box[2], box[3], box[0], box[1]) if box else ""
     # compare prints the metric on stderr; exit code 1 just means "differ".
     result = subprocess.run(["compare", "-metric", "AE", "-fuzz", "%d%%" % fuzz_percent,
@@ -92,10 +92,10 @@ QUIT_BUTTON = (175 + 53 / 2, 130 + 13 / 2)
 
 @contextlib.contextmanager
 def game_run(args, name, changes, env=None, native=False):
-    """An entered GameRun (NativeGameRun when `native`) in a copy of the game
-    folder, removed afterwards, in which the files named in `changes` (e.g.
-    "data/LEVEL/level1.dat") hold the given bytes, or are missing where the
-    value is None. The other files are links to the real ones."""
+    # An entered GameRun (NativeGameRun when `native`) in a copy of the game
+    # folder, removed afterwards, in which the files named in `changes` (e.g.
+    # "data/LEVEL/level1.dat") hold the given bytes, or are missing where the
+    # value is None. The other files are links to the real ones.
     folder = tempfile.mkdtemp(prefix="brakmoor-")
     try:
         for root, _, files in os.walk(args.game_dir, followlinks=True):
@@ -115,8 +115,8 @@ def game_run(args, name, changes, env=None, native=False):
 
 
 class GameRun:
-    """One run of Brakmoor.exe under Wine. As a context manager it stops the
-    process and the Wine server at the end whatever happened."""
+    # One run of Brakmoor.exe under Wine. As a context manager it stops the
+    # process and the Wine server at the end whatever happened.
     native = False
     program, log_name = "Brakmoor.exe", "wine.log"
 
@@ -179,7 +179,7 @@ class GameRun:
                              % (self.process.returncode, what, all_window_names()))
 
     def until(self, find, what, timeout=60):
-        """The first true result of `find`; fails on the timeout or the game's end."""
+        # The first true result of `find`; fails on the timeout or the game's end.
         deadline = time.time() + timeout
         while time.time() < deadline:
             ended = self.process.poll() is not None  # before `find`, which may look for the end
@@ -194,13 +194,13 @@ class GameRun:
 
     # -- windows ---------------------------------------------------------
     def wait_window(self, title, timeout=60, exact=True, exclude=()):
-        """The first visible window named `title` that is not in `exclude`."""
+        # The first visible window named `title` that is not in `exclude`.
         return self.until(lambda: [w for w in search_windows(title, exact) if w not in exclude],
                           "window %r" % title, timeout)[0]
 
     def wait_dialog(self, timeout=60):
-        """The start dialog: a window of the game's class (Wine names the
-        class after the program) with no caption and a real size."""
+        # The start dialog: a window of the game's class (Wine names the
+        # class after the program) with no caption and a real size.
         dialog = self.until(lambda: [w for w in run(
             ["xdotool", "search", "--onlyvisible", "--classname", "brakmoor.exe"],
             check_result=False).split() if window_name(w) == "" and window_geometry(w)[2] >= 100],
@@ -209,14 +209,14 @@ class GameRun:
         return dialog
 
     def enter_dialog(self, timeout=60):
-        """Accepts the start dialog with Return (its default button)."""
+        # Accepts the start dialog with Return (its default button).
         self.dialog = self.wait_dialog(timeout)
         self.key(self.dialog, "Return")
         return self.dialog
 
     def start_game(self, settle_seconds=3, skip_intro=False):
-        """Accepts the start dialog (unless done already) and lets the intro
-        run out (or ends it with Escape); returns the game window."""
+        # Accepts the start dialog (unless done already) and lets the intro
+        # run out (or ends it with Escape); returns the game window.
         if self.dialog is None:
             self.enter_dialog(timeout=120)
         # The game turns the view by the pointer's distance from (320, 240):
@@ -235,9 +235,9 @@ class GameRun:
         return max(windows, key=int)
 
     def switch_full_screen(self, window, seconds=0.15, timeout=60):
-        """F1: the game replaces its window by a new one (full screen or, where
-        the mode is missing and the "GL" question is answered Yes, a window
-        again); returns the new window."""
+        # F1: the game replaces its window by a new one (full screen or, where
+        # the mode is missing and the "GL" question is answered Yes, a window
+        # again); returns the new window.
         before = search_windows(GAME_WINDOWS, exact=False)
         self.hold_key(window, "F1", seconds, must=False)  # the window may go before the key is up
         def new_window():
@@ -264,7 +264,7 @@ class GameRun:
             self.key(window, key, "keyup", must)
 
     def click_control(self, dialog, units):
-        """Clicks the dialog control centred at `units` (dialog units)."""
+        # Clicks the dialog control centred at `units` (dialog units).
         x, y, width, height = window_geometry(dialog)
         run(["xdotool", "mousemove", str(x + round(units[0] * width / DIALOG_UNITS[0])),
              str(y + round(units[1] * height / DIALOG_UNITS[1])), "click", "1"])
@@ -283,8 +283,8 @@ class GameRun:
         return out
 
     def shot_of(self, geometry, name, kind="png"):
-        """The screen within `geometry`: OpenGL pictures are not in a
-        window's own X image under every server."""
+        # The screen within `geometry`: OpenGL pictures are not in a
+        # window's own X image under every server.
         path = os.path.join(self.artifacts, "%s.%s" % (name, kind))
         run(["import", "-window", "root"] + crop_args(geometry) + [path])
         return path
@@ -299,27 +299,27 @@ class GameRun:
         check(code == 0, "Escape ends the game with exit code 0 (got %s)" % code)
 
     def wait_exit(self, timeout=60, expected_boxes=()):
-        """The exit code; boxes named in `expected_boxes` are answered with
-        Return, any other blocking window is named in the failure."""
+        # The exit code; boxes named in `expected_boxes` are answered with
+        # Return, any other blocking window is named in the failure.
         self.until(lambda: self.answer_boxes(expected_boxes) or self.process.poll() is not None,
                    "end of the game", timeout)
         return self.process.returncode
 
 
 class NativeGameRun(GameRun):
-    """One run of the native Linux program (build/linux-game/brakmoor): no
-    sound card needed (SDL's dummy driver), message boxes answered at once
-    and written to its log as "box: <title>: <text>". Keys go through XTEST
-    to the window under the pointer (without a window manager the focus
-    follows the pointer): a key sent to a named window would be a synthetic
-    event that SDL's key state does not keep in step with the X server's."""
+    # One run of the native Linux program (build/linux-game/brakmoor): no
+    # sound card needed (SDL's dummy driver), message boxes answered at once
+    # and written to its log as "box: <title>: <text>". Keys go through XTEST
+    # to the window under the pointer (without a window manager the focus
+    # follows the pointer): a key sent to a named window would be a synthetic
+    # event that SDL's key state does not keep in step with the X server's.
     native = True
     program, log_name = "brakmoor", "game.log"
 
     def enter_dialog(self, timeout=60):
-        """Accepts the GTK start dialog (a window named Brakmoor, the only
-        one of the process until it closes) with Return and waits until it
-        has gone; None when BRAKMOOR_DIALOG_CHOICE replaces it."""
+        # Accepts the GTK start dialog (a window named Brakmoor, the only
+        # one of the process until it closes) with Return and waits until it
+        # has gone; None when BRAKMOOR_DIALOG_CHOICE replaces it.
         if "BRAKMOOR_DIALOG_CHOICE" in self.env:
             return None
         dialog = self.wait_window("Brakmoor", timeout)
@@ -333,7 +333,7 @@ class NativeGameRun(GameRun):
         return dialog
 
     def boxes(self):
-        """The message boxes shown so far, as "<title>: <text>"."""
+        # The message boxes shown so far, as "<title>: <text>".
         return [line[len("box: "):].rstrip("\n") for line in self.log_text().splitlines()
                 if line.startswith("box: ")]
 
@@ -342,9 +342,9 @@ class NativeGameRun(GameRun):
 
 
 def run_test(body, parser=None):
-    """Runs `body(args)` with the command line's game folder and artifacts
-    folder (and the options of `parser`, if given); an E2EFailure becomes
-    exit code 1."""
+    # Runs `body(args)` with the command line's game folder and artifacts
+    # folder (and the options of `parser`, if given); an E2EFailure becomes
+    # exit code 1.
     parser = parser or argparse.ArgumentParser()
     parser.add_argument("--game-dir", required=True, help="the game folder")
     parser.add_argument("--artifacts", required=True, help="folder for screenshots")

@@ -1,8 +1,8 @@
-"""The soak run behind scripts/soak: the real game (under Wine, or the native
-program with --native) for many minutes of random play (walking, turning,
-firing, weapon and key switches, F1 every few seconds), with the process's
-memory, descriptors and threads sampled once a minute; it fails on a crash,
-a hang, an unexpected window or box, and memory that keeps growing."""
+# The soak run behind scripts/soak: the real game (under Wine, or the native
+# program with --native) for many minutes of random play (walking, turning,
+# firing, weapon and key switches, F1 every few seconds), with the process's
+# memory, descriptors and threads sampled once a minute; it fails on a crash,
+# a hang, an unexpected window or box, and memory that keeps growing.
 
 import argparse
 import os
@@ -44,8 +44,8 @@ def safe_level(side=253, guard=60):
 
 
 def wine_game_process(game):
-    """The Wine process of the game in the run's session: its command starts
-    with the program (wine-run's starts with the shell)."""
+    # The Wine process of the game in the run's session: its command starts
+    # with the program (wine-run's starts with the shell).
     found = run(["pgrep", "-s", str(game.process.pid), "-i", "-f", r"^[^ ]*brakmoor\.exe"],
                 check_result=False).split()
     check(found, "the game's Wine process is %s" % found)
@@ -53,7 +53,7 @@ def wine_game_process(game):
 
 
 def process_sample(pid):
-    """(resident MB, open descriptors, threads) of a process."""
+    # (resident MB, open descriptors, threads) of a process.
     try:
         with open("/proc/%d/status" % pid) as status:
             values = dict(line.split(":", 1) for line in status if ":" in line)
@@ -64,7 +64,7 @@ def process_sample(pid):
 
 
 class SoakPlay:
-    """Random play in one game, watched between actions."""
+    # Random play in one game, watched between actions.
 
     def __init__(self, game):
         self.game, self.rng = game, random.Random(SEED)
@@ -73,8 +73,8 @@ class SoakPlay:
         self.count = {"pictures": 0, "new": 0, "F1 switches": 0}
 
     def watch(self):
-        """Fails on an ended game or a window it should not show; answers
-        the full-screen question."""
+        # Fails on an ended game or a window it should not show; answers
+        # the full-screen question.
         self.game.fail_if_ended("during the soak run")
         self.game.answer_boxes(("GL",))
         unexpected = [name for name in all_window_names() if name not in EXPECTED_NAMES]
@@ -82,13 +82,13 @@ class SoakPlay:
             raise E2EFailure("unexpected window(s): %s" % unexpected)
 
     def picture(self, name):
-        """The game window's part of the screen, uncompressed: a picture every
-        few seconds for half an hour must stay cheap."""
+        # The game window's part of the screen, uncompressed: a picture every
+        # few seconds for half an hour must stay cheap.
         return self.game.shot_of(window_geometry(self.window), name, "ppm")
 
     def check_picture(self):
-        """Turns the view and takes a picture; a hang is no new picture for
-        HANG_SECONDS."""
+        # Turns the view and takes a picture; a hang is no new picture for
+        # HANG_SECONDS.
         self.turn()
         time.sleep(0.3)
         self.count["pictures"] += 1
@@ -125,8 +125,8 @@ class SoakPlay:
             time.sleep(0.2)
 
     def key_switch(self):
-        """On and off again shortly after: collision off (C) must not last
-        while the player walks, or the player leaves the safe cell."""
+        # On and off again shortly after: collision off (C) must not last
+        # while the player walks, or the player leaves the safe cell.
         key = self.rng.choice(SWITCH_KEYS)
         self.game.hold_key(self.window, key, PRESS_SECONDS)
         self.turn()
@@ -142,7 +142,7 @@ class SoakPlay:
 
 
 def soak(args):
-    """Plays for `args.minutes` and prints a line of samples a minute."""
+    # Plays for `args.minutes` and prints a line of samples a minute.
     minutes, native = args.minutes, args.native
     name = "soak-native" if native else "soak"
     samples = []

@@ -1,9 +1,9 @@
-"""Broken and missing data files: for each kind of file the game reads, a
-run without it and one with a damaged copy must end as its row says (the
-boxes, answered with Return, in order; then the game until Escape, no game,
-or the model loader's line and exit code 1), never by a crash, hang or signal.
-Under Wine a box's title is its window's name and its text comes from Wine's
-msgbox trace; the native program answers and traces boxes itself."""
+# Broken and missing data files: for each kind of file the game reads, a
+# run without it and one with a damaged copy must end as its row says (the
+# boxes, answered with Return, in order; then the game until Escape, no game,
+# or the model loader's line and exit code 1), never by a crash, hang or signal.
+# Under Wine a box's title is its window's name and its text comes from Wine's
+# msgbox trace; the native program answers and traces boxes itself.
 
 import os
 import re
@@ -64,9 +64,9 @@ GAME_SETTLE_SECONDS, ROW_TIMEOUT = 3, 120
 
 
 def drive(game, escape_intro):
-    """(titles of the boxes, whether the game ran, exit code) of a run in
-    which each box is answered, the intro ended with Escape and the game, once
-    up for a while with no box in front, fires and ends with Escape."""
+    # (titles of the boxes, whether the game ran, exit code) of a run in
+    # which each box is answered, the intro ended with Escape and the game, once
+    # up for a while with no box in front, fires and ends with Escape.
     titles, answered = [], {}
     intro = game_window = intro_since = quiet_since = None
     escaped_intro = game_ran = False

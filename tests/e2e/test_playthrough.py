@@ -1,15 +1,15 @@
-"""One whole game of the Windows program under Wine as a player plays it:
-the start dialog accepted with Return at its defaults (1024x768), the intro
-movie's changing frames, Escape to end the intro, a walk forward, a turn
-with the mouse, a shot that lowers the ammunition number (and is heard),
-the wireframe switch on and off, F1 there and back (the display has no
-1024x768 mode: the "GL" question is answered Yes and the game stays in a
-window) and Escape with exit code 0. What the game makes of its keys (every
-switch, both weapons, enemies, the player's death) is proved by the demos
-in tests/demos; this run proves that the real window, movie, keys, mouse,
-sound and mode switch reach the game. (An intro that runs out ends by
-itself: the broken-data movie rows.) test_native_game plays the same with
-the native program."""
+# One whole game of the Windows program under Wine as a player plays it:
+# the start dialog accepted with Return at its defaults (1024x768), the intro
+# movie's changing frames, Escape to end the intro, a walk forward, a turn
+# with the mouse, a shot that lowers the ammunition number (and is heard),
+# the wireframe switch on and off, F1 there and back (the display has no
+# 1024x768 mode: the "GL" question is answered Yes and the game stays in a
+# window) and Escape with exit code 0. What the game makes of its keys (every
+# switch, both weapons, enemies, the player's death) is proved by the demos
+# in tests/demos; this run proves that the real window, movie, keys, mouse,
+# sound and mode switch reach the game. (An intro that runs out ends by
+# itself: the broken-data movie rows.) test_native_game plays the same with
+# the native program.
 
 import os
 import re

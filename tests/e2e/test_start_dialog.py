@@ -1,13 +1,13 @@
-"""The start dialog: it shows its title picture and its controls; 640x480
-and 16bpp give a 640 x 480 game window, which Escape in the intro brings
-before the movie's end; "&Beenden" (the dialog's cancel, as Escape is) ends
-the program with exit code 0 before any window of the game exists. (Return
-at the defaults gives 1024 x 768: test_playthrough.)
-
-The dialog has no caption, so it is found as the program's unnamed window
-of a plausible size (the X root and Wine's helper windows are unnamed too).
-Its controls are clicked at their places in dialog units, scaled by the
-dialog window's size (239 x 217 units)."""
+# The start dialog: it shows its title picture and its controls; 640x480
+# and 16bpp give a 640 x 480 game window, which Escape in the intro brings
+# before the movie's end; "&Beenden" (the dialog's cancel, as Escape is) ends
+# the program with exit code 0 before any window of the game exists. (Return
+# at the defaults gives 1024 x 768: test_playthrough.)
+#
+# The dialog has no caption, so it is found as the program's unnamed window
+# of a plausible size (the X root and Wine's helper windows are unnamed too).
+# Its controls are clicked at their places in dialog units, scaled by the
+# dialog window's size (239 x 217 units).
 
 import os
 import struct
@@ -29,15 +29,15 @@ def movie_seconds(args):
 
 
 def dominant_colour_share(path):
-    """Share of the pixels that have the image's most common colour."""
+    # Share of the pixels that have the image's most common colour.
     out = run(["convert", path, "-format", "%c", "histogram:info:-"])
     counts = [int(line.split(":")[0]) for line in out.splitlines() if ":" in line]
     return max(counts) / sum(counts)
 
 
 def check_dialog_picture(game, dialog):
-    """The dialog has the proportions of its template, a title picture on
-    top and the flat dialog face with its controls below."""
+    # The dialog has the proportions of its template, a title picture on
+    # top and the flat dialog face with its controls below.
     x, y, width, height = window_geometry(dialog)
     ratio = (width / height) / (DIALOG_UNITS[0] / DIALOG_UNITS[1])
     check(0.9 < ratio < 1.1, "the dialog has its template's proportions (%dx%d)"

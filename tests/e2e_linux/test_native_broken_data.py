@@ -1,5 +1,5 @@
-"""The broken-data table of tests/e2e/test_broken_data.py run with the native
-Linux program: the same rows, boxes, outcomes and exit codes."""
+# The broken-data table of tests/e2e/test_broken_data.py run with the native
+# Linux program: the same rows, boxes, outcomes and exit codes.
 
 from e2e_lib import run_test
 from test_broken_data import test

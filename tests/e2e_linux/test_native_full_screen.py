@@ -1,9 +1,9 @@
-"""F1 at 1280x1024, the screen's own mode: the native program finds the mode
-and goes to full screen without the "GL" question (with no window manager a
-full-screen window looks like any window covering the screen, so the
-question's absence is the proof; test_native_game sees the question where
-the mode is missing), and F1 brings a window back; Escape ends with exit
-code 0."""
+# F1 at 1280x1024, the screen's own mode: the native program finds the mode
+# and goes to full screen without the "GL" question (with no window manager a
+# full-screen window looks like any window covering the screen, so the
+# question's absence is the proof; test_native_game sees the question where
+# the mode is missing), and F1 brings a window back; Escape ends with exit
+# code 0.
 
 from e2e_lib import NativeGameRun, check, image_mean_and_deviation, run_test, window_geometry
 
