@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <vector>
 
 #include "game/shot_sparks.h"
 #include "render/gl_api.h"
