@@ -31,11 +31,6 @@ Demo loaded(const std::string& fileName) {
   return demo;
 }
 
-void save(const Demo& demo, const std::string& fileName) {
-  std::string message;
-  ASSERT_TRUE(saveDemo(fileName, demo, message)) << message;
-}
-
 }  // namespace
 
 TEST(DemoFile, EveryKindOfAnswerComesBackAsWritten) {
@@ -124,7 +119,8 @@ TEST(DemoPlayback, OneChangedKeyBitIsReportedAtItsFrame) {
     --frame;
     break;
   }
-  save(demo, "changed.dem");
+  std::string message;
+  ASSERT_TRUE(saveDemo("changed.dem", demo, message)) << message;
   const Outcome outcome = play("changed.dem");
   EXPECT_EQ(outcome.exitCode, demoDiverged);
   EXPECT_NE(outcome.said.find("differs at frame " + std::to_string(frame) + ": not as recorded: player"),

@@ -132,11 +132,8 @@ TEST_F(GameLoop, EachWayToTheEndReleasesWhatWasMadeInOrder) {
     EXPECT_EQ(run(c.fullScreen), c.result);
     EXPECT_EQ(platform.calls, c.calls);
     EXPECT_EQ(scene.framesDrawn, c.framesDrawn);
-    ASSERT_EQ(platform.messageBoxes.size(), c.setUp == sceneTexturesMissing ? 1u : 0u);
-    if (c.setUp != sceneTexturesMissing) continue;
-    EXPECT_EQ(platform.messageBoxes[0].text, "Initialization Failed.");
-    EXPECT_EQ(platform.messageBoxes[0].caption, "ERROR");
-    EXPECT_EQ(platform.messageBoxes[0].style, (os::BoxStyle{os::Buttons::ok, os::Icon::exclamation}));
+    const RecordedMessageBox failed{"Initialization Failed.", "ERROR", {os::Buttons::ok, os::Icon::exclamation}};
+    EXPECT_EQ(platform.messageBoxes, std::vector<RecordedMessageBox>(c.setUp == sceneTexturesMissing, failed));
   }
 }
 
