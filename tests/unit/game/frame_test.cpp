@@ -28,25 +28,16 @@ TEST(WorldPass, ATextureIndexOutsideTheTableDrawsUntextured) {
   EXPECT_EQ(gl.readPixels()[(4 * 8 + 4) * 4], 255);
 }
 
-// The game's frame on the game's own collision models, in a corridor five
-// cells long.
-class WalkingTheMaze : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ASSERT_TRUE(gl.ok());
-    startFreshGame();
-    corridorAlongColumnTwo(5);
-    buildWorld(world());
-  }
-
+// On the game's own collision models, in a corridor five cells long, the
+// ray runs toward +z from enemy 0 to the player box at the origin.
+TEST(WalkingTheMaze, TheDiagnosticRayOnlyCountsItsHits) {
   TestGlContext gl;
   ScopedRecordingOs os;
-};
-
-TEST_F(WalkingTheMaze, TheDiagnosticRayOnlyCountsItsHits) {
-  // The ray runs toward +z from enemy 0 to the player box at the origin.
+  ASSERT_TRUE(gl.ok());
+  startFreshGame();
+  corridorAlongColumnTwo(5);
+  buildWorld(world());
   glLoadIdentity();
-  game().collision.diagnosticRayHits = 0;
   for (float z : {-3.0f, -3.0f, 3.0f}) {
     game().enemies[0].posZ = z;
     testPlayerCollision(game().collision, world().models, game().enemies[0].posX, game().enemies[0].posZ);
