@@ -7,10 +7,11 @@
 // out/demo-pictures/ for looking at. The demos turn every drawing switch,
 // fire both weapons, kill and die; a time demo makes every sound
 // asynchronous, so the demos that sound the death and every weapon are
-// played at their pace. Where the kept pictures were drawn by another renderer, sixty of
-// them, spread over the demo, are compared block by block within a few
-// levels instead. After a change of the pictures that was looked at and
-// meant, BRAKMOOR_KEEP_PICTURES=1 writes them anew.
+// played at their pace. Where the kept pictures were drawn by another
+// renderer, sixty of them, spread over the demo, are compared block by
+// block within a few levels instead (the sounds then go unchecked). After a
+// change of the pictures that was looked at and meant,
+// BRAKMOOR_KEEP_PICTURES=1 writes them anew.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -52,7 +53,10 @@ Bytes fingerprint(const Bytes& rgba) {
 }
 
 // The renderer that drew them, the checksum of every picture and its
-// sounds, then the fingerprints of every `stride`-th picture.
+// sounds, then the fingerprints of every `stride`-th picture. On file: the
+// renderer's name and a newline, the count of pictures (32 bits), every
+// checksum (32 bits each), then the fingerprints to the end, all in the
+// machine's byte order.
 struct KeptPictures {
   std::string renderer;
   std::vector<std::uint32_t> checksums;
