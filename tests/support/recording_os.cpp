@@ -13,7 +13,6 @@ os::Answer RecordingOs::messageBox(const char* text, const char* caption, os::Bo
 // Time passes while the caller sleeps, on every clock, so a wait loop that
 // sleeps until a clock has moved comes to an end.
 void RecordingOs::sleepMilliseconds(unsigned milliseconds) {
-  sleptMilliseconds += milliseconds;
   ticks += milliseconds;
   multimediaMilliseconds += milliseconds;
   counter += static_cast<std::int64_t>(milliseconds) * countsPerSecond / 1000;

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <ostream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -26,7 +27,14 @@ struct RecordedMessageBox {
   std::string text;
   std::string caption;
   os::BoxStyle style;
+  bool operator==(const RecordedMessageBox& o) const {
+    return text == o.text && caption == o.caption && style == o.style;
+  }
 };
+inline void PrintTo(const RecordedMessageBox& box, std::ostream* out) {
+  *out << box.caption << ": " << box.text << " (buttons " << int(box.style.buttons) << ", icon "
+       << int(box.style.icon) << ", owner " << int(box.style.owner) << ")";
+}
 
 class RecordingOs : public Platform {
  public:
@@ -94,7 +102,6 @@ class RecordingOs : public Platform {
   std::int64_t counter = 0;
   // Added to `counter` at each read, so a clock polled in a loop advances.
   std::int64_t counterStepPerRead = 0;
-  unsigned sleptMilliseconds = 0;
 };
 
 // Installs a RecordingOs for the lifetime of the object.

@@ -4,8 +4,10 @@
 // pace and as a time demo, is shown with its pictures.
 #include <gtest/gtest.h>
 
-#include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <string>
+#include <tuple>
 
 #include "game/enemy_figure.h"
 #include "game/key_codes.h"
@@ -27,11 +29,6 @@ Demo loaded(const std::string& fileName) {
   std::string message;
   EXPECT_TRUE(loadDemo(fileName, demo, message)) << message;
   return demo;
-}
-
-void save(const Demo& demo, const std::string& fileName) {
-  std::string message;
-  ASSERT_TRUE(saveDemo(fileName, demo, message)) << message;
 }
 
 }  // namespace
@@ -60,14 +57,9 @@ TEST(DemoFile, EveryKindOfAnswerComesBackAsWritten) {
   EXPECT_EQ(back.header.seed, 77u);
   EXPECT_EQ(back.header.levelChecksum, 0xdeadbeef);
   EXPECT_EQ(back.header.mode.bitsPerPixel, 16);
+  const auto fields = [](const DemoEntry& e) { return std::tuple(e.kind, e.value, e.second, e.repeats, e.stride); };
   ASSERT_EQ(back.entries.size(), demo.entries.size());
-  for (std::size_t i = 0; i < demo.entries.size(); ++i) {
-    EXPECT_EQ(back.entries[i].kind, demo.entries[i].kind) << i;
-    EXPECT_EQ(back.entries[i].value, demo.entries[i].value) << i;
-    EXPECT_EQ(back.entries[i].second, demo.entries[i].second) << i;
-    EXPECT_EQ(back.entries[i].repeats, demo.entries[i].repeats) << i;
-    EXPECT_EQ(back.entries[i].stride, demo.entries[i].stride) << i;
-  }
+  for (std::size_t i = 0; i < demo.entries.size(); ++i) EXPECT_EQ(fields(back.entries[i]), fields(demo.entries[i])) << i;
   EXPECT_EQ(back.keyboards, demo.keyboards);
   EXPECT_EQ(back.frames[0].part[3], 12345u);
 }
@@ -127,7 +119,8 @@ TEST(DemoPlayback, OneChangedKeyBitIsReportedAtItsFrame) {
     --frame;
     break;
   }
-  save(demo, "changed.dem");
+  std::string message;
+  ASSERT_TRUE(saveDemo("changed.dem", demo, message)) << message;
   const Outcome outcome = play("changed.dem");
   EXPECT_EQ(outcome.exitCode, demoDiverged);
   EXPECT_NE(outcome.said.find("differs at frame " + std::to_string(frame) + ": not as recorded: player"),
@@ -147,22 +140,14 @@ TEST(DemoPlayback, AOneByteLevelChangeIsReportedWhereItFirstMatters) {
   seedRandom(random, demo.header.seed);
   EnemyFigureState figures;
   ASSERT_TRUE(pickRandomOpenCell(*level, figures, random));
-  std::vector<std::string> lines;
-  {
-    std::FILE* file = std::fopen(platform.levelFile.c_str(), "r");
-    char line[512];
-    while (std::fgets(line, sizeof line, file) != nullptr) lines.push_back(line);
-    std::fclose(file);
-  }
-  // The grid's first line is the northern edge, row sizeY.
-  std::size_t gridTop = 0;
-  while (lines[gridTop] != "Level\n") ++gridTop;
-  std::string& row = lines[gridTop + 1 + (level->sizeY - figures.randomCellY)];
-  ASSERT_NE(row[figures.randomCellX - 1], '0');
-  row[figures.randomCellX - 1] = '0';
-  std::FILE* changed = std::fopen("level1.dat", "w");
-  for (const std::string& line : lines) std::fputs(line.c_str(), changed);
-  std::fclose(changed);
+  std::ifstream in(platform.levelFile);
+  std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  // The grid's first line, after the line "Level", is the northern edge, row sizeY.
+  std::size_t row = text.find("\nLevel\n") + 7;
+  for (int r = level->sizeY; r > figures.randomCellY; --r) row = text.find('\n', row) + 1;
+  ASSERT_NE(text[row + figures.randomCellX - 1], '0');
+  text[row + figures.randomCellX - 1] = '0';
+  std::ofstream("level1.dat") << text;
   platform.levelFile = "level1.dat";
 
   const Outcome outcome = playHeadless(fightDemo, platform);

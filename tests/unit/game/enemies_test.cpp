@@ -1,7 +1,8 @@
 // The enemies where the demos cannot look: levels with no room or one rare
 // open cell, sight off the grid, a figure that cannot be loaded, the edges
-// of fire range and fire interval, the sounds, and how the figures are
-// drawn (nothing of which reaches the demo checksum).
+// of fire range and fire interval, and how the figures are drawn (nothing
+// of which reaches the demo checksum). The hit's sound is heard in the demo
+// pictures; here it only tells that a shot was fired.
 #include <gtest/gtest.h>
 
 #include <unistd.h>
@@ -121,8 +122,9 @@ TEST_F(Enemies, AFigureThatCannotBeLoadedIsReportedAndNoEnemyIsPlaced) {
 }
 
 // The demos' enemies never fire from 14 units or more, nor at a player
-// already dead, and sounds are no part of a demo.
-TEST_F(Enemies, TheRangeEndsAtFifteenAndOnlyALivingPlayerHearsTheHit) {
+// already dead; a hit from 15 units takes no health, so only its sound
+// shows it.
+TEST_F(Enemies, TheRangeEndsAtFifteenAndOnlyALivingPlayerIsHit) {
   corridorAlongColumnTwo();
   struct Case {
     float distance;
@@ -138,10 +140,7 @@ TEST_F(Enemies, TheRangeEndsAtFifteenAndOnlyALivingPlayerHearsTheHit) {
     game().player.health = c.healthBefore;
     frames(1);
     EXPECT_EQ(game().player.health, c.healthAfter);
-    ASSERT_EQ(os->sounds.size(), c.sounds);
-    if (c.sounds == 0) continue;
-    EXPECT_EQ(os->sounds[0].fileName, "data/wav/hit.wav");
-    EXPECT_EQ(os->sounds[0].mode, os::SoundMode::async | os::SoundMode::noWait | os::SoundMode::noStop);
+    EXPECT_EQ(os->sounds.size(), c.sounds);
   }
 }
 

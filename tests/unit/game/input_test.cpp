@@ -1,13 +1,9 @@
-// The keys where the demos cannot look: contacts they never meet, key
-// states with other bits than the down bit, and how blending reaches
-// OpenGL.
+// The keys where the demos cannot look: contacts they never meet and key
+// states with other bits than the down bit. How the switches reach OpenGL
+// shows in the demo pictures.
 #include <gtest/gtest.h>
 
-#include "game/key_codes.h"
-#include "game/scene_state.h"
 #include "tests/support/test_records.h"
-#include "render/gl_api.h"
-#include "tests/support/gl_context.h"
 #include "tests/support/recording_os.h"
 #include "tests/unit/game/game_fixtures.h"
 
@@ -45,44 +41,14 @@ TEST(Movement, OneStepFromTheCentreUnderTheContactsNoDemoMeets) {
   }
 }
 
-class KeyTable : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ASSERT_TRUE(gl.ok());
-    startFreshGame();
-    glEnable(GL_DEPTH_TEST);  // as the game runs
-  }
-  KeyStepResult press(std::initializer_list<std::uint8_t> codes) {
-    return applyKeyTable(game(), world().level, keysDown(codes).data(), clear);
-  }
-  TestGlContext gl;
-  ScopedRecordingOs os;
-};
-
 // The demos' keyboards hold 0x80 or nothing; others set lower bits too.
-TEST_F(KeyTable, OnlyTheDownBitHoldsAKey) {
+TEST(KeyTable, OnlyTheDownBitHoldsAKey) {
+  startFreshGame();
+  ScopedRecordingOs os;
   KeyState notDown{};
   notDown.fill(0x7F);
   applyKeyTable(game(), world().level, notDown.data(), clear);
   EXPECT_FALSE(game().flags.shotTriggered || game().player.laserSelected || game().player.bobAngle != 0);
-}
-
-// The switches reach OpenGL when the next frame starts, each as a change
-// (the demo pictures show the line mode and the texture environment): B
-// takes the depth test off, and one a text print turns on again stays on.
-TEST_F(KeyTable, BlendingTakesTheDepthTestOffAsAChange) {
-  AppliedDrawingSwitches applied;
-  applyDrawingState(game().flags, applied);
-  EXPECT_FALSE(glIsEnabled(GL_BLEND));
-  EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
-  press({scanCode::b});
-  EXPECT_FALSE(glIsEnabled(GL_BLEND));  // nothing before the frame starts
-  applyDrawingState(game().flags, applied);
-  EXPECT_TRUE(glIsEnabled(GL_BLEND) && !glIsEnabled(GL_DEPTH_TEST));
-  glEnable(GL_DEPTH_TEST);  // a text print
-  press({});
-  applyDrawingState(game().flags, applied);
-  EXPECT_TRUE(glIsEnabled(GL_BLEND) && glIsEnabled(GL_DEPTH_TEST));
 }
 
 }  // namespace

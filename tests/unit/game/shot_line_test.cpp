@@ -2,7 +2,6 @@
 // right beside its first column, and past the last sample.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <initializer_list>
 #include <limits>
 #include <memory>

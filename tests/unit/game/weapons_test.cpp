@@ -1,7 +1,8 @@
 // The fire key where the demos cannot look (moves.dem proves the re-trigger
-// times and the empty weapons): the laser's wider reach, an enemy standing
-// at the wall sample, an enemy the level had no room for, the sounds and the
-// figure's fall (neither reaches the demo checksum).
+// times and the empty weapons): the laser's wider reach and fall (no demo
+// kills with it), an enemy standing at the wall sample and an enemy the
+// level had no room for. The rifle's fall and both sounds are in the demo
+// pictures.
 #include <gtest/gtest.h>
 
 #include <unistd.h>
@@ -31,11 +32,6 @@ Enemy& enemyAhead(float units) {
   Enemy& enemy = placeFirstEnemy(3.0f, -game().player.cameraZ - units);
   enemy.distance = units;
   return enemy;
-}
-
-void selectLaser() {
-  game().player.laserSelected = true;
-  game().player.rifleSelected = false;
 }
 
 class Weapons : public ::testing::Test {
@@ -77,9 +73,9 @@ TEST_F(Weapons, AnEnemyInFrontOfTheWallTakesDamageAndOneAtOrBehindItNone) {
   }
 }
 
-// The laser hits within a unit of the line, the rifle within half a unit;
-// each gives the figure its own fall and plays its own sound.
-TEST_F(Weapons, TheLaserHitsWiderThanTheRifleAndEachWeaponGivesItsOwnFallAndSound) {
+// The laser hits within a unit of the line, where the rifle (within half a
+// unit, as fight.dem shows) misses, and gives the figure a fall of its own.
+TEST_F(Weapons, TheLaserHitsAUnitOffTheLineAndGivesItsOwnFall) {
   char folder[4096];
   ASSERT_EQ(getcwd(folder, sizeof folder), folder);
   ASSERT_EQ(chdir(BRAKMOOR_DATA_DIR), 0);
@@ -91,25 +87,11 @@ TEST_F(Weapons, TheLaserHitsWiderThanTheRifleAndEachWeaponGivesItsOwnFallAndSoun
   Enemy& enemy = enemyAhead(3.0f);
   enemy.posX = 3.9f;
   enemy.health = 1;
-  fireAt(1000);
-  EXPECT_TRUE(enemy.alive);
-  selectLaser();
+  game().player.laserSelected = true;
+  game().player.rifleSelected = false;
   fireAt(2000);
   EXPECT_FALSE(enemy.alive);
   EXPECT_EQ(enemy.model.sequence, 91);
-  game().player.rifleSelected = true;
-  game().player.laserSelected = false;
-  enemy.posX = 3.0f;
-  enemy.health = 1;
-  enemy.alive = true;
-  fireAt(3000);
-  EXPECT_FALSE(enemy.alive);
-  EXPECT_EQ(enemy.model.sequence, 86);
-  ASSERT_EQ(os->sounds.size(), 3u);
-  EXPECT_EQ(os->sounds[0].fileName, "data/wav/m16.wav");
-  EXPECT_EQ(os->sounds[0].mode, os::SoundMode::async | os::SoundMode::noWait);
-  EXPECT_EQ(os->sounds[1].fileName, "data/wav/laser.wav");
-  EXPECT_EQ(os->sounds[1].mode, os::SoundMode::async | os::SoundMode::noWait | os::SoundMode::noStop);
   ASSERT_EQ(chdir(folder), 0);
 }
 

@@ -6,7 +6,6 @@
 
 #include <filesystem>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "render/bitmap_image.h"
@@ -99,10 +98,8 @@ class BmpFolder : public ::testing::Test {
  protected:
   BmpFolder() { fs::create_directories("Data/BMP"); }
   void expectOneBox(const std::string& text) {
-    ASSERT_EQ(os_->messageBoxes.size(), 1u);
-    const RecordedMessageBox& b = os_->messageBoxes[0];
-    EXPECT_EQ(std::make_tuple(b.text, b.caption, b.style),
-              std::make_tuple(text, std::string("Error"), os::BoxStyle{os::Buttons::ok, os::Icon::none, os::Owner::focusedWindow}));
+    const os::BoxStyle style{os::Buttons::ok, os::Icon::none, os::Owner::focusedWindow};
+    EXPECT_EQ(os_->messageBoxes, std::vector<RecordedMessageBox>({{text, "Error", style}}));
     os_->messageBoxes.clear();
   }
   ScratchFolder folder_;

@@ -3,6 +3,7 @@
 #include "render/dib_header.h"
 
 #include <algorithm>
+#include <tuple>
 
 #include "tests/unit/render/bmp_test_files.h"
 

@@ -92,11 +92,8 @@ TEST(RunSequence, StepsInOrderForEachWayThroughTheProgram) {
     EXPECT_EQ(runSequence(steps, flags), c.exitCode);
     EXPECT_EQ(steps.log, c.log);
     EXPECT_EQ(flags.programRunning, 0);
-    ASSERT_EQ(os->messageBoxes.size(), c.error != nullptr ? 1u : 0u);
-    if (c.error == nullptr) continue;
-    EXPECT_EQ(os->messageBoxes[0].text, c.error);
-    EXPECT_EQ(os->messageBoxes[0].caption, "Error");
-    EXPECT_EQ(os->messageBoxes[0].style, (os::BoxStyle{os::Buttons::ok, os::Icon::exclamation}));
+    const RecordedMessageBox error{c.error ? c.error : "", "Error", {os::Buttons::ok, os::Icon::exclamation}};
+    EXPECT_EQ(os->messageBoxes, std::vector<RecordedMessageBox>(c.error != nullptr, error));
   }
 }
 
