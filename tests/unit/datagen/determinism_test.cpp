@@ -8,7 +8,6 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <string>
 
 #include "tests/support/scratch_folder.h"
 #include "tests/unit/datagen/data_readers.h"

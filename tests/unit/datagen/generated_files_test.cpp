@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <set>
-#include <string>
 
 #include "tests/unit/datagen/data_readers.h"
 #include "tools/datagen/intro_movie.h"

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <string>
 
 #include "model/model_instance.h"
 #include "tests/support/scratch_folder.h"

@@ -1,13 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <fstream>
 #include <functional>
 #include <regex>
-#include <string>
 #include <utility>
 
 #include "tests/support/gl_context.h"
+#include "tests/support/scratch_folder.h"
 #include "tests/unit/model/test_model_builder.h"
 
 namespace {
@@ -22,13 +21,6 @@ std::string refusal(const std::string& name) {
   return text;
 }
 
-// Two bones, `bone` hanging on `parent`.
-Bytes withParent(TestModel m, int bone, int parent) {
-  m.bones.resize(2);
-  m.bones[bone].parent = parent;
-  return writeTestModel(m);
-}
-
 // Missing files, and files that would let drawing or animation read outside
 // them, are refused with the text the program prints before it ends.
 TEST(ModelLoading, RefusesMissingAndCorruptFiles) {
@@ -40,15 +32,15 @@ TEST(ModelLoading, RefusesMissingAndCorruptFiles) {
       {"stream", [](TestModel m) { streamOf(m.sequences[0], 0, 0, 1) = {run(1, 1), 7}; return writeTestModel(m); }},
       {"vertex", [](TestModel m) { m.bodyParts[0][0].commands[9] = 3; return writeTestModel(m); }},
       {"too short", [](TestModel m) { Bytes f = writeTestModel(m); f.resize(200); return f; }},
-      {"bone 1: its parent does not come before it", [](TestModel m) { return withParent(m, 1, 1); }},  // its own
-      {"bone 0: its parent does not come before it", [](TestModel m) { return withParent(m, 0, 1); }},
+      // Of two bones, bone 1 hanging on itself, then bone 0 on bone 1.
+      {"bone 1: its parent does not come before it", [](TestModel m) { m.bones.resize(2); m.bones[1].parent = 1; return writeTestModel(m); }},
+      {"bone 0: its parent does not come before it", [](TestModel m) { m.bones.resize(2); m.bones[0].parent = 1; return writeTestModel(m); }},
       // The textures live in the main file, so the main file is named.
       {"skin entry", [](TestModel m) { m.skins = {9}; return writeTestModel(m); }},
   };
   const std::string main = ::testing::TempDir() + "refused_model.mdl";
   for (const auto& [reason, corrupt] : corruptions) {
-    const Bytes bytes = corrupt(simpleTestModel());
-    std::ofstream(main, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    writeFile(main, corrupt(simpleTestModel()));
     const std::string text = refusal(main);
     EXPECT_TRUE(std::regex_match(text, std::regex(std::string("invalid model file .*refused_model.mdl: .*") +
                                                   reason + ".*\n")))

@@ -2,12 +2,9 @@
 
 #include <array>
 #include <cstdint>
-#include <string>
 #include <vector>
 
 #include "level_text.h"
-#include "tests/support/test_records.h"
-#include "world/level_loader.h"
 
 namespace {
 

@@ -1,9 +1,7 @@
 #include "world/world_geometry.h"
-#include "tests/support/test_records.h"
 
 #include <gtest/gtest.h>
 
-#include <string>
 #include <tuple>
 #include <vector>
 
