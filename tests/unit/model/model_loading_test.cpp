@@ -53,14 +53,8 @@ TEST(ModelLoading, RefusesMissingAndCorruptFiles) {
 // anywhere, in the main file as in a file holding only textures.
 TEST(ModelLoading, EmptyTablesMayPointOutsideTheFile) {
   using namespace model_format;
-  TestModel noBodies = simpleTestModel();
-  noBodies.bodyParts.clear();
-  TestModel noSkins = noBodies;
-  noSkins.skins.clear();
-  TestModel noBones = noBodies;
-  noBones.bones.clear();
-  TestModel texturesElsewhere = noBodies;
-  texturesElsewhere.textures.clear();
+  // The simple model without body parts, and without one more table.
+  const auto without = [](auto table) { TestModel m = simpleTestModel(); m.bodyParts.clear(); (m.*table).clear(); return m; };
   TestModel emptySubmodel = simpleTestModel();
   emptySubmodel.bodyParts = {{TestSubmodel{{}, {}, {0}}}};
   using Fields = std::vector<std::size_t>;
@@ -71,11 +65,11 @@ TEST(ModelLoading, EmptyTablesMayPointOutsideTheFile) {
     std::function<Fields(Bytes&)> offsets;
   } cases[] = {
       {"controllers", simpleTestModel(), [](Bytes&) { return Fields{header::controllerOffset}; }},
-      {"body parts", noBodies, [](Bytes&) { return Fields{header::bodyPartOffset}; }},
-      {"skins", noSkins, [](Bytes&) { return Fields{header::skinOffset}; }},
-      {"bones and animation records", noBones, [](Bytes& f) {
+      {"body parts", without(&TestModel::bodyParts), [](Bytes&) { return Fields{header::bodyPartOffset}; }},
+      {"skins", without(&TestModel::skins), [](Bytes&) { return Fields{header::skinOffset}; }},
+      {"bones and animation records", without(&TestModel::bones), [](Bytes& f) {
          return Fields{header::boneOffset, readInt32(&f[header::sequenceOffset]) + sequence::animOffset}; }},
-      {"textures of a main file", texturesElsewhere, [](Bytes&) { return Fields{header::textureOffset}; }},
+      {"textures of a main file", without(&TestModel::textures), [](Bytes&) { return Fields{header::textureOffset}; }},
       {"meshes, vertices and normals", emptySubmodel, [](Bytes& f) {
          const std::size_t sub = readInt32(&f[readInt32(&f[header::bodyPartOffset]) + body_part::submodelOffset]);
          writeInt32(&f[sub + submodel::meshCount], 0);
