@@ -1,8 +1,7 @@
 #pragma once
 // Readers for the generated files: pictures as the game reads them, since
-// what matters is that the game reads what the generator writes; sounds,
-// which the game leaves to a library, with a reader written apart from the
-// generator. A broken file gives a text in `problem`, never a crash.
+// what matters is that the game reads what the generator writes. A broken
+// file gives a text in `problem`, never a crash.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -21,14 +20,6 @@ struct BmpPicture {
   int brightness(int x, int y) const { auto p = rgb.begin() + (y * width + x) * 3; return p[0] + p[1] + p[2]; }
 };
 BmpPicture readBmp(const std::string& path);
-
-struct WavSound {
-  std::string problem;
-  int format = 0, channels = 0, sampleRate = 0, bitsPerSample = 0;
-  std::vector<int16_t> samples;
-  double seconds() const { return sampleRate ? static_cast<double>(samples.size()) / sampleRate : 0.0; }
-};
-WavSound readWav(const std::string& path);
 
 // Where the build put the data tree and the resource pictures.
 inline std::string dataPath(const std::string& relative) { return BRAKMOOR_DATA_DIR + ("/data/" + relative); }
