@@ -39,8 +39,7 @@ TEST(GeneratedSounds, AreCleanDistinctMonoPcmOfFittingLengths) {
     std::uint32_t riffSize = 0;
     std::ifstream(path, std::ios::binary).seekg(4).read(reinterpret_cast<char*>(&riffSize), 4);
     EXPECT_EQ(riffSize + 8, std::filesystem::file_size(path));
-    EXPECT_EQ(spec.format, AUDIO_S16LSB);
-    EXPECT_EQ(spec.channels, 1);
+    EXPECT_TRUE(spec.format == AUDIO_S16LSB && spec.channels == 1) << spec.format << " " << int(spec.channels);
     EXPECT_TRUE(spec.freq == 22050 || spec.freq == 44100) << spec.freq;
     ASSERT_FALSE(samples.empty());
     int peak = 0;
