@@ -3,8 +3,6 @@
 // which is checked by touching their last bytes (AddressSanitizer reports a
 // read past the input) and by comparing the sizes.
 
-#include <cstddef>
-#include <cstdint>
 #include <cstdlib>
 
 #include "render/dib_header.h"

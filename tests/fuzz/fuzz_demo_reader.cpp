@@ -3,9 +3,6 @@
 // themselves are read. Neither may read outside the input or crash.
 
 #include <cstddef>
-#include <cstdint>
-#include <string>
-#include <vector>
 
 #include "shell/demo_file.h"
 

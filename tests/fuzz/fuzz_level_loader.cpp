@@ -3,8 +3,6 @@
 // read or write outside its arrays, whatever the file holds.
 
 #include <cstddef>
-#include <cstdint>
-#include <cstdio>
 
 #include "world/level_loader.h"
 #include "world/world.h"

@@ -7,14 +7,12 @@
 // sanitizers.
 #include <GL/osmesa.h>
 
-#include <cstddef>
-#include <cstdint>
 #include <cstring>
-#include <vector>
 
 #include "model/model_checks.h"
 #include "model/model_instance.h"
 #include "render/gl_api.h"
+#include "tests/unit/game/game_fixtures.h"
 
 namespace {
 
@@ -26,18 +24,6 @@ bool makeContextCurrent() {
     return context != nullptr && OSMesaMakeCurrent(context, pixels.data(), GL_UNSIGNED_BYTE, 16, 16) != 0;
   }();
   return current;
-}
-
-// Texture names the input's textures received, so that they are released
-// again (the game keeps them; a fuzzing run would pile them up).
-void releaseTextures(const std::vector<std::uint8_t>& file) {
-  const std::int32_t offset = model_format::readInt32(file.data() + model_format::header::textureOffset);
-  const std::int32_t count = model_format::readInt32(file.data() + model_format::header::textureCount);
-  for (int i = 0; i < count && offset != 0; ++i) {
-    const GLuint name = static_cast<GLuint>(
-        model_format::readInt32(file.data() + offset + i * model_format::texture::size + model_format::texture::pixelOffset));
-    glDeleteTextures(1, &name);
-  }
 }
 
 std::vector<std::vector<std::uint8_t>> splitFiles(const std::uint8_t* data, std::size_t size) {
@@ -65,13 +51,26 @@ float valueAt(const std::uint8_t* data, std::size_t size, std::size_t at) {
   return value;
 }
 
+void exercise(ModelInstance& instance, const std::uint8_t* data, std::size_t size) {
+  instance.bodyNumber = size > 9 ? static_cast<std::int8_t>(data[9]) : 0;
+  instance.skin = size > 11 ? data[11] % 4 : 0;
+  instance.blend[0] = size > 13 ? data[13] : 0;
+  instance.blend[1] = size > 15 ? data[15] : 0;
+  for (int slot = 0; slot < 4; ++slot) instance.setController(slot, valueAt(data, size, 17 + 4 * slot));
+  instance.setAuxController(valueAt(data, size, 37));
+  const std::int32_t sequences = model_format::readInt32(instance.header.data + model_format::header::sequenceCount);
+  for (int n = 0; n < sequences && n < 8; ++n) {
+    instance.setSequence(n);
+    instance.advanceAnimation(valueAt(data, size, 41 + 4 * n));
+    instance.drawModel();
+  }
+}
+
 }  // namespace
 
 // Mesa keeps a few allocations of its own until the process ends; they are
 // not the model code's to release.
 extern "C" const char* __lsan_default_suppressions() { return "leak:libOSMesa\n"; }
-
-void exercise(ModelInstance& instance, const std::uint8_t* data, std::size_t size);
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (!makeContextCurrent()) return 0;
@@ -90,23 +89,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
 
   ModelInstance instance;
-  const bool accepted = instance.adoptFiles(std::move(mainFile), std::move(textureFile), std::move(groups)).empty();
-  if (accepted) exercise(instance, data, size);
-  for (const std::vector<std::uint8_t>& file : uploaded) releaseTextures(file);
-  return 0;
-}
-
-void exercise(ModelInstance& instance, const std::uint8_t* data, std::size_t size) {
-  instance.bodyNumber = size > 9 ? static_cast<std::int8_t>(data[9]) : 0;
-  instance.skin = size > 11 ? data[11] % 4 : 0;
-  instance.blend[0] = size > 13 ? data[13] : 0;
-  instance.blend[1] = size > 15 ? data[15] : 0;
-  for (int slot = 0; slot < 4; ++slot) instance.setController(slot, valueAt(data, size, 17 + 4 * slot));
-  instance.setAuxController(valueAt(data, size, 37));
-  const std::int32_t sequences = model_format::readInt32(instance.header.data + model_format::header::sequenceCount);
-  for (int n = 0; n < sequences && n < 8; ++n) {
-    instance.setSequence(n);
-    instance.advanceAnimation(valueAt(data, size, 41 + 4 * n));
-    instance.drawModel();
+  if (instance.adoptFiles(std::move(mainFile), std::move(textureFile), std::move(groups)).empty())
+    exercise(instance, data, size);
+  // The game keeps its textures; a fuzzing run would pile them up.
+  for (std::vector<std::uint8_t>& file : uploaded) {
+    ModelInstance named;  // the names are read through the texture header, as in the game tests
+    named.textureHeader.data = file.data();
+    for (const GLuint name : figureTextureNames(named)) glDeleteTextures(1, &name);
   }
+  return 0;
 }

@@ -7,7 +7,6 @@
 
 #include <cstring>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -17,6 +16,7 @@
 #include "platform/linux/movie_file.h"
 #endif
 #include "tests/support/recording_os.h"
+#include "tests/support/scratch_folder.h"
 #include "tools/datagen/intro_movie.h"
 
 namespace {
@@ -40,7 +40,7 @@ std::size_t find(const std::vector<std::uint8_t>& bytes, const char* fourcc, std
 
 std::string writeTemporary(const std::vector<std::uint8_t>& bytes, const char* name) {
   const std::string path = testing::TempDir() + name;
-  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+  writeFile(path, bytes);
   return path;
 }
 

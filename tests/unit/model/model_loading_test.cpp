@@ -1,13 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <fstream>
+#include <filesystem>
 #include <functional>
 #include <regex>
-#include <string>
 #include <utility>
 
 #include "tests/support/gl_context.h"
+#include "tests/support/scratch_folder.h"
 #include "tests/unit/model/test_model_builder.h"
 
 namespace {
@@ -22,13 +22,6 @@ std::string refusal(const std::string& name) {
   return text;
 }
 
-// Two bones, `bone` hanging on `parent`.
-Bytes withParent(TestModel m, int bone, int parent) {
-  m.bones.resize(2);
-  m.bones[bone].parent = parent;
-  return writeTestModel(m);
-}
-
 // Missing files, and files that would let drawing or animation read outside
 // them, are refused with the text the program prints before it ends.
 TEST(ModelLoading, RefusesMissingAndCorruptFiles) {
@@ -40,15 +33,15 @@ TEST(ModelLoading, RefusesMissingAndCorruptFiles) {
       {"stream", [](TestModel m) { streamOf(m.sequences[0], 0, 0, 1) = {run(1, 1), 7}; return writeTestModel(m); }},
       {"vertex", [](TestModel m) { m.bodyParts[0][0].commands[9] = 3; return writeTestModel(m); }},
       {"too short", [](TestModel m) { Bytes f = writeTestModel(m); f.resize(200); return f; }},
-      {"bone 1: its parent does not come before it", [](TestModel m) { return withParent(m, 1, 1); }},  // its own
-      {"bone 0: its parent does not come before it", [](TestModel m) { return withParent(m, 0, 1); }},
+      // Of two bones, bone 1 hanging on itself, then bone 0 on bone 1.
+      {"bone 1: its parent does not come before it", [](TestModel m) { m.bones.resize(2); m.bones[1].parent = 1; return writeTestModel(m); }},
+      {"bone 0: its parent does not come before it", [](TestModel m) { m.bones.resize(2); m.bones[0].parent = 1; return writeTestModel(m); }},
       // The textures live in the main file, so the main file is named.
       {"skin entry", [](TestModel m) { m.skins = {9}; return writeTestModel(m); }},
   };
   const std::string main = ::testing::TempDir() + "refused_model.mdl";
   for (const auto& [reason, corrupt] : corruptions) {
-    const Bytes bytes = corrupt(simpleTestModel());
-    std::ofstream(main, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    writeFile(main, corrupt(simpleTestModel()));
     const std::string text = refusal(main);
     EXPECT_TRUE(std::regex_match(text, std::regex(std::string("invalid model file .*refused_model.mdl: .*") +
                                                   reason + ".*\n")))
@@ -61,14 +54,8 @@ TEST(ModelLoading, RefusesMissingAndCorruptFiles) {
 // anywhere, in the main file as in a file holding only textures.
 TEST(ModelLoading, EmptyTablesMayPointOutsideTheFile) {
   using namespace model_format;
-  TestModel noBodies = simpleTestModel();
-  noBodies.bodyParts.clear();
-  TestModel noSkins = noBodies;
-  noSkins.skins.clear();
-  TestModel noBones = noBodies;
-  noBones.bones.clear();
-  TestModel texturesElsewhere = noBodies;
-  texturesElsewhere.textures.clear();
+  // The simple model without body parts, and without one more table.
+  const auto without = [](auto table) { TestModel m = simpleTestModel(); m.bodyParts.clear(); (m.*table).clear(); return m; };
   TestModel emptySubmodel = simpleTestModel();
   emptySubmodel.bodyParts = {{TestSubmodel{{}, {}, {0}}}};
   using Fields = std::vector<std::size_t>;
@@ -79,11 +66,11 @@ TEST(ModelLoading, EmptyTablesMayPointOutsideTheFile) {
     std::function<Fields(Bytes&)> offsets;
   } cases[] = {
       {"controllers", simpleTestModel(), [](Bytes&) { return Fields{header::controllerOffset}; }},
-      {"body parts", noBodies, [](Bytes&) { return Fields{header::bodyPartOffset}; }},
-      {"skins", noSkins, [](Bytes&) { return Fields{header::skinOffset}; }},
-      {"bones and animation records", noBones, [](Bytes& f) {
+      {"body parts", without(&TestModel::bodyParts), [](Bytes&) { return Fields{header::bodyPartOffset}; }},
+      {"skins", without(&TestModel::skins), [](Bytes&) { return Fields{header::skinOffset}; }},
+      {"bones and animation records", without(&TestModel::bones), [](Bytes& f) {
          return Fields{header::boneOffset, readInt32(&f[header::sequenceOffset]) + sequence::animOffset}; }},
-      {"textures of a main file", texturesElsewhere, [](Bytes&) { return Fields{header::textureOffset}; }},
+      {"textures of a main file", without(&TestModel::textures), [](Bytes&) { return Fields{header::textureOffset}; }},
       {"meshes, vertices and normals", emptySubmodel, [](Bytes& f) {
          const std::size_t sub = readInt32(&f[readInt32(&f[header::bodyPartOffset]) + body_part::submodelOffset]);
          writeInt32(&f[sub + submodel::meshCount], 0);
@@ -99,6 +86,29 @@ TEST(ModelLoading, EmptyTablesMayPointOutsideTheFile) {
       EXPECT_EQ(checkTextureTable(main.data(), main.size(), true), "");
       ModelInstance instance;
       EXPECT_EQ(instance.adoptFiles(main, writeTestModel(simpleTestModel()), {}), "");
+    }
+  }
+}
+
+// The generated enemy figure comes in three files; a missing or cut-short
+// companion file is refused under its own name, as the program then prints
+// it. How the figure stands, runs and falls is what the demos' pictures show.
+TEST(GeneratedFigure, AMissingOrCutShortCompanionFileIsNamed) {
+  namespace fs = std::filesystem;
+  const fs::path models = fs::path(BRAKMOOR_DATA_DIR) / "Data/MODELS";
+  for (const char* companion : {"gignT.mdl", "gign01.mdl"}) {
+    for (const bool missing : {true, false}) {
+      ScratchFolder scratch;
+      for (const char* file : {"gign.mdl", "gignT.mdl", "gign01.mdl"}) fs::copy_file(models / file, file);
+      if (missing) {
+        fs::remove(companion);
+      } else {
+        fs::resize_file(companion, fs::file_size(companion) / 2);
+      }
+      ModelInstance figure;
+      const std::string said = figure.loadModel("gign.mdl");
+      EXPECT_EQ(said.rfind(std::string(missing ? "unable to open " : "invalid model file ") + companion, 0), 0u)
+          << said;
     }
   }
 }

@@ -4,12 +4,9 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdint>
 #include <cstring>
 #include <initializer_list>
-#include <string>
 #include <utility>
-#include <vector>
 
 #include "model/model_instance.h"
 

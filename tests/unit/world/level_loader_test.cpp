@@ -2,16 +2,11 @@
 
 #include <array>
 #include <cstdint>
-#include <string>
 #include <vector>
 
 #include "level_text.h"
-#include "tests/support/test_records.h"
-#include "world/level_loader.h"
 
 namespace {
-
-const char* const exampleLevel = "X 6\nY 4\nP 2 2\nLevel\n000000\n011200\n010000\n000000\nB 3 3\nW 2 3 O\nG 4 3 U\n";
 
 int openCellCount() {
   int count = 0;
@@ -56,7 +51,7 @@ TEST(LevelLoader, GridRules) {
 }
 
 TEST(LevelLoader, AMissingFileResetsOnlyTheCountsAndAnyLoadEmptiesGridAndLists) {
-  ASSERT_TRUE(loadLevelText(exampleLevel));
+  ASSERT_TRUE(loadLevelText("X 6\nY 4\nP 2 2\nLevel\n000000\n011200\n010000\n000000\nB 3 3\nW 2 3 O\nG 4 3 U\n"));
   EXPECT_FALSE(loadLevel(world().level, (::testing::TempDir() + "no_such_level.dat").c_str()));
   EXPECT_EQ(listCounts(), Fields({0, 0, 0}));
   EXPECT_EQ(levelCell(world().level, 4, 3), 2);

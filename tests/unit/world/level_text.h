@@ -1,24 +1,16 @@
 #pragma once
-// Level text loaded through a real file named after the process, so test programs may run side by side.
+// Level text loaded through a real file in a scratch folder of its own, so test programs may run side by side.
 
-#include <unistd.h>
-
-#include <cstdio>
 #include <string>
 
-#include <gtest/gtest.h>
-
 #include "world/level_loader.h"
+#include "tests/support/scratch_folder.h"
 #include "tests/support/test_records.h"
 
 // Loads `text` from the start-of-program state, or on top of what world().level holds.
 inline bool loadLevelText(const std::string& text, bool fromStart = true) {
   if (fromStart) world().level = LevelData{};
-  const std::string path = ::testing::TempDir() + "level_" + std::to_string(getpid()) + ".dat";
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  EXPECT_TRUE(file != nullptr && std::fwrite(text.data(), 1, text.size(), file) == text.size()) << path;
-  if (file != nullptr) std::fclose(file);
-  const bool loaded = loadLevel(world().level, path.c_str());
-  std::remove(path.c_str());
-  return loaded;
+  ScratchFolder scratch;
+  writeFile("level.dat", std::vector<std::uint8_t>(text.begin(), text.end()));
+  return loadLevel(world().level, "level.dat");
 }

@@ -1,10 +1,8 @@
 #include "world/world_block_index.h"
-#include "tests/support/test_records.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <string>
 #include <vector>
 
 #include "level_text.h"
