@@ -71,18 +71,22 @@ TEST_F(Animation, BlendWeightsOf0And255SelectTheBlocks) {
   }
 }
 
-TEST_F(Animation, MotionFlagsZeroTheMotionBonePositionInEveryBlock) {
-  sequence.motionFlags = 5;  // x and z
+TEST_F(Animation, EachMotionFlagZeroesItsAxisOfTheMotionBoneInEveryBlock) {
   streamOf(sequence, 1, 0, positionX) = {run(1, 2), 40};
   model.bones.resize(2);
   model.bones[0].defaultValue = {{1, 2, 3, 0, 0, 0}};
   model.bones[1].parent = 0;
   model.bones[1].defaultValue = {{4, 5, 6, 0, 0, 0}};
-  load();
-  instance.blend[0] = 128;
-  const float expected[2][3] = {{0, 2, 0}, {4, 7, 6}};  // the child keeps its own offset
-  for (int bone = 0; bone < 2; ++bone)
-    for (int row = 0; row < 3; ++row) EXPECT_EQ(poseAt(0, row, 3, bone), expected[bone][row]) << bone << " " << row;
+  for (int flag : {1, 2, 4}) {
+    sequence.motionFlags = flag;
+    load();
+    instance.blend[0] = 128;  // half of each block, so a block left out shows
+    const float motion[3] = {flag == 1 ? 0.0f : 1 + 40 * (128 / 255.0f), flag == 2 ? 0.0f : 2, flag == 4 ? 0.0f : 3};
+    for (int row = 0; row < 3; ++row) {
+      EXPECT_FLOAT_EQ(poseAt(0, row, 3, 0), motion[row]) << flag << " " << row;
+      EXPECT_FLOAT_EQ(poseAt(0, row, 3, 1), motion[row] + 4 + row) << "the child keeps its own offset";
+    }
+  }
 }
 
 TEST_F(Animation, WrappingAndPlainControllersTurnAndMoveTheirBones) {
@@ -110,6 +114,7 @@ TEST_F(Animation, SetControllerAndSetAuxControllerWrapRotationsAndMapValuesOntoS
   constexpr int aux = 4;
   const struct { TestController controller; int slot; float value; int setting; float result; } cases[] = {
       {{32, -30, 30, 0}, 0, 200, 0, -30},             // 200 wraps to -160, below the range
+      {{32, -30, 30, 0}, 0, -180, 0, -30},            // the lower end of the wrap stays
       {{32, -30, 30, 0}, 0, 15, 191, 14.941176f},     // plain: inside the range
       {{16, 0, 360, 1}, 1, 370, 7, 360 * 7 / 255.0f},  // a full turn: 370 is 10
       {{16, 0, 360, 1}, 1, -10, 247, 360 * 247 / 255.0f},  // and -10 is 350
