@@ -4,6 +4,7 @@
 // pace and as a time demo, is shown with its pictures.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -155,4 +156,42 @@ TEST(DemoPlayback, AOneByteLevelChangeIsReportedWhereItFirstMatters) {
   EXPECT_NE(outcome.said.find("was recorded on another level"), std::string::npos) << outcome.said;
   EXPECT_NE(outcome.said.find("differs at frame 0: not as recorded: enemies, random"), std::string::npos)
       << outcome.said;
+}
+
+// A game recorded through the real run order (the player walks, turns and
+// fires, then leaves with Escape) plays back identical; the clock the frame
+// limiter polls in a busy wait is kept as runs of readings, not one entry a
+// reading.
+TEST(DemoRecording, ARecordedGamePlaysBackIdenticalFromRunsOfClockReadings) {
+  ScratchFolder scratch;
+  struct Player : HeadlessPlatform {
+    // The intro runs out on its own clock, then its window takes the quit.
+    os::WindowEvent pumpIntroMessage() override { return introOver ? os::WindowEvent::quit : os::WindowEvent::none; }
+    void postIntroQuit() override { introOver = true; }
+    void swapIntroBuffers() override { ticks += 40; }
+    void swapGameBuffers() override {
+      ++frames;
+      keys[scanCode::up] = frames < 100 ? 0x80 : 0;
+      keys[scanCode::rightControl] = frames % 30 < 3 ? 0x80 : 0;
+      keys[scanCode::escape] = frames >= 100 ? 0x80 : 0;
+      cursor = {320 + 15 * (frames % 3 - 1), 240};
+    }
+    int frames = 0;
+    bool introOver = false;
+  } player;
+  player.counterStepPerRead = 100;  // a tenth of a millisecond
+  {
+    TestGlContext context(320, 240);
+    ASSERT_EQ(runProgramWithDemo(player, {true, DemoMode::record, "recorded.dem"}), 0);
+  }
+  const Demo demo = loaded("recorded.dem");
+  // About 150 readings a frame, each polled a tenth of a millisecond after
+  // the last: kept as runs, they take a few entries a frame.
+  const auto counterEntries = std::count_if(demo.entries.begin(), demo.entries.end(),
+                                            [](const DemoEntry& e) { return e.kind == DemoAnswer::performanceCounter; });
+  EXPECT_LT(counterEntries, 6 * static_cast<long>(demo.frames.size()));
+  const Outcome outcome = play("recorded.dem");
+  EXPECT_EQ(outcome.exitCode, 0);
+  EXPECT_NE(outcome.said.find("played back identical: " + std::to_string(demo.frames.size()) + " frames"),
+            std::string::npos) << outcome.said;
 }
