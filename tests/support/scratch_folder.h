@@ -19,4 +19,17 @@ class ScratchFolder {
   std::filesystem::path previous_, root_;
 };
 
+// The generated data tree as the working folder while the object lives, for
+// tests that load the game's own files by the names the game uses.
+class InDataFolder {
+ public:
+  InDataFolder() : previous_(std::filesystem::current_path()) { std::filesystem::current_path(BRAKMOOR_DATA_DIR); }
+  ~InDataFolder() { std::filesystem::current_path(previous_); }
+  InDataFolder(const InDataFolder&) = delete;
+  InDataFolder& operator=(const InDataFolder&) = delete;
+
+ private:
+  std::filesystem::path previous_;
+};
+
 void writeFile(const std::string& path, const std::vector<std::uint8_t>& bytes);

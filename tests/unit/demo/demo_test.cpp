@@ -180,10 +180,7 @@ TEST(DemoRecording, ARecordedGamePlaysBackIdenticalFromRunsOfClockReadings) {
     bool introOver = false;
   } player;
   player.counterStepPerRead = 100;  // a tenth of a millisecond
-  {
-    TestGlContext context(320, 240);
-    ASSERT_EQ(runProgramWithDemo(player, {true, DemoMode::record, "recorded.dem"}), 0);
-  }
+  ASSERT_EQ(playHeadless("recorded.dem", player, DemoMode::record).exitCode, 0);
   const Demo demo = loaded("recorded.dem");
   // About 150 readings a frame, each polled a tenth of a millisecond after
   // the last: kept as runs, they take a few entries a frame.

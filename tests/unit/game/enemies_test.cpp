@@ -5,8 +5,6 @@
 // pictures; here it only tells that a shot was fired.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <memory>
 #include <string>
 #include <vector>
@@ -16,6 +14,7 @@
 #include "render/gl_api.h"
 #include "render/scene_projection.h"
 #include "tests/support/gl_context.h"
+#include "tests/support/scratch_folder.h"
 #include "tests/support/recording_os.h"
 #include "tests/support/test_levels.h"
 #include "world/level.h"
@@ -27,10 +26,7 @@ class Enemies : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(gl.ok());
     startFreshGame();
-    ASSERT_EQ(getcwd(previousFolder, sizeof previousFolder), previousFolder);
-    ASSERT_EQ(chdir(BRAKMOOR_DATA_DIR), 0);
   }
-  void TearDown() override { ASSERT_EQ(chdir(previousFolder), 0); }
   void frames(int count) {
     for (int i = 0; i < count; ++i) {
       moveAndDrawEnemies(game(), world().level);
@@ -46,7 +42,7 @@ class Enemies : public ::testing::Test {
 
   TestGlContext gl{64, 64};
   ScopedRecordingOs os;
-  char previousFolder[4096] = {};
+  InDataFolder dataFolder;
 };
 
 TEST_F(Enemies, ALevelWithNoRoomPlacesNoEnemyAndNeverHangs) {

@@ -5,8 +5,6 @@
 // sound is heard in the death demo's pictures.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <cmath>
 #include <deque>
 #include <functional>
@@ -17,6 +15,7 @@
 #include "game/key_codes.h"
 #include "game/scene.h"
 #include "tests/support/gl_context.h"
+#include "tests/support/scratch_folder.h"
 #include "tests/support/recording_os.h"
 #include "tests/support/test_levels.h"
 #include "tests/unit/game/game_fixtures.h"
@@ -180,11 +179,10 @@ TEST_F(GameLoop, AShotInTheSamePassAsF1MeetsTheEnemiesAsTheyWere) {
 TEST_F(GameLoop, AFullScreenSwitchDeletesTheFiguresTexturesWhileTheirContextStillExists) {
   TestGlContext gl(16, 16);
   ASSERT_TRUE(gl.ok());
-  char folder[4096];
-  ASSERT_EQ(getcwd(folder, sizeof folder), folder);
-  ASSERT_EQ(chdir(BRAKMOOR_DATA_DIR), 0);
-  ASSERT_EQ(game().enemies[0].model.loadModel("Data/MODELS/gign.mdl"), "");
-  ASSERT_EQ(chdir(folder), 0);
+  {
+    InDataFolder data;
+    ASSERT_EQ(game().enemies[0].model.loadModel("Data/MODELS/gign.mdl"), "");
+  }
   const std::vector<GLuint> names = figureTextureNames(game().enemies[0].model);
   ASSERT_FALSE(names.empty());
   int aliveAtKill = -1;

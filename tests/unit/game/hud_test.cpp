@@ -3,8 +3,6 @@
 // pictures, the limiter's and its timing in the demos' clock readings.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <cstdint>
 #include <vector>
 
@@ -15,6 +13,7 @@
 #include "render/scene_projection.h"
 #include "render/texture_table.h"
 #include "tests/support/gl_context.h"
+#include "tests/support/scratch_folder.h"
 #include "tests/support/recording_os.h"
 #include "tests/support/test_records.h"
 
@@ -29,11 +28,10 @@ TEST(Hud, HealthTurnsRedBelowFifteenUnlessBlending) {
   TestGlContext gl(width, height);
   ScopedRecordingOs os;
   ASSERT_TRUE(gl.ok());
-  char folder[4096];
-  ASSERT_EQ(getcwd(folder, sizeof folder), folder);
-  ASSERT_EQ(chdir(BRAKMOOR_DATA_DIR), 0);
-  ASSERT_EQ(loadTextures(scene().textureTable), 1);
-  ASSERT_EQ(chdir(folder), 0);
+  {
+    InDataFolder data;
+    ASSERT_EQ(loadTextures(scene().textureTable), 1);
+  }
   setGameRenderState();
   buildGameFonts(scene(), width, height);
   setGameDrawingProjection();

@@ -5,12 +5,11 @@
 // pictures.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include "game/enemies.h"
 #include "game/frame_clock.h"
 #include "game/weapons.h"
 #include "tests/support/gl_context.h"
+#include "tests/support/scratch_folder.h"
 #include "tests/support/recording_os.h"
 #include "tests/support/test_levels.h"
 #include "world/level.h"
@@ -76,9 +75,7 @@ TEST_F(Weapons, AnEnemyInFrontOfTheWallTakesDamageAndOneAtOrBehindItNone) {
 // The laser hits within a unit of the line, where the rifle (within half a
 // unit, as fight.dem shows) misses, and gives the figure a fall of its own.
 TEST_F(Weapons, TheLaserHitsAUnitOffTheLineAndGivesItsOwnFall) {
-  char folder[4096];
-  ASSERT_EQ(getcwd(folder, sizeof folder), folder);
-  ASSERT_EQ(chdir(BRAKMOOR_DATA_DIR), 0);
+  InDataFolder dataFolder;
   TestGlContext gl(16, 16);
   ASSERT_TRUE(gl.ok());
   corridor(5);
@@ -92,7 +89,6 @@ TEST_F(Weapons, TheLaserHitsAUnitOffTheLineAndGivesItsOwnFall) {
   fireAt(2000);
   EXPECT_FALSE(enemy.alive);
   EXPECT_EQ(enemy.model.sequence, 91);
-  ASSERT_EQ(chdir(folder), 0);
 }
 
 }  // namespace

@@ -3,8 +3,6 @@
 // poses and in small hand-made worlds that aim at the material rule.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <random>
 #include <utility>
 #include <vector>
@@ -16,6 +14,7 @@
 #include "render/scene_projection.h"
 #include "render/texture_table.h"
 #include "tests/support/gl_context.h"
+#include "tests/support/scratch_folder.h"
 #include "tests/support/recording_os.h"
 #include "tests/support/test_records.h"
 #include "world/level.h"
@@ -49,13 +48,11 @@ struct PassResult {
 class CulledWorldPass : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_EQ(chdir(BRAKMOOR_DATA_DIR), 0);
     ASSERT_TRUE(gl.ok());
     ASSERT_EQ(loadTextures(scene().textureTable), 1);
   }
   void TearDown() override {
     glDeleteTextures(textureCount, scene().textureTable);
-    ASSERT_EQ(chdir(BRAKMOOR_SOURCE_DIR), 0);
   }
   PassResult draw(const Pose& pose, void (*mode)(), bool culled) {
     setGameRenderState();
@@ -101,6 +98,7 @@ class CulledWorldPass : public ::testing::Test {
     return culledCount / wholeCount;
   }
 
+  InDataFolder dataFolder;
   ScopedRecordingOs os;
   TestGlContext gl{160, 120};
 };
