@@ -74,21 +74,12 @@ class SoakPlay:
 
     def watch(self):
         # Fails on an ended game or a window it should not show; answers
-        # the full-screen question.
+        # the full-screen question; a hang is no new picture for HANG_SECONDS.
         self.game.fail_if_ended("during the soak run")
         self.game.answer_boxes(("GL",))
         unexpected = [name for name in all_window_names() if name not in EXPECTED_NAMES]
         if unexpected:
             raise E2EFailure("unexpected window(s): %s" % unexpected)
-
-    def picture(self, name):
-        # The game window's part of the screen, uncompressed: a picture every
-        # few seconds for half an hour must stay cheap.
-        return self.game.shot_of(window_geometry(self.window), name, "ppm")
-
-    def check_picture(self):
-        # Turns the view and takes a picture; a hang is no new picture for
-        # HANG_SECONDS.
         self.turn()
         time.sleep(0.3)
         self.count["pictures"] += 1
@@ -101,13 +92,16 @@ class SoakPlay:
             time.sleep(0.2)
             differs = pixels_differing(shot, self.picture("probe")) > 100
             self.game.hold_key(self.window, "h", PRESS_SECONDS)
-        idle = time.time() - self.last_new_picture
         if differs:
             self.count["new"] += 1
             self.last_new_picture = time.time()
-        elif idle > HANG_SECONDS:
-            raise E2EFailure("no new picture for %.0f s (hang)" % idle)
+        elif time.time() - self.last_new_picture > HANG_SECONDS:
+            raise E2EFailure("no new picture for %.0f s (hang)" % (time.time() - self.last_new_picture))
         self.last_picture = shot
+
+    def picture(self, name):
+        # Uncompressed: a picture every few seconds for half an hour must stay cheap.
+        return self.game.shot_of(window_geometry(self.window), name, "ppm")
 
     def turn(self):
         run(["xdotool", "mousemove", str(320 + self.rng.choice((-1, 1)) * self.rng.randint(60, 200)),
@@ -161,7 +155,6 @@ def soak(args):
             else:
                 play.rng.choice((play.walk, play.walk, play.fire, play.key_switch))()
             play.watch()
-            play.check_picture()
             if time.time() - started >= 60 * (len(samples) + 1):
                 samples.append(process_sample(pid))
                 print("%6d  %6.1f  %3d  %7d  " % ((len(samples),) + samples[-1]) +

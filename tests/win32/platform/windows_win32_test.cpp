@@ -51,13 +51,7 @@ void expectFailedAttemptReleased(void (*breakStep)(), Create create) {
 }
 
 constexpr os::BoxStyle exclamation{os::Buttons::ok, os::Icon::exclamation};
-
-void expectBox(const RecordingOs& os, size_t i, const char* text, const char* caption, os::BoxStyle style) {
-  ASSERT_LT(i, os.messageBoxes.size());
-  EXPECT_EQ(os.messageBoxes[i].text, text);
-  EXPECT_EQ(os.messageBoxes[i].caption, caption);
-  EXPECT_EQ(os.messageBoxes[i].style, style);
-}
+using Boxes = std::vector<RecordedMessageBox>;
 
 // A hook that refuses every window this thread creates, the way a system
 // out of window handles would.
@@ -129,9 +123,8 @@ TEST_F(IntroWindowTest, TracksKeysEndsOnRequestReleasesOnceAndReportsRefusals) {
   EXPECT_EQ(settings.fullScreen, 0);
   EXPECT_TRUE(GetWindowLongPtrA(record.window, GWL_STYLE) & WS_CAPTION);
   destroyIntroWindow(record);
-  ASSERT_EQ(os->messageBoxes.size(), 2u);
-  expectBox(os.get(), 0, "RegisterClassEx Failed!", "Error", exclamation);
-  expectBox(os.get(), 1, "Mode Switch Failed.\nRunning In Windowed Mode.", "Error", exclamation);
+  EXPECT_EQ(os->messageBoxes, (Boxes{{"RegisterClassEx Failed!", "Error", exclamation},
+                                     {"Mode Switch Failed.\nRunning In Windowed Mode.", "Error", exclamation}}));
   UnregisterClassA(introWindowClassName, instance);
 }
 
@@ -229,8 +222,7 @@ TEST_F(GameWindowTest, LivesCollapsesAndIsReleasedTwice) {
   EXPECT_EQ(wglGetCurrentContext(), nullptr);
   expectNothingLeft();
   killGameWindow(win);
-  ASSERT_EQ(os->messageBoxes.size(), 1u);
-  expectBox(os.get(), 0, "Could Not Unregister Class.", "SHUTDOWN ERROR", os::BoxStyle{os::Buttons::ok, os::Icon::information});
+  EXPECT_EQ(os->messageBoxes, (Boxes{{"Could Not Unregister Class.", "SHUTDOWN ERROR", {os::Buttons::ok, os::Icon::information}}}));
   EXPECT_EQ(create(), 1);  // a released window can be created again
 }
 
@@ -255,7 +247,7 @@ TEST_F(GameWindowTest, EachFailingStepReleasesWhatExistsAndSaysWhy) {
     // The release comes first and may report its own trouble (a context
     // that never became current cannot be un-made current on every system).
     ASSERT_FALSE(os->messageBoxes.empty());
-    expectBox(os.get(), os->messageBoxes.size() - 1, c.message, "ERROR", exclamation);
+    EXPECT_EQ(os->messageBoxes.back(), (RecordedMessageBox{c.message, "ERROR", exclamation}));
     for (size_t i = 0; i + 1 < os->messageBoxes.size(); ++i)
       EXPECT_EQ(os->messageBoxes[i].caption, "SHUTDOWN ERROR") << os->messageBoxes[i].text;
     expectNothingLeft();
@@ -270,11 +262,10 @@ TEST_F(GameWindowTest, ARefusedFullScreenModeAsksGoesOnWindowedOnYesAndEndsOnNo)
   killGameWindow(win);
   EXPECT_EQ(create(1013, 587, true), 0);
   EXPECT_EQ(win.gameWindowHandle, nullptr);
-  ASSERT_EQ(os->messageBoxes.size(), 3u);
-  for (size_t i : {0u, 1u})
-    expectBox(os.get(), i, "The Requested Fullscreen Mode Is Not Supported By\nYour Video Card. "
-              "Use Windowed Mode Instead?", "GL", os::BoxStyle{os::Buttons::yesNo, os::Icon::exclamation});
-  expectBox(os.get(), 2, "Program Will Now Close.", "ERROR", os::BoxStyle{os::Buttons::ok, os::Icon::stop});
+  const RecordedMessageBox question{"The Requested Fullscreen Mode Is Not Supported By\nYour Video Card. "
+                                    "Use Windowed Mode Instead?", "GL", {os::Buttons::yesNo, os::Icon::exclamation}};
+  EXPECT_EQ(os->messageBoxes,
+            (Boxes{question, question, {"Program Will Now Close.", "ERROR", {os::Buttons::ok, os::Icon::stop}}}));
 }
 
 TEST_F(GameWindowTest, ARefusedWindowOrClassIsReportedAndLeavesNothing) {
@@ -283,7 +274,7 @@ TEST_F(GameWindowTest, ARefusedWindowOrClassIsReportedAndLeavesNothing) {
   EXPECT_EQ(create(), 0);
   UnhookWindowsHookEx(hook);
   ASSERT_FALSE(os->messageBoxes.empty());
-  expectBox(os.get(), os->messageBoxes.size() - 1, "Window Creation Error.", "ERROR", exclamation);
+  EXPECT_EQ(os->messageBoxes.back(), (RecordedMessageBox{"Window Creation Error.", "ERROR", exclamation}));
   expectNothingLeft();
   os->messageBoxes.clear();
   WNDCLASSA taken{};  // the game's class name, already registered by someone else
@@ -294,8 +285,7 @@ TEST_F(GameWindowTest, ARefusedWindowOrClassIsReportedAndLeavesNothing) {
   EXPECT_EQ(create(), 0);
   EXPECT_EQ(win.gameWindowHandle, nullptr);
   UnregisterClassA("Brakmoor", GetModuleHandleA(nullptr));
-  ASSERT_EQ(os->messageBoxes.size(), 1u);
-  expectBox(os.get(), 0, "Failed To Register The Window Class.", "ERROR", exclamation);
+  EXPECT_EQ(os->messageBoxes, (Boxes{{"Failed To Register The Window Class.", "ERROR", exclamation}}));
 }
 
 }  // namespace
