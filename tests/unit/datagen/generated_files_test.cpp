@@ -12,16 +12,45 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <set>
 
+#include "render/bitmap_image.h"
+#include "tests/support/recording_os.h"
 #include "tests/support/scratch_folder.h"
-#include "tests/unit/datagen/data_readers.h"
 #include "tools/datagen/intro_movie.h"
 
 namespace fs = std::filesystem;
 
 namespace {
+std::vector<uint8_t> readWholeFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::vector<uint8_t>((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+uint32_t le(const std::vector<uint8_t>& b, size_t at, int bytes = 4) {
+  uint32_t v = 0;
+  for (int i = bytes; i-- > 0;) v = v << 8 | b[at + i];
+  return v;
+}
+std::string dataPath(const std::string& relative) { return BRAKMOOR_DATA_DIR + ("/data/" + relative); }
+std::string generatedPath(const std::string& name) { return BRAKMOOR_DATA_DIR + ("/../generated/" + name); }
+
+// Rows bottom first, 3 bytes a pixel; none when the game's reader refuses the file.
+struct BmpPicture {
+  int width = 0, height = 0;
+  std::vector<uint8_t> rgb;
+  int brightness(int x, int y) const { auto p = rgb.begin() + (y * width + x) * 3; return p[0] + p[1] + p[2]; }
+};
+BmpPicture readBmp(const std::string& path) {
+  ScopedRecordingOs os;  // a refused file is reported in a box
+  BitmapImage* image = testDibReader(path.c_str());
+  if (image == nullptr) return {};
+  BmpPicture picture{image->width, image->height, {image->pixels, image->pixels + 3 * image->width * image->height}};
+  freeBitmapImage(image);
+  return picture;
+}
+
 size_t brightnessLevels(const BmpPicture& p) {
   std::set<int> levels;
   for (int i = 0; i < p.width * p.height; ++i) levels.insert(p.brightness(i % p.width, i / p.width));
@@ -52,7 +81,7 @@ TEST(GeneratedFiles, SurfacesHaveTextureAndRepeatWithoutVisibleSeams) {
                            "fence01b.bmp", "floor08b.bmp", "stone10b.bmp"}) {
     SCOPED_TRACE(name);
     const BmpPicture p = readBmp(dataPath(std::string("BMP/") + name));
-    ASSERT_EQ(p.problem, "");
+    ASSERT_GT(p.width, 0);
     EXPECT_GT(brightnessLevels(p), 100u) << "a material needs texture, not a flat colour";
     for (bool rows : {false, true}) {
       const int count = rows ? p.width : p.height, last = (rows ? p.height : p.width) - 1;
@@ -91,7 +120,7 @@ TEST(GeneratedFiles, IntroMovieHeadersAgreeOnFrameTimeAndCount) {
 // exe's icon directory points at its pictures back to back.
 TEST(GeneratedFiles, TitlePictureAndIconDirectory) {
   const BmpPicture title = readBmp(generatedPath("title.bmp"));
-  EXPECT_EQ(std::vector<int>({title.width, title.height}), std::vector<int>({320, 165})) << title.problem;
+  EXPECT_EQ(std::vector<int>({title.width, title.height}), std::vector<int>({320, 165}));
   EXPECT_GT(brightnessLevels(title), 100u);
   const std::vector<uint8_t> icon = readWholeFile(generatedPath("brakmoor.ico"));
   ASSERT_GE(icon.size(), 6u);

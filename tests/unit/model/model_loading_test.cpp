@@ -51,12 +51,12 @@ TEST(ModelLoading, RefusesMissingAndCorruptFiles) {
 }
 
 // Nothing is read from a table of no entries, so its offset may point
-// anywhere, in the main file as in a file holding only textures.
+// anywhere, in the main file as in a file holding only textures. Every table
+// goes through one range test; these cover a header table and nested ones.
 TEST(ModelLoading, EmptyTablesMayPointOutsideTheFile) {
   using namespace model_format;
-  // The simple model without body parts, and without one more table.
-  const auto without = [](auto table) { TestModel m = simpleTestModel(); m.bodyParts.clear(); (m.*table).clear(); return m; };
-  TestModel emptySubmodel = simpleTestModel();
+  TestModel noBodyParts = simpleTestModel(), emptySubmodel = simpleTestModel();
+  noBodyParts.bodyParts.clear();
   emptySubmodel.bodyParts = {{TestSubmodel{{}, {}, {0}}}};
   using Fields = std::vector<std::size_t>;
   const struct {
@@ -66,11 +66,7 @@ TEST(ModelLoading, EmptyTablesMayPointOutsideTheFile) {
     std::function<Fields(Bytes&)> offsets;
   } cases[] = {
       {"controllers", simpleTestModel(), [](Bytes&) { return Fields{header::controllerOffset}; }},
-      {"body parts", without(&TestModel::bodyParts), [](Bytes&) { return Fields{header::bodyPartOffset}; }},
-      {"skins", without(&TestModel::skins), [](Bytes&) { return Fields{header::skinOffset}; }},
-      {"bones and animation records", without(&TestModel::bones), [](Bytes& f) {
-         return Fields{header::boneOffset, readInt32(&f[header::sequenceOffset]) + sequence::animOffset}; }},
-      {"textures of a main file", without(&TestModel::textures), [](Bytes&) { return Fields{header::textureOffset}; }},
+      {"body parts", noBodyParts, [](Bytes&) { return Fields{header::bodyPartOffset}; }},
       {"meshes, vertices and normals", emptySubmodel, [](Bytes& f) {
          const std::size_t sub = readInt32(&f[readInt32(&f[header::bodyPartOffset]) + body_part::submodelOffset]);
          writeInt32(&f[sub + submodel::meshCount], 0);
