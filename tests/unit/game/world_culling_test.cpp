@@ -4,7 +4,6 @@
 // in the demo pictures; the frustum's margins are proved on their own.
 #include <gtest/gtest.h>
 
-#include <utility>
 #include <vector>
 
 #include "game/camera.h"
@@ -17,18 +16,10 @@
 #include "tests/support/scratch_folder.h"
 #include "tests/support/recording_os.h"
 #include "tests/support/test_records.h"
-#include "world/level.h"
 #include "world/world_block_index.h"
 #include "world/world_geometry.h"
 
 namespace {
-
-// Each mode starts from the game's state with every switch of the keys off;
-// without the depth test the order of drawing shows.
-const std::pair<const char*, void (*)()> drawingModes[] = {
-    {"normal", [] {}},
-    {"additive, first frame after B (no depth test)", [] { glEnable(GL_BLEND), glDisable(GL_DEPTH_TEST); }},
-};
 
 // The colour and depth of every pixel, then the material, texture
 // coordinate, normal and texture the pass leaves for the rest of the frame.
@@ -47,15 +38,12 @@ class CulledWorldPass : public ::testing::Test {
   void TearDown() override {
     glDeleteTextures(textureCount, scene().textureTable);
   }
-  PassResult draw(void (*mode)(), bool culled) {
+  // From the game's state with every switch of the keys off.
+  PassResult draw(bool culled) {
     setGameRenderState();
-    glDisable(GL_BLEND);
-    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
-    glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
     // A material no world kind has, so a pass that skips restoring one shows.
     const float before[4] = {0.2f, 0.9f, 0.4f, 1.0f};
     glMaterialfv(GL_FRONT, GL_AMBIENT_AND_DIFFUSE, before);
-    mode();
     setGameDrawingProjection();
     PlayerState player;
     player.offsetZ = 1.0f;  // the eye at world (1, 0), looking toward -z
@@ -73,16 +61,11 @@ class CulledWorldPass : public ::testing::Test {
     state[11] = static_cast<float>(texture);
     return result;
   }
-  // The share of the triangles the culled passes drew.
+  // The share of the triangles the culled pass drew.
   double expectSamePictures() {
-    double culledCount = 0, wholeCount = 0;
-    for (const auto& [name, mode] : drawingModes) {
-      const PassResult culled = draw(mode, true), whole = draw(mode, false);
-      culledCount += culled.trianglesDrawn;
-      wholeCount += whole.trianglesDrawn;
-      EXPECT_TRUE(culled.colour == whole.colour && culled.depthAndState == whole.depthAndState) << name;
-    }
-    return culledCount / wholeCount;
+    const PassResult culled = draw(true), whole = draw(false);
+    EXPECT_TRUE(culled.colour == whole.colour && culled.depthAndState == whole.depthAndState);
+    return static_cast<double>(culled.trianglesDrawn) / whole.trianglesDrawn;
   }
 
   InDataFolder dataFolder;
