@@ -33,35 +33,27 @@ Demo loaded(const std::string& fileName) {
 
 }  // namespace
 
-TEST(DemoFile, EveryKindOfAnswerComesBackAsWritten) {
+// Answers the recorded games never hold (a clock past 2^31, a negative
+// cursor, a closed window, a message box's no) and the colour depth come
+// back as written; keyboards, frame checksums, the seed and the level's
+// checksum come back through the recording test.
+TEST(DemoFile, AnswersNoRecordedGameHoldsComeBackAsWritten) {
   Demo demo;
-  demo.header.seed = 77;
-  demo.header.levelChecksum = 0xdeadbeef;
   demo.header.mode = {640, 480, 16, 0};
-  demo.keyboards.push_back({});
-  demo.keyboards[0][scanCode::up] = 0x80;
-  demo.frames.push_back({});
-  demo.frames[0].part[3] = 12345;
   demo.entries = {{DemoAnswer::performanceFrequency, 1000000},
                   {DemoAnswer::performanceCounter, 5000, 0, 40, 0},
                   {DemoAnswer::performanceCounter, 6000, 0, 15, 1000},
                   {DemoAnswer::tickCount, 4000000000LL},
                   {DemoAnswer::cursor, -3, 900},
                   {DemoAnswer::gameEvent, static_cast<int>(os::WindowEvent::closeRequested)},
-                  {DemoAnswer::keyboard, 0},
-                  {DemoAnswer::messageBox, static_cast<int>(os::Answer::no)},
-                  {DemoAnswer::frameEnd, 0}};
+                  {DemoAnswer::messageBox, static_cast<int>(os::Answer::no)}};
   Demo back;
   std::string reason;
   ASSERT_TRUE(decodeDemo(encodeDemo(demo), back, reason)) << reason;
-  EXPECT_EQ(back.header.seed, 77u);
-  EXPECT_EQ(back.header.levelChecksum, 0xdeadbeef);
   EXPECT_EQ(back.header.mode.bitsPerPixel, 16);
   const auto fields = [](const DemoEntry& e) { return std::tuple(e.kind, e.value, e.second, e.repeats, e.stride); };
   ASSERT_EQ(back.entries.size(), demo.entries.size());
   for (std::size_t i = 0; i < demo.entries.size(); ++i) EXPECT_EQ(fields(back.entries[i]), fields(demo.entries[i])) << i;
-  EXPECT_EQ(back.keyboards, demo.keyboards);
-  EXPECT_EQ(back.frames[0].part[3], 12345u);
 }
 
 TEST(DemoFile, ABrokenDemoIsRefusedWithItsReason) {
