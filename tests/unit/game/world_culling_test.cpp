@@ -35,9 +35,6 @@ class CulledWorldPass : public ::testing::Test {
     ASSERT_TRUE(gl.ok());
     ASSERT_EQ(loadTextures(scene().textureTable), 1);
   }
-  void TearDown() override {
-    glDeleteTextures(textureCount, scene().textureTable);
-  }
   // From the game's state with every switch of the keys off.
   PassResult draw(bool culled) {
     setGameRenderState();
