@@ -1,16 +1,15 @@
 // Demo files, and a committed demo played back headless through the real
-// run order: a changed key or level is reported at the frame it first
-// changes the game. That every committed demo plays back identical, at its
-// pace and as a time demo, is shown with its pictures.
+// run order: a changed level is reported at the frame it first changes the
+// game. That every committed demo plays back identical, at its pace and as
+// a time demo, and counts its frames, is shown with its pictures.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <tuple>
 
-#include "game/enemy_figure.h"
 #include "game/key_codes.h"
 #include "shell/demo_file.h"
 #include "tests/unit/demo/headless_playback.h"
@@ -34,35 +33,27 @@ Demo loaded(const std::string& fileName) {
 
 }  // namespace
 
-TEST(DemoFile, EveryKindOfAnswerComesBackAsWritten) {
+// Answers the recorded games never hold (a clock past 2^31, a negative
+// cursor, a closed window, a message box's no) and the colour depth come
+// back as written; keyboards, frame checksums, the seed and the level's
+// checksum come back through the recording test.
+TEST(DemoFile, AnswersNoRecordedGameHoldsComeBackAsWritten) {
   Demo demo;
-  demo.header.seed = 77;
-  demo.header.levelChecksum = 0xdeadbeef;
   demo.header.mode = {640, 480, 16, 0};
-  demo.keyboards.push_back({});
-  demo.keyboards[0][scanCode::up] = 0x80;
-  demo.frames.push_back({});
-  demo.frames[0].part[3] = 12345;
   demo.entries = {{DemoAnswer::performanceFrequency, 1000000},
                   {DemoAnswer::performanceCounter, 5000, 0, 40, 0},
                   {DemoAnswer::performanceCounter, 6000, 0, 15, 1000},
                   {DemoAnswer::tickCount, 4000000000LL},
                   {DemoAnswer::cursor, -3, 900},
                   {DemoAnswer::gameEvent, static_cast<int>(os::WindowEvent::closeRequested)},
-                  {DemoAnswer::keyboard, 0},
-                  {DemoAnswer::messageBox, static_cast<int>(os::Answer::no)},
-                  {DemoAnswer::frameEnd, 0}};
+                  {DemoAnswer::messageBox, static_cast<int>(os::Answer::no)}};
   Demo back;
   std::string reason;
   ASSERT_TRUE(decodeDemo(encodeDemo(demo), back, reason)) << reason;
-  EXPECT_EQ(back.header.seed, 77u);
-  EXPECT_EQ(back.header.levelChecksum, 0xdeadbeef);
   EXPECT_EQ(back.header.mode.bitsPerPixel, 16);
   const auto fields = [](const DemoEntry& e) { return std::tuple(e.kind, e.value, e.second, e.repeats, e.stride); };
   ASSERT_EQ(back.entries.size(), demo.entries.size());
   for (std::size_t i = 0; i < demo.entries.size(); ++i) EXPECT_EQ(fields(back.entries[i]), fields(demo.entries[i])) << i;
-  EXPECT_EQ(back.keyboards, demo.keyboards);
-  EXPECT_EQ(back.frames[0].part[3], 12345u);
 }
 
 TEST(DemoFile, ABrokenDemoIsRefusedWithItsReason) {
@@ -104,57 +95,18 @@ TEST(DemoPlayback, ADemoThatCannotBeReadEndsTheProgramWithItsMessage) {
   EXPECT_EQ(outcome.said, "The demo no/such.dem cannot be read.\n");
 }
 
-TEST(DemoPlayback, OneChangedKeyBitIsReportedAtItsFrame) {
-  ScratchFolder scratch;
-  Demo demo = loaded(fightDemo);
-  // The first keyboard reading after the first hundred frames without the
-  // walk key: held there, the player steps (or at least bobs) at once.
-  std::size_t frame = 0;
-  for (DemoEntry& entry : demo.entries) {
-    if (entry.kind != DemoAnswer::keyboard) continue;
-    KeyboardState keys = demo.keyboards[static_cast<std::size_t>(entry.value)];
-    if (frame++ < 100 || keys[scanCode::up] != 0) continue;
-    keys[scanCode::up] = 0x80;
-    demo.keyboards.push_back(keys);
-    entry.value = static_cast<std::int64_t>(demo.keyboards.size() - 1);
-    --frame;
-    break;
-  }
-  std::string message;
-  ASSERT_TRUE(saveDemo("changed.dem", demo, message)) << message;
-  const Outcome outcome = play("changed.dem");
-  EXPECT_EQ(outcome.exitCode, demoDiverged);
-  EXPECT_NE(outcome.said.find("differs at frame " + std::to_string(frame) + ": not as recorded: player"),
-            std::string::npos)
-      << outcome.said;
-}
-
-TEST(DemoPlayback, AOneByteLevelChangeIsReportedWhereItFirstMatters) {
+// A second start record moves the player a cell east of where the demo
+// was recorded, which the first frame already shows.
+TEST(DemoPlayback, AChangedLevelIsReportedWhereItFirstMatters) {
   ScratchFolder scratch;
   HeadlessPlatform platform;
-  const Demo demo = loaded(fightDemo);
-  // The cell the first enemy is put on, as the game draws it right after
-  // seeding, walled up: the enemies stand elsewhere from the first frame.
-  auto level = std::make_unique<LevelData>();
-  ASSERT_TRUE(loadLevel(*level, platform.levelFile.c_str()));
-  GameRandom random;
-  seedRandom(random, demo.header.seed);
-  EnemyFigureState figures;
-  ASSERT_TRUE(pickRandomOpenCell(*level, figures, random));
-  std::ifstream in(platform.levelFile);
-  std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  // The grid's first line, after the line "Level", is the northern edge, row sizeY.
-  std::size_t row = text.find("\nLevel\n") + 7;
-  for (int r = level->sizeY; r > figures.randomCellY; --r) row = text.find('\n', row) + 1;
-  ASSERT_NE(text[row + figures.randomCellX - 1], '0');
-  text[row + figures.randomCellX - 1] = '0';
-  std::ofstream("level1.dat") << text;
+  std::filesystem::copy_file(platform.levelFile, "level1.dat");
+  std::ofstream("level1.dat", std::ios::app) << "P 9 34\n";
   platform.levelFile = "level1.dat";
-
   const Outcome outcome = playHeadless(fightDemo, platform);
   EXPECT_EQ(outcome.exitCode, demoDiverged);
   EXPECT_NE(outcome.said.find("was recorded on another level"), std::string::npos) << outcome.said;
-  EXPECT_NE(outcome.said.find("differs at frame 0: not as recorded: enemies, random"), std::string::npos)
+  EXPECT_NE(outcome.said.find("differs at frame 0: not as recorded: player, "), std::string::npos)
       << outcome.said;
 }
 

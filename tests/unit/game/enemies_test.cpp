@@ -33,12 +33,6 @@ class Enemies : public ::testing::Test {
       enemiesFire(game());
     }
   }
-  // The real figures made, only enemy 0 left placed.
-  Enemy& onlyFirstFigure(float x, float z) {
-    createEnemies(game(), world().level);
-    for (Enemy& enemy : game().enemies) enemy.placed = false;
-    return placeFirstEnemy(x, z);
-  }
 
   TestGlContext gl{64, 64};
   ScopedRecordingOs os;
@@ -161,7 +155,9 @@ TEST_F(Enemies, AtSixtyMeasuredFramesASeeingEnemyFiresEveryHundredTwentyFrames) 
 // picture shows.
 TEST_F(Enemies, AFigureIsDrawnOnlyWhereItsReachMeetsTheView) {
   openCells(5, {{1, 1}});
-  Enemy& enemy = onlyFirstFigure(0.0f, -3.0f);
+  createEnemies(game(), world().level);
+  for (Enemy& other : game().enemies) other.placed = false;
+  Enemy& enemy = placeFirstEnemy(0.0f, -3.0f);
   // The soldier's own, measured over every pose once: a reach that misses a
   // bone or a run of a stream moves it.
   EXPECT_NEAR(enemy.reach, 121.937f, 0.01f);
