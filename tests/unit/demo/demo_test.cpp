@@ -143,4 +143,10 @@ TEST(DemoRecording, ARecordedGamePlaysBackIdenticalFromRunsOfClockReadings) {
   EXPECT_EQ(outcome.exitCode, 0);
   EXPECT_NE(outcome.said.find("played back identical: " + std::to_string(demo.frames.size()) + " frames"),
             std::string::npos) << outcome.said;
+  // Every part of a frame is compared, the last one too.
+  Demo changed = demo;
+  changed.frames[5].part[checksumPartCount - 1] ^= 1;
+  std::string message;
+  ASSERT_TRUE(saveDemo("changed.dem", changed, message)) << message;
+  EXPECT_NE(play("changed.dem").said.find("differs at frame 5: not as recorded: switches"), std::string::npos);
 }
