@@ -40,10 +40,7 @@ class ScriptedSteps : public RunSteps {
     introEndings.front()(flags);
     introEndings.pop_front();
   }
-  bool loadLevel(const char* fileName) override {
-    EXPECT_STREQ(fileName, "data/LEVEL/level1.dat");
-    return note("level"), levelLoads;
-  }
+  bool loadLevel(const char*) override { return note("level"), levelLoads; }
   void loadTextures() override { note("textures"); }
   std::int32_t runGame() override { return note("game"), -1; }
   void closeIntroMovie() override { note("close"); }
