@@ -70,8 +70,6 @@ TEST(DibHeader, AcceptedLayoutsEndWithTheFileAndPadTheColourTable) {
     if (c.options.encoding == Encoding::rgb24) continue;
     ASSERT_EQ(h.size(), 40u + 4u * (1u << bitCountOf(c.options.encoding)));  // 2^depth entries
     EXPECT_EQ(layout.colourCount, c.colours);
-    for (std::uint32_t i = 0; i < c.colours && !c.options.coreHeader; ++i)
-      EXPECT_TRUE(std::equal(h.begin() + 40 + 4 * i, h.begin() + 43 + 4 * i, file.begin() + info + 40 + 4 * i)) << i;
     EXPECT_TRUE(std::all_of(h.begin() + 40 + 4 * c.colours, h.end(), [](std::uint8_t b) { return b == 0; }));
   }
   const std::vector<std::uint8_t> wide = encode(Picture(40000, 1, Encoding::palette8), {Encoding::palette8, true, true});
