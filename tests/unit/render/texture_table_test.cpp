@@ -11,7 +11,7 @@
 
 using namespace bmptest;
 
-class TextureLoading : public BmpFolder {
+class TextureLoading : public BitmapReading {
  protected:
   void SetUp() override {
     ASSERT_TRUE(gl_.ok());
