@@ -31,6 +31,8 @@ std::vector<std::vector<std::uint8_t>> splitFiles(const std::uint8_t* data, std:
     at += length;
   }
   if (files.empty()) files.emplace_back();
+  const std::vector<std::uint8_t> mainFile = files[0];
+  files.resize(model_format::maxSequenceGroups + 1, mainFile);  // the texture file, then the groups
   return files;
 }
 
@@ -65,13 +67,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   static const TestGlContext gl(16, 16);  // one small context for the whole run
   if (!gl.ok()) return 0;
   std::vector<std::vector<std::uint8_t>> files = splitFiles(data, size);
-  std::vector<std::uint8_t> mainFile = files[0];
-  std::vector<std::uint8_t> textureFile = files.size() > 1 ? files[1] : files[0];
-  std::vector<std::vector<std::uint8_t>> groups;
-  for (int g = 1; g < model_format::maxSequenceGroups; ++g)
-    groups.push_back(files.size() > static_cast<std::size_t>(g) + 1 ? files[static_cast<std::size_t>(g) + 1] : files[0]);
   std::vector<std::vector<std::uint8_t>> uploaded;
-  for (std::vector<std::uint8_t>* file : {&mainFile, &textureFile}) {
+  for (std::vector<std::uint8_t>* file : {&files[0], &files[1]}) {
     if (checkTextureTable(file->data(), file->size(), true).empty()) {
       uploadFileTextures(file->data());
       uploaded.push_back(*file);
@@ -79,7 +76,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
 
   ModelInstance instance;
-  if (instance.adoptFiles(std::move(mainFile), std::move(textureFile), std::move(groups)).empty())
+  if (instance.adoptFiles(std::move(files[0]), std::move(files[1]), {files.begin() + 2, files.end()}).empty())
     exercise(instance, data, size);
   // The game keeps its textures; a fuzzing run would pile them up.
   for (std::vector<std::uint8_t>& file : uploaded) {
