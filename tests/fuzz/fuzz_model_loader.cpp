@@ -5,26 +5,15 @@
 // Files the load-time checks accept are uploaded, animated, posed and drawn,
 // so a file that slips past the checks with a bad offset shows up under the
 // sanitizers.
-#include <GL/osmesa.h>
-
 #include <cstring>
 
 #include "model/model_checks.h"
 #include "model/model_instance.h"
 #include "render/gl_api.h"
+#include "tests/support/gl_context.h"
 #include "tests/unit/game/game_fixtures.h"
 
 namespace {
-
-// One small offscreen context for the whole run, made current once.
-bool makeContextCurrent() {
-  static std::vector<std::uint8_t> pixels(16 * 16 * 4);
-  static OSMesaContext context = OSMesaCreateContextExt(OSMESA_RGBA, 16, 0, 0, nullptr);
-  static const bool current = [] {
-    return context != nullptr && OSMesaMakeCurrent(context, pixels.data(), GL_UNSIGNED_BYTE, 16, 16) != 0;
-  }();
-  return current;
-}
 
 std::vector<std::vector<std::uint8_t>> splitFiles(const std::uint8_t* data, std::size_t size) {
   std::vector<std::vector<std::uint8_t>> files;
@@ -42,6 +31,8 @@ std::vector<std::vector<std::uint8_t>> splitFiles(const std::uint8_t* data, std:
     at += length;
   }
   if (files.empty()) files.emplace_back();
+  const std::vector<std::uint8_t> mainFile = files[0];
+  files.resize(model_format::maxSequenceGroups + 1, mainFile);  // the texture file, then the groups
   return files;
 }
 
@@ -73,15 +64,11 @@ void exercise(ModelInstance& instance, const std::uint8_t* data, std::size_t siz
 extern "C" const char* __lsan_default_suppressions() { return "leak:libOSMesa\n"; }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  if (!makeContextCurrent()) return 0;
+  static const TestGlContext gl(16, 16);  // one small context for the whole run
+  if (!gl.ok()) return 0;
   std::vector<std::vector<std::uint8_t>> files = splitFiles(data, size);
-  std::vector<std::uint8_t> mainFile = files[0];
-  std::vector<std::uint8_t> textureFile = files.size() > 1 ? files[1] : files[0];
-  std::vector<std::vector<std::uint8_t>> groups;
-  for (int g = 1; g < model_format::maxSequenceGroups; ++g)
-    groups.push_back(files.size() > static_cast<std::size_t>(g) + 1 ? files[static_cast<std::size_t>(g) + 1] : files[0]);
   std::vector<std::vector<std::uint8_t>> uploaded;
-  for (std::vector<std::uint8_t>* file : {&mainFile, &textureFile}) {
+  for (std::vector<std::uint8_t>* file : {&files[0], &files[1]}) {
     if (checkTextureTable(file->data(), file->size(), true).empty()) {
       uploadFileTextures(file->data());
       uploaded.push_back(*file);
@@ -89,7 +76,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
 
   ModelInstance instance;
-  if (instance.adoptFiles(std::move(mainFile), std::move(textureFile), std::move(groups)).empty())
+  if (instance.adoptFiles(std::move(files[0]), std::move(files[1]), {files.begin() + 2, files.end()}).empty())
     exercise(instance, data, size);
   // The game keeps its textures; a fuzzing run would pile them up.
   for (std::vector<std::uint8_t>& file : uploaded) {

@@ -38,12 +38,6 @@ std::size_t find(const std::vector<std::uint8_t>& bytes, const char* fourcc, std
   return bytes.size();
 }
 
-std::string writeTemporary(const std::vector<std::uint8_t>& bytes, const char* name) {
-  const std::string path = testing::TempDir() + name;
-  writeFile(path, bytes);
-  return path;
-}
-
 // Mean of one channel over a quarter-by-quarter block of a bottom-row-first
 // picture without row gaps.
 double blockMean(const std::uint8_t* pixels, int width, int height, int channel, int blockX, int blockY) {
@@ -63,15 +57,12 @@ class MovieFileTest : public ::testing::Test {
 #endif
   // At most the box `text` was shown, and nothing was decoded.
   void expectNoFrame(const char* text = nullptr) {
-    if (text != nullptr) {
-      ASSERT_EQ(os_->messageBoxes.size(), 1u);
-      const RecordedMessageBox& box = os_->messageBoxes[0];
-      EXPECT_EQ(std::make_tuple(box.text, box.caption, box.style),
-                std::make_tuple(std::string(text), std::string("Error"), os::BoxStyle{os::Buttons::ok, os::Icon::exclamation}));
-    }
+    const RecordedMessageBox box{text ? text : "", "Error", {os::Buttons::ok, os::Icon::exclamation}};
+    if (text != nullptr) { EXPECT_EQ(os_->messageBoxes, std::vector<RecordedMessageBox>({box})); }
     for (int frame : {0, 1}) EXPECT_FALSE(decodeMovieFrame(movie_, frame, rgb_.data()));
     EXPECT_EQ(rgb_, std::vector<std::uint8_t>(movieFrameBytes, 0xAB));
   }
+  ScratchFolder folder_;  // for the broken copies
   ScopedRecordingOs os_;
   MovieFile movie_;
   std::vector<std::uint8_t> rgb_ = std::vector<std::uint8_t>(movieFrameBytes, 0xAB);
@@ -107,8 +98,8 @@ TEST_F(MovieFileTest, MissingOrCutShortFilesDecodeNothing) {
   EXPECT_EQ(openMovieFile(movie_, "data/avi/no such movie.avi"), -1);
   expectNoFrame("Failed To Open The AVI Stream");
   closeMovieFile(movie_);
-  os_->messageBoxes.clear();
-  openMovieFile(movie_, writeTemporary(movieHead(4096), "intro_headers.avi").c_str());
+  writeFile("headers.avi", movieHead(4096));
+  openMovieFile(movie_, "headers.avi");
   expectNoFrame();
 }
 
@@ -119,7 +110,8 @@ TEST_F(MovieFileTest, UnknownCompressionShowsTheFrameBoxAndDecodesNothing) {
   ASSERT_LT(find(head, "strf"), head.size());
   std::memcpy(&head[find(head, "strf") + 8 + 16], "QQQQ", 4);  // the info header's compression
   std::memcpy(&head[find(head, "DIB ")], "QQQQ", 4);
-  EXPECT_EQ(openMovieFile(movie_, writeTemporary(head, "intro_unknown_codec.avi").c_str()), kIntroFrameCount);
+  writeFile("unknown_codec.avi", head);
+  EXPECT_EQ(openMovieFile(movie_, "unknown_codec.avi"), kIntroFrameCount);
   expectNoFrame("Failed To Open The AVI Frame");
 }
 

