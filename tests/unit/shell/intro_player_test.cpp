@@ -76,23 +76,25 @@ TEST_F(IntroPlayerTest, TheLoopTurnsWindowEventsAndRequestsIntoRunFlags) {
   struct Case {
     const char* name;
     std::vector<WindowEvent> events;
-    bool f1Held;  // during the updates
+    int keyHeld;  // during the updates; -1 for none
     RunFlags expected;
     std::vector<std::string> calls;
   } cases[] = {
       {"a closed window skips the game", {WindowEvent::handled, WindowEvent::closeRequested},
-       false, {1, 0, 0, 1}, {"post quit"}},
+       -1, {1, 0, 0, 1}, {"post quit"}},
       {"the toggle request switches the next window's mode",
-       {WindowEvent::fullScreenToggleRequested}, false, {1, 1, 1, 1}, {"post quit"}},
-      {"F1 asks for the toggle after a drawn frame", {WindowEvent::none}, true, {1, 1, 0, 1},
+       {WindowEvent::fullScreenToggleRequested}, -1, {1, 1, 1, 1}, {"post quit"}},
+      {"F1 asks for the toggle after a drawn frame", {WindowEvent::none}, f1, {1, 1, 0, 1},
        {"post toggle", "swap intro"}},
+      {"Escape ends the intro", {WindowEvent::none}, escape, {0, 1, 0, 1}, {"swap intro"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     os_->calls.clear();
     os_->introEvents.assign(c.events.begin(), c.events.end());
     player_.lastFrame = 100;
-    keys_.down[f1] = c.f1Held;
+    keys_.down[f1] = keys_.down[escape] = 0;
+    if (c.keyHeld >= 0) keys_.down[c.keyHeld] = 1;
     RunFlags flags{1, 1};
     runIntroLoop(os_.get(), player_, flags);
     EXPECT_EQ(flags.introRunning, c.expected.introRunning);
