@@ -32,8 +32,8 @@ HGLRC WINAPI failingCreateContext(HDC) { return nullptr; }
 HGLRC WINAPI recordingCreateContext(HDC dc) { return attemptedContext = wglCreateContext(dc); }
 BOOL WINAPI failingMakeCurrent(HDC, HGLRC) { return FALSE; }
 
-// One creation with one context step broken as a driver would break it:
-// it returns 0 and leaves neither its window nor its context.
+// One creation with one context step broken: it returns 0 and leaves
+// neither its window nor its context.
 template <typename Create>
 void expectFailedAttemptReleased(void (*breakStep)(), Create create) {
   glContextCalls = platformGlContextCalls;
@@ -49,6 +49,19 @@ void expectFailedAttemptReleased(void (*breakStep)(), Create create) {
   // An already deleted context cannot be deleted again.
   EXPECT_TRUE(attemptedContext == nullptr || !wglDeleteContext(attemptedContext)) << "the context is still alive";
 }
+
+// Each context step broken as a driver would break it, and what the game
+// window then says.
+const struct BrokenStep {
+  void (*breakStep)();
+  const char* message;
+} brokenSteps[] = {
+    {[] { glContextCalls.getDeviceContext = failingGetDC; }, "Can't Create A GL Device Context."},
+    {[] { glContextCalls.choosePixelFormat = failingChoosePixelFormat; }, "Can't Find A Suitable PixelFormat."},
+    {[] { glContextCalls.setPixelFormat = failingSetPixelFormat; }, "Can't Set The PixelFormat."},
+    {[] { glContextCalls.createContext = failingCreateContext; }, "Can't Create A GL Rendering Context."},
+    {[] { glContextCalls.makeCurrent = failingMakeCurrent; }, "Can't Activate The GL Rendering Context."},
+};
 
 constexpr os::BoxStyle exclamation{os::Buttons::ok, os::Icon::exclamation};
 using Boxes = std::vector<RecordedMessageBox>;
@@ -130,10 +143,8 @@ TEST_F(IntroWindowTest, TracksKeysEndsOnRequestReleasesOnceAndReportsRefusals) {
 
 TEST_F(IntroWindowTest, AFailedCreationReleasesWhatExistsAndReturnsZero) {
   ASSERT_EQ(registerIntroWindowClass(instance), 1);
-  for (void (*breakStep)() : {+[] { glContextCalls.getDeviceContext = failingGetDC; },
-                              +[] { glContextCalls.choosePixelFormat = failingChoosePixelFormat; },
-                              +[] { glContextCalls.makeCurrent = failingMakeCurrent; }}) {
-    expectFailedAttemptReleased(breakStep, [&] { return createIntroWindow(record, "Brakmoor", settings, keys); });
+  for (const BrokenStep& step : brokenSteps) {
+    expectFailedAttemptReleased(step.breakStep, [&] { return createIntroWindow(record, "Brakmoor", settings, keys); });
     EXPECT_TRUE(record.window == nullptr && record.deviceContext == nullptr && record.renderingContext == nullptr);
   }
   Win32Platform win32(instance);
@@ -227,20 +238,7 @@ TEST_F(GameWindowTest, LivesCollapsesAndIsReleasedTwice) {
 }
 
 TEST_F(GameWindowTest, EachFailingStepReleasesWhatExistsAndSaysWhy) {
-  const struct Case {
-    void (*breakStep)();
-    const char* message;
-  } cases[] = {
-      {[] { glContextCalls.getDeviceContext = failingGetDC; }, "Can't Create A GL Device Context."},
-      {[] { glContextCalls.choosePixelFormat = failingChoosePixelFormat; },
-       "Can't Find A Suitable PixelFormat."},
-      {[] { glContextCalls.setPixelFormat = failingSetPixelFormat; }, "Can't Set The PixelFormat."},
-      {[] { glContextCalls.createContext = failingCreateContext; },
-       "Can't Create A GL Rendering Context."},
-      {[] { glContextCalls.makeCurrent = failingMakeCurrent; },
-       "Can't Activate The GL Rendering Context."},
-  };
-  for (const Case& c : cases) {
+  for (const BrokenStep& c : brokenSteps) {
     SCOPED_TRACE(c.message);
     os->messageBoxes.clear();
     expectFailedAttemptReleased(c.breakStep, [&] { return create(); });
