@@ -34,12 +34,12 @@ Demo loaded(const std::string& fileName) {
 }  // namespace
 
 // Answers the recorded games never hold (a clock past 2^31, a negative
-// cursor, a closed window, a message box's no) and the colour depth come
+// cursor, a closed window, a message box's no) and the window mode come
 // back as written; keyboards, frame checksums, the seed and the level's
 // checksum come back through the recording test.
 TEST(DemoFile, AnswersNoRecordedGameHoldsComeBackAsWritten) {
   Demo demo;
-  demo.header.mode = {640, 480, 16, 0};
+  demo.header.mode = {1, 16384, 16, 0};  // the smallest width and largest height a demo takes
   demo.entries = {{DemoAnswer::performanceFrequency, 1000000},
                   {DemoAnswer::performanceCounter, 5000, 0, 40, 0},
                   {DemoAnswer::performanceCounter, 6000, 0, 15, 1000},
@@ -50,7 +50,8 @@ TEST(DemoFile, AnswersNoRecordedGameHoldsComeBackAsWritten) {
   Demo back;
   std::string reason;
   ASSERT_TRUE(decodeDemo(encodeDemo(demo), back, reason)) << reason;
-  EXPECT_EQ(back.header.mode.bitsPerPixel, 16);
+  EXPECT_EQ(std::tuple(back.header.mode.width, back.header.mode.height, back.header.mode.bitsPerPixel),
+            std::tuple(1, 16384, 16));
   const auto fields = [](const DemoEntry& e) { return std::tuple(e.kind, e.value, e.second, e.repeats, e.stride); };
   ASSERT_EQ(back.entries.size(), demo.entries.size());
   for (std::size_t i = 0; i < demo.entries.size(); ++i) EXPECT_EQ(fields(back.entries[i]), fields(demo.entries[i])) << i;

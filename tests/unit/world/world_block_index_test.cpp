@@ -51,6 +51,7 @@ TEST(WorldBlockIndex, DamagedTrianglesKeepTheirMaterialKindsAndAnUnboundedBox) {
       {10, 5, 0, {{120, 0, 0, 0, 0}, {121, 0, 0, 0, 0}, {120, 1, 0, 0, 0}}},
   };
   const WorldBlockIndex index = buildWorldBlockIndex(triangles.data(), static_cast<int32_t>(triangles.size()));
+  EXPECT_EQ(buildWorldBlockIndex(triangles.data(), 1).triangleCount, 1);
 
   ASSERT_EQ(index.runs.size(), 5u);  // 40 units apart: each its own block
   std::vector<int32_t> kindBefore(5);
