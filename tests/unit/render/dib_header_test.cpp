@@ -47,19 +47,21 @@ TEST(DibHeader, FieldsNoConverterTakesOrPointingOutsideTheFileAreRefused) {
 
 // Without a file header the pixels follow the colour table (4-byte entries
 // after a 40-byte header, 3-byte ones after a 12-byte one); the colours-used
-// field counts modulo 65536; run-length sizes past the end are cut to the
-// file, and told to GDI so; the converter's table is padded with black to 2^depth entries.
+// field counts modulo 65536; run-length sizes past the end or not given
+// are cut to the file, and told to GDI so; the converter's table is padded with black to 2^depth entries.
 TEST(DibHeader, AcceptedLayoutsEndWithTheFileAndPadTheColourTable) {
   const struct { Options options; std::uint32_t coloursUsed, pixelOffset, colours; } cases[] = {
       {{Encoding::palette8, false}, 7, 40 + 4 * 7, 7},       {{Encoding::palette8}, 0x10007, 14 + 40 + 4 * 7 + 4, 7},
       {{Encoding::palette8}, 0x10000, 14 + 40 + 4 * 7 + 4, 0}, {{Encoding::palette4, false, true}, 0, 12 + 3 * 16, 16},
-      {{Encoding::palette1, false, true}, 0, 12 + 3 * 2, 2}, {{Encoding::rle8, false}, 7, 40 + 4 * 7, 7}};
+      {{Encoding::palette1, false, true}, 0, 12 + 3 * 2, 2}, {{Encoding::rle8, false}, 7, 40 + 4 * 7, 7},
+      {{Encoding::rle8}, 7, 14 + 40 + 4 * 7 + 4, 7}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.pixelOffset);
     std::vector<std::uint8_t> file = encode(Picture(6, 3, c.options.encoding), c.options);
     const std::size_t info = c.options.fileHeader ? 14 : 0;
     if (!c.options.coreHeader) for (int i = 0; i < 4; ++i) file[info + 32 + i] = u8(c.coloursUsed >> 8 * i);
-    if (c.options.encoding == Encoding::rle8) file[20 + 3] = 0x40;  // an image size past the end
+    if (c.options.encoding == Encoding::rle8)  // an image size past the end, or none
+      for (int i = 0; i < 4; ++i) file[info + 20 + i] = c.options.fileHeader ? 0 : u8(0x40000000u >> 8 * i);
     dib::Layout layout;
     ASSERT_EQ(parse(file, layout), HeaderStatus::ok);
     EXPECT_EQ(layout.pixelOffset, c.pixelOffset);
