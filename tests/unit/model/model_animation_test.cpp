@@ -34,20 +34,17 @@ class Animation : public ::testing::Test {
 // the sequence's own frames (at least frame 0).
 TEST_F(Animation, FramesInterpolateAcrossRunEndsAndOutsideTheSequenceHoldItsEnds) {
   const Shorts held = {run(1, 3), 10, run(1, 3), 40}, valid = {run(2, 2), 10, 20, run(1, 4), 40};  // 10 10 10 40 .., 10 20 40 ..
-  const Shorts ramp = {run(3, 3), 0, 10, 20}, once = {run(1, 1), 7}, twice = {run(1, 2), 7}, two = {run(1, 1), 7, run(1, 1), 8};
-  const struct { const Shorts& stream; int frames; float frame, x; bool accepted = true; } cases[] = {
+  const Shorts ramp = {run(3, 3), 0, 10, 20}, once = {run(1, 1), 7}, twice = {run(1, 2), 7};
+  const struct { const Shorts& stream; int frames; float frame, x; } cases[] = {
       {held, 6, 1.5f, 10}, {held, 6, 2, 10}, {held, 6, 2.5f, 25}, {held, 6, 2.75f, 32.5f}, {held, 6, 3, 40},
       {valid, 6, 0.5f, 15}, {valid, 6, 1.5f, 30}, {ramp, 3, 1.5f, 15}, {ramp, 3, 2, 20}, {ramp, 3, 5, 20},
       {ramp, 3, 1e9f, 20}, {ramp, 3, -1, 0}, {ramp, 3, NAN, 0}, {ramp, 2, 7, 10}, {ramp, 1, 0.5f, 0}, {ramp, 1, 3, 0},
-      {ramp, 0, 2, 0}, {once, 1, 0.5f, 7}, {once, 0, 0.5f, 7}, {twice, 2, 0.5f, 7}, {once, 2, 0, 0, false},
-      {two, 3, 0, 0, false}};
+      {ramp, 0, 2, 0}, {once, 1, 0.5f, 7}, {once, 0, 0.5f, 7}, {twice, 2, 0.5f, 7}};
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << c.frames << " frames, " << c.stream.size() << " shorts, frame " << c.frame);
     sequence.frameCount = c.frames;
     streamOf(sequence, 0, 0, positionX) = streamOf(sequence, 0, 0, rotationZ) = c.stream;
-    const std::string refusal = adoptTestModel(instance, model);
-    EXPECT_EQ(refusal.empty(), c.accepted) << refusal;
-    if (!refusal.empty()) continue;
+    load();
     EXPECT_FLOAT_EQ(poseAt(c.frame, 0), c.x);
     instance.advanceAnimation(0.07f);
     if (c.frames <= 1) EXPECT_EQ(instance.frame, 0.0f) << "after 0.07 s";

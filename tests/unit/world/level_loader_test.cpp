@@ -32,7 +32,6 @@ TEST(LevelLoader, GridRules) {
       {"grid cut short", "X 2\nY 4\nLevel\n11\n22\nB 1 1", {{1, 4, 1}, {1, 3, 2}, {1, 2, 0}, {1, 1, 0}}, 4, 0},
       {"a last line without line feed is dropped", "B 1 1\nB 2 2", {}, 0, 1},
       {"size 0 reads no rows", "X 0\nY 3\nLevel\n111\nB 1 1\n", {}, 0, 1},
-      {"negative size reads no rows", "X 3\nY -2\nLevel\n111\n", {}, 0, 0},
       {"long lines arrive in pieces of 254 characters", std::string(254, 'a') + "B 1 2\n", {}, 0, 1},
       {"records apply again", "X 3\nY 2\nLevel\n111\n111\nX 2\nY 1\nLevel\n20\nB 1 1\nB 2 1\n",
        {{1, 1, 2}, {2, 1, 0}, {3, 1, 1}, {1, 2, 1}}, 5, 2},
