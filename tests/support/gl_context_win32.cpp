@@ -39,12 +39,3 @@ TestGlContext::~TestGlContext() {
   if (impl_->window != nullptr) DestroyWindow(impl_->window);
   delete impl_;
 }
-
-std::vector<std::uint8_t> TestGlContext::readPixels() const {
-  std::vector<std::uint8_t> pixels(static_cast<std::size_t>(width_) * height_ * 4);
-  glFinish();
-  glPixelStorei(GL_PACK_ALIGNMENT, 1);
-  glReadBuffer(GL_BACK);
-  glReadPixels(0, 0, width_, height_, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
-  return pixels;
-}
