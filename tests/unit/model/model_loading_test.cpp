@@ -32,6 +32,8 @@ TEST(ModelLoading, RefusesMissingAndCorruptFiles) {
       {"bone table", [](TestModel m) { Bytes f = writeTestModel(m); model_format::writeInt32(&f[144], f.size() - 50); return f; }},
       {"stream", [](TestModel m) { streamOf(m.sequences[0], 0, 0, 1) = {run(1, 1), 7}; return writeTestModel(m); }},
       {"vertex", [](TestModel m) { m.bodyParts[0][0].commands[9] = 3; return writeTestModel(m); }},
+      // A chrome texture maps through normals, which this submodel lacks.
+      {"normal", [](TestModel m) { m.textures[0].flags = 2; return writeTestModel(m); }},
       {"too short", [](TestModel m) { Bytes f = writeTestModel(m); f.resize(200); return f; }},
       // Of two bones, bone 1 hanging on itself, then bone 0 on bone 1.
       {"bone 1: its parent does not come before it", [](TestModel m) { m.bones.resize(2); m.bones[1].parent = 1; return writeTestModel(m); }},
