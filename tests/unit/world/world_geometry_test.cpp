@@ -10,8 +10,9 @@ namespace {
 
 // Both triangles of a face carry its side, which the game's wall contacts
 // look up and no picture shows. The faces' order, textures and kinds (boxes
-// are lit as boxes) and where they stand are what the demos' pictures see;
-// here the sides, in worlds the shipped level does not have.
+// are lit as boxes) and where walls and boxes stand are what the demos'
+// pictures see; here the sides and the pictures' planes, in worlds the
+// shipped level does not have.
 void expectSides(const std::vector<int32_t>& faceSides) {
   ASSERT_EQ(world().worldTriangleCount(), 2 * static_cast<int>(faceSides.size()));
   for (int index = 0; index < world().worldTriangleCount(); ++index)
@@ -51,6 +52,13 @@ TEST(WorldGeometry, ScenesGiveTheirFacesInOrder) {
     build(scene.level);
     expectSides(scene.sides);
   }
+  // Each picture lies a thousandth inside its border, in front of the wall
+  // there; the shipped level has no picture on every side.
+  build("X 3\nY 4\nW 2 3 O\nW 2 3 U\nW 2 3 L\nW 2 3 R\n");
+  const float planes[] = {-5.999f, -4.001f, 2.001f, 3.999f};  // Top, Bottom, Left, Right
+  for (int i = 0; i < 8; ++i)
+    for (const TriangleVertex& v : world().worldTriangles[i].vertices)
+      EXPECT_FLOAT_EQ(i < 4 ? v.z : v.x, planes[i / 2]) << i;
 }
 
 TEST(WorldGeometry, EmittersNeverWritePastTheArray) {
