@@ -83,8 +83,8 @@ class RecordingOs : public Platform {
   std::vector<std::string> calls;
   void note(const std::string& call) { calls.push_back(call); }
   std::deque<os::WindowEvent> introEvents;
-  // The movie's frame count (-1: it cannot be opened), and the colour every
-  // decoded frame is filled with.
+  // The movie's frame count (-1: it cannot be opened); every decoded frame
+  // has this green and blue, and red rising from 0 to 255 left to right.
   std::int32_t movieFrames = -1;
   std::uint8_t movieColour = 0;
   unsigned char keys[keyboardStateSize] = {};

@@ -63,7 +63,12 @@ TEST_F(IntroPlayerTest, AMissingMovieShowsBlackAndEndsAndDecodedFramesReachTheSc
   EXPECT_EQ(initIntro(os_.get(), player_, &keys_), 1);
   EXPECT_EQ(player_.lastFrame, 2);
   drawIntro(os_.get(), player_);
-  EXPECT_NEAR(middleRed(), 200, 2);
+  // The frame fills the view's height and the middle of its width.
+  const std::vector<std::uint8_t> screen = gl_.readPixels();
+  const auto at = [&](int x, int y, int channel) { return int{screen[4 * (y * 256 + x) + channel]}; };
+  EXPECT_NEAR(at(128, 128, 1), 200, 2);
+  for (int y : {2, 128, 253}) EXPECT_NEAR(at(2, y, 0) + at(253, y, 0), 255, 6) << y;
+  EXPECT_NEAR(at(2, 128, 0), 33, 6);
   ASSERT_EQ(os_->sounds.size(), 2u);
   for (const RecordedSound& sound : os_->sounds) {
     EXPECT_EQ(sound.fileName, "data/wav/intro.wav");
