@@ -57,8 +57,8 @@ class MovieFileTest : public ::testing::Test {
 #endif
   // At most the box `text` was shown, and nothing was decoded.
   void expectNoFrame(const char* text = nullptr) {
-    const RecordedMessageBox box{text ? text : "", "Error", {os::Buttons::ok, os::Icon::exclamation}};
-    if (text != nullptr) { EXPECT_EQ(os_->messageBoxes, std::vector<RecordedMessageBox>({box})); }
+    if (text != nullptr)
+      EXPECT_EQ(os_->messageBoxes, std::vector<RecordedMessageBox>({{text, "Error", {os::Buttons::ok, os::Icon::exclamation}}}));
     for (int frame : {0, 1}) EXPECT_FALSE(decodeMovieFrame(movie_, frame, rgb_.data()));
     EXPECT_EQ(rgb_, std::vector<std::uint8_t>(movieFrameBytes, 0xAB));
   }
