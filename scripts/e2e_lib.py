@@ -277,11 +277,6 @@ class GameRun:
         print("screenshot:", path)
         return path
 
-    def crop(self, path, box, name):
-        out = os.path.join(self.artifacts, name + ".png")
-        run(["convert", path] + crop_args(box) + [out])
-        return out
-
     def shot_of(self, geometry, name, kind="png"):
         # The screen within `geometry`: OpenGL pictures are not in a
         # window's own X image under every server.

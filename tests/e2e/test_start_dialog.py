@@ -42,11 +42,11 @@ def check_dialog_picture(game, dialog):
     ratio = (width / height) / (DIALOG_UNITS[0] / DIALOG_UNITS[1])
     check(0.9 < ratio < 1.1, "the dialog has its template's proportions (%dx%d)"
           % (width, height))
-    shot = game.screenshot("dialog", dialog)
+    game.screenshot("dialog", dialog)
     picture_height = round(TITLE_PICTURE_HEIGHT * height / DIALOG_UNITS[1])
-    title = game.crop(shot, (8, 8, width - 16, picture_height - 16), "dialog-title")
-    controls = game.crop(shot, (8, picture_height + 8, width - 16,
-                                height - picture_height - 16), "dialog-controls")
+    title = game.shot_of((x + 8, y + 8, width - 16, picture_height - 16), "dialog-title")
+    controls = game.shot_of((x + 8, y + picture_height + 8, width - 16,
+                             height - picture_height - 16), "dialog-controls")
     _, title_deviation = image_mean_and_deviation(title)
     title_share = dominant_colour_share(title)
     controls_share = dominant_colour_share(controls)
