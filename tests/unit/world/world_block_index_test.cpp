@@ -30,15 +30,14 @@ TEST(WorldBlockIndex, TheLargestLevelIsCutIntoBlocksOfFourByFourCells) {
 TEST(WorldBlockIndex, TheBlockOfADamagedTriangleReachesEverywhere) {
   const float nan = std::nanf("");
   std::vector<WorldTriangle> triangles = {
-      {10, kindSurface, 0, {{0, 0, 0, 0, 0}, {1, 0, 0, 0, 0}, {0, 1, 0, 0, 0}}},
+      {10, 7, 0, {{0, 0, 0, 0, 0}, {1, 0, 0, 0, 0}, {0, 1, 0, 0, 0}}},
       {10, kindBox, 0, {{40, 0, 0, 0, 0}, {41, 0, 0, 0, 0}, {40, 1, 0, 0, 0}}},
       {10, kindSurface, 0, {{nan, 0, 0, 0, 0}, {1, 0, INFINITY, 0, 0}, {0, 1, 0, 0, 0}}},
   };
   const WorldBlockIndex index = buildWorldBlockIndex(triangles.data(), static_cast<int32_t>(triangles.size()));
   EXPECT_EQ(buildWorldBlockIndex(triangles.data(), 1).triangleCount, 1);
 
-  // 40 units apart, each its own block; the damaged one in a block of its
-  // own or with the first, but in a run of its own.
+  // Two blocks 40 units apart; the damaged triangle in a run of its own.
   ASSERT_EQ(index.runs.size(), 3u);
   bool unbounded = false;
   for (const WorldBlock& block : index.blocks) {
