@@ -11,8 +11,9 @@ namespace {
 
 // Which triangles each block holds, and the materials of its runs, are proved
 // by the game's culled world pass drawing the same pixels as the whole one;
-// here only what the pictures cannot show: how finely the world is cut, that
-// a rebuilt world gets its own index, and damaged triangles.
+// here only what the pictures cannot show: how finely the world is cut and
+// damaged triangles. That each built world gets its own index is checked with
+// the world geometry's scenes.
 TEST(WorldBlockIndex, TheLargestLevelIsCutIntoBlocksOfFourByFourCells) {
   std::string open;
   for (int row = 0; row < maxLevelSize; ++row) open += std::string(maxLevelSize, '1') + "\n";
@@ -26,38 +27,18 @@ TEST(WorldBlockIndex, TheLargestLevelIsCutIntoBlocksOfFourByFourCells) {
   }
 }
 
-TEST(WorldBlockIndex, EachBuildOfTheWorldIndexesTheNewArray) {
-  ASSERT_TRUE(loadLevelText("X 3\nY 3\nLevel\n112\n111\n111\nB 2 2\n"));
-  buildWorld(world());
-  const int32_t roomCount = world().worldTriangleCount();
-  ASSERT_TRUE(loadLevelText("X 1\nY 1\nLevel\n1\n"));
-  buildWorld(world());
-  ASSERT_NE(world().worldTriangleCount(), roomCount);
-  EXPECT_TRUE(world().blockIndex.indexes(world().worldTriangles.data(), world().worldTriangleCount()));
-  // An empty world gives an empty index.
-  ASSERT_TRUE(loadLevelText("X 1\nY 1\nLevel\n0\n"));
-  buildWorld(world());
-  EXPECT_EQ(world().blockIndex.triangleCount, 0);
-  EXPECT_TRUE(world().blockIndex.blocks.empty());
-}
-
-TEST(WorldBlockIndex, DamagedTrianglesKeepTheirMaterialKindsAndAnUnboundedBox) {
+TEST(WorldBlockIndex, TheBlockOfADamagedTriangleReachesEverywhere) {
   const float nan = std::nanf("");
   std::vector<WorldTriangle> triangles = {
       {10, 7, 0, {{0, 0, 0, 0, 0}, {1, 0, 0, 0, 0}, {0, 1, 0, 0, 0}}},
       {10, kindBox, 0, {{40, 0, 0, 0, 0}, {41, 0, 0, 0, 0}, {40, 1, 0, 0, 0}}},
-      {10, 9, 0, {{80, 0, 0, 0, 0}, {81, 0, 0, 0, 0}, {80, 1, 0, 0, 0}}},
       {10, kindSurface, 0, {{nan, 0, 0, 0, 0}, {1, 0, INFINITY, 0, 0}, {0, 1, 0, 0, 0}}},
-      {10, 5, 0, {{120, 0, 0, 0, 0}, {121, 0, 0, 0, 0}, {120, 1, 0, 0, 0}}},
   };
   const WorldBlockIndex index = buildWorldBlockIndex(triangles.data(), static_cast<int32_t>(triangles.size()));
   EXPECT_EQ(buildWorldBlockIndex(triangles.data(), 1).triangleCount, 1);
 
-  ASSERT_EQ(index.runs.size(), 5u);  // 40 units apart: each its own block
-  std::vector<int32_t> kindBefore(5);
-  for (const TriangleRun& run : index.runs) kindBefore[run.first] = run.kindBefore;
-  EXPECT_EQ(kindBefore, (std::vector<int32_t>{-1, -1, kindBox, kindBox, kindSurface}));
-  EXPECT_EQ(index.kindAfterAll, kindSurface);
+  // Two blocks 40 units apart; the damaged triangle in a run of its own.
+  ASSERT_EQ(index.runs.size(), 3u);
   bool unbounded = false;
   for (const WorldBlock& block : index.blocks) {
     unbounded |= std::isinf(block.low[0]) && std::isinf(block.high[0]) && std::isinf(block.high[2]);
