@@ -17,7 +17,6 @@
 #include "tests/support/gl_context.h"
 #include "tests/support/scratch_folder.h"
 #include "tests/support/recording_os.h"
-#include "tests/support/test_levels.h"
 #include "tests/unit/game/game_fixtures.h"
 
 namespace {
@@ -71,11 +70,7 @@ class GameLoop : public ::testing::Test {
   }
   void TearDown() override { installPlatform(previous_); }
   int run(bool fullScreen = false) {
-    WindowSettings settings;
-    settings.width = 800;
-    settings.height = 600;
-    settings.fullScreen = fullScreen;
-    return runGameLoop(game(), world(), platform, settings, scene);
+    return runGameLoop(game(), world(), platform, WindowSettings{800, 600, 32, fullScreen}, scene);
   }
 
   ScriptedPlatform platform;
@@ -148,11 +143,9 @@ TEST_F(GameLoop, AnInactiveWindowDrawsNothingButSwapsRecentresAndTakesKeys) {
 // The new window makes the enemies again, so the shot of the pass that
 // pressed F1 is resolved first, on the enemies the player saw.
 TEST_F(GameLoop, AShotInTheSamePassAsF1MeetsTheEnemiesAsTheyWere) {
-  corridorAlongColumnTwo(5);  // a wall 9 ahead
-  putEyeAt(3.0f, -1.0f);
+  corridor(5);  // a wall 9 ahead
   game().player.lastFireTime = -1000.0;
-  Enemy& target = placeFirstEnemy(3.0f, -5.0f);
-  target.distance = 4.0f;
+  Enemy& target = enemyAhead(4.0f);
   int healthAtSwitch = -1;
   platform.onCreate = [&] {
     if (platform.calls.size() == 1) return;  // the first window
@@ -167,11 +160,9 @@ TEST_F(GameLoop, AShotInTheSamePassAsF1MeetsTheEnemiesAsTheyWere) {
 
 TEST_F(GameLoop, AFullScreenSwitchDeletesTheFiguresTexturesWhileTheirContextStillExists) {
   TestGlContext gl(16, 16);
+  InDataFolder data;
   ASSERT_TRUE(gl.ok());
-  {
-    InDataFolder data;
-    ASSERT_EQ(game().enemies[0].model.loadModel("Data/MODELS/gign.mdl"), "");
-  }
+  ASSERT_EQ(game().enemies[0].model.loadModel("Data/MODELS/gign.mdl"), "");
   const std::vector<GLuint> names = figureTextureNames(game().enemies[0].model);
   ASSERT_FALSE(names.empty());
   int aliveAtKill = -1;
