@@ -15,7 +15,6 @@ const float identity[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
 // -1..1, the sides widened by 4 pixels (1.08 at 100 pixels), every box by
 // 0.05.
 TEST(ViewFrustum, ABoxIsDroppedOnlyWhenItLiesWhollyOutsideOneWidenedPlane) {
-  const float nan = std::nanf("");
   const struct {
     const char* what;
     float low[3], high[3];
@@ -38,7 +37,7 @@ TEST(ViewFrustum, ABoxIsDroppedOnlyWhenItLiesWhollyOutsideOneWidenedPlane) {
       {"across the view", {-3, 0, 0}, {3, 0, 0}, true},
       // The corner the left plane looks at is not a number; so is every
       // plane under matrices that are not numbers, and such a box is kept.
-      {"left, far corner not a number", {-3, 0, 0}, {nan, 0, 0}, true},
+      {"left, far corner not a number", {-3, 0, 0}, {std::nanf(""), 0, 0}, true},
       // The index gives a damaged triangle's block infinite bounds, which
       // must never be dropped, even above the view.
       {"infinite", {-INFINITY, 5, -INFINITY}, {INFINITY, 6, INFINITY}, true},
