@@ -189,6 +189,6 @@ INSTANTIATE_TEST_SUITE_P(CommittedDemos, DemoPictures,
                          testing::Values(Playback{"walk", DemoMode::timeDemo}, Playback{"fight", DemoMode::play},
                                          Playback{"death", DemoMode::play},
                                          Playback{"switches", DemoMode::play}, Playback{"moves", DemoMode::timeDemo}),
-                         [](const testing::TestParamInfo<Playback>& info) { return std::string(info.param.first); });
+                         [](const auto& info) { return std::string(info.param.first); });
 
 }  // namespace

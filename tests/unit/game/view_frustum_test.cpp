@@ -19,7 +19,7 @@ TEST(ViewFrustum, ABoxIsDroppedOnlyWhenItLiesWhollyOutsideOneWidenedPlane) {
     const char* what;
     float low[3], high[3];
     bool kept;
-    int viewportWidth = 100, viewportHeight = 100;
+    int width = 100, height = 100;  // of the viewport
   } cases[] = {
       {"left, beyond the margins", {-3, 0, 0}, {-1.14f, 0, 0}, false},
       {"left, within the margins", {-3, 0, 0}, {-1.12f, 0, 0}, true},
@@ -49,7 +49,7 @@ TEST(ViewFrustum, ABoxIsDroppedOnlyWhenItLiesWhollyOutsideOneWidenedPlane) {
       {"above, 1000 pixels high", {0, 1.06f, 0}, {0, 3, 0}, false, 100, 1000},
   };
   for (const auto& c : cases) {
-    const ViewFrustum frustum = frustumFromMatrices(identity, identity, c.viewportWidth, c.viewportHeight);
+    const ViewFrustum frustum = frustumFromMatrices(identity, identity, c.width, c.height);
     EXPECT_EQ(boxMayBeVisible(frustum, c.low, c.high), c.kept) << c.what;
   }
 }
