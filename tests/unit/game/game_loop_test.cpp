@@ -5,6 +5,7 @@
 // sound is heard in the death demo's pictures.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <deque>
 #include <functional>
@@ -38,17 +39,15 @@ struct ScriptedPlatform : RecordingOs {
   bool initKeyboard() override { return note("keyboard"), keyboardsLeft-- > 0; }
   os::WindowEvent pumpGameMessage() override {
     if (passes.empty()) return os::WindowEvent::quit;
-    current = passes.front();
+    std::copy(passes.front().begin(), passes.front().end(), keys);
     passes.pop_front();
     return os::WindowEvent::none;
   }
   bool gameWindowActive() override { return passesSeen++ != inactiveAt; }
   void swapGameBuffers() override { ++swaps; }
-  const unsigned char* readKeyboard() override { return current.data(); }
 
   std::deque<KeyState> passes;
   int passesSeen = 0, inactiveAt = -1, createsLeft = 10, keyboardsLeft = 10, swaps = 0;
-  KeyState current;
   std::function<void()> onKill, onCreate;
 };
 
