@@ -21,6 +21,7 @@
 #include <iostream>
 #include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "game/game_checksum.h"
@@ -100,13 +101,9 @@ class PictureTaker : public HeadlessPlatform {
   std::vector<std::uint32_t> kept_;
 };
 
-// Three demos are played at their recorded pace, the others as time demos.
-struct Playback {
-  const char* name;
-  DemoMode mode;
-};
-
-void PrintTo(const Playback& playback, std::ostream* out) { *out << playback.name; }
+// A demo's name and the way it is played: three at their recorded pace, the
+// others as time demos.
+using Playback = std::pair<const char*, DemoMode>;
 
 class DemoPictures : public testing::TestWithParam<Playback> {};
 
@@ -143,20 +140,18 @@ std::string saved(const std::string& name, std::int64_t frame, const Bytes& rgba
 }
 
 TEST_P(DemoPictures, StayAsKept) {
-  const std::string name = GetParam().name;
+  const std::string name = GetParam().first;
   const std::string demoFile = BRAKMOOR_SOURCE_DIR "/tests/demos/" + name + ".dem";
   const std::string keptFile = BRAKMOOR_SOURCE_DIR "/tests/demos/" + name + ".pictures";
-  Demo demo;
-  std::string message;
-  ASSERT_TRUE(loadDemo(demoFile, demo, message)) << message;
+  const Demo demo = loadedDemo(demoFile);
   const bool keep = std::getenv("BRAKMOOR_KEEP_PICTURES") != nullptr;
   const KeptPictures kept = keep ? KeptPictures{} : readKept(keptFile);
   const auto stride = std::max<std::int64_t>(1, static_cast<std::int64_t>(demo.frames.size()) / picturesPerDemo);
   PictureTaker taker(stride, kept.checksums);
-  const Outcome outcome = playHeadless(demoFile, taker, GetParam().mode);
+  const Outcome outcome = playHeadless(demoFile, taker, GetParam().second);
   ASSERT_EQ(outcome.exitCode, 0) << outcome.said;
   const std::string frames = std::to_string(demo.frames.size()) + " frames";
-  if (GetParam().mode == DemoMode::play)
+  if (GetParam().second == DemoMode::play)
     EXPECT_EQ(outcome.said, "The demo " + demoFile + " played back identical: " + frames + ".\n");
   else
     EXPECT_EQ(outcome.said.rfind(frames + ", ", 0), 0u) << outcome.said;
@@ -194,6 +189,6 @@ INSTANTIATE_TEST_SUITE_P(CommittedDemos, DemoPictures,
                          testing::Values(Playback{"walk", DemoMode::timeDemo}, Playback{"fight", DemoMode::play},
                                          Playback{"death", DemoMode::play},
                                          Playback{"switches", DemoMode::play}, Playback{"moves", DemoMode::timeDemo}),
-                         [](const testing::TestParamInfo<Playback>& info) { return std::string(info.param.name); });
+                         [](const auto& info) { return std::string(info.param.first); });
 
 }  // namespace

@@ -24,13 +24,6 @@ Outcome play(const std::string& demoFile, DemoMode mode = DemoMode::play) {
   return playHeadless(demoFile, platform, mode);
 }
 
-Demo loaded(const std::string& fileName) {
-  Demo demo;
-  std::string message;
-  EXPECT_TRUE(loadDemo(fileName, demo, message)) << message;
-  return demo;
-}
-
 }  // namespace
 
 // Answers the recorded games never hold (a clock past 2^31, a negative
@@ -58,7 +51,7 @@ TEST(DemoFile, AnswersNoRecordedGameHoldsComeBackAsWritten) {
 }
 
 TEST(DemoFile, ABrokenDemoIsRefusedWithItsReason) {
-  const std::vector<std::uint8_t> good = encodeDemo(loaded(fightDemo));
+  const std::vector<std::uint8_t> good = encodeDemo(loadedDemo(fightDemo));
   auto with = [&good](std::size_t offset, std::uint8_t value) {
     std::vector<std::uint8_t> bytes = good;
     bytes[offset] = value;
@@ -134,7 +127,7 @@ TEST(DemoRecording, ARecordedGamePlaysBackIdenticalFromRunsOfClockReadings) {
   } player;
   player.counterStepPerRead = 100;  // a tenth of a millisecond
   ASSERT_EQ(playHeadless("recorded.dem", player, DemoMode::record).exitCode, 0);
-  const Demo demo = loaded("recorded.dem");
+  const Demo demo = loadedDemo("recorded.dem");
   // About 150 readings a frame, each polled a tenth of a millisecond after
   // the last: kept as runs, they take a few entries a frame.
   const auto counterEntries = std::count_if(demo.entries.begin(), demo.entries.end(),

@@ -2,13 +2,14 @@
 // Demos played back headless through the real run order: the game's files
 // come from the generated data tree (the level may be replaced by a test's
 // own copy), the window is the test's offscreen context, and what the
-// program says is captured.
+// program says is captured; and the loading of a demo file a test relies on.
 
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "render/scene_projection.h"
+#include "shell/demo_file.h"
 #include "shell/demo_run.h"
 #include "shell/run_sequence.h"
 #include "tests/support/gl_context.h"
@@ -42,4 +43,12 @@ inline Outcome playHeadless(const std::string& demoFile, HeadlessPlatform& platf
   testing::internal::CaptureStdout();
   const int code = runProgramWithDemo(platform, {true, mode, demoFile});
   return {code, testing::internal::GetCapturedStdout()};
+}
+
+// The demo in a file that must be readable.
+inline Demo loadedDemo(const std::string& fileName) {
+  Demo demo;
+  std::string message;
+  EXPECT_TRUE(loadDemo(fileName, demo, message)) << message;
+  return demo;
 }

@@ -18,10 +18,9 @@ TEST(WorldPass, ATextureIndexOutsideTheTableDrawsUntextured) {
   TestGlContext gl(8, 8);
   ASSERT_TRUE(gl.ok());
   glEnable(GL_TEXTURE_2D);
-  WorldTriangle damaged{5000, kindBox, 4, {{-3, -3, 0, 0, 0}, {3, -3, 0, 1, 0}, {0, 3, 0, 0, 1}}};
-  const std::unique_ptr<World> damagedWorld = createWorld();
-  damagedWorld->worldTriangles = {damaged};
-  drawWorldTriangles(game().worldPass, *damagedWorld, scene().textureTable);
+  const std::unique_ptr<World> damaged = createWorld();
+  damaged->worldTriangles = {{5000, kindBox, 4, {{-3, -3, 0, 0, 0}, {3, -3, 0, 1, 0}, {0, 3, 0, 0, 1}}}};
+  drawWorldTriangles(game().worldPass, *damaged, scene().textureTable);
   GLint bound = -1;
   glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
   EXPECT_EQ(bound, 0);

@@ -1,13 +1,13 @@
 #pragma once
-// What the game tests share: key states, the records and the names of a
-// loaded figure's textures.
+// What the game tests share: key states, the records, a corridor to shoot
+// along and the names of a loaded figure's textures.
 
 #include <array>
 #include <initializer_list>
 #include <vector>
 
 #include "game/controls.h"
-#include "tests/support/test_records.h"
+#include "tests/support/test_levels.h"
 #include "game/game.h"
 #include "render/gl_api.h"
 
@@ -19,6 +19,21 @@ inline KeyState keysDown(std::initializer_list<std::uint8_t> codes) {
   return keys;
 }
 
+// The corridor looked up from the eye at world (3, -1) toward -z (heading
+// 0), so sample s of a shot lies s units up the corridor. Row r holds z in
+// (-2r, 2 - 2r]: the first solid sample is 2 * rows - 1.
+inline void corridor(int rows) {
+  corridorAlongColumnTwo(rows);
+  putEyeAt(3.0f, -1.0f);
+}
+
+// Enemy 0 `units` up the line of the shot, at the distance the frame just
+// drawn measured.
+inline Enemy& enemyAhead(float units) {
+  Enemy& enemy = placeFirstEnemy(3.0f, -game().player.cameraZ - units);
+  enemy.distance = units;
+  return enemy;
+}
 
 // The OpenGL names a loaded figure's texture records hold.
 inline std::vector<GLuint> figureTextureNames(const ModelInstance& figure) {

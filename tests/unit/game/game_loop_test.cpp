@@ -5,6 +5,7 @@
 // sound is heard in the death demo's pictures.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <deque>
 #include <functional>
@@ -17,7 +18,6 @@
 #include "tests/support/gl_context.h"
 #include "tests/support/scratch_folder.h"
 #include "tests/support/recording_os.h"
-#include "tests/support/test_levels.h"
 #include "tests/unit/game/game_fixtures.h"
 
 namespace {
@@ -39,17 +39,15 @@ struct ScriptedPlatform : RecordingOs {
   bool initKeyboard() override { return note("keyboard"), keyboardsLeft-- > 0; }
   os::WindowEvent pumpGameMessage() override {
     if (passes.empty()) return os::WindowEvent::quit;
-    current = passes.front();
+    std::copy(passes.front().begin(), passes.front().end(), keys);
     passes.pop_front();
     return os::WindowEvent::none;
   }
   bool gameWindowActive() override { return passesSeen++ != inactiveAt; }
   void swapGameBuffers() override { ++swaps; }
-  const unsigned char* readKeyboard() override { return current.data(); }
 
   std::deque<KeyState> passes;
   int passesSeen = 0, inactiveAt = -1, createsLeft = 10, keyboardsLeft = 10, swaps = 0;
-  KeyState current;
   std::function<void()> onKill, onCreate;
 };
 
@@ -71,11 +69,7 @@ class GameLoop : public ::testing::Test {
   }
   void TearDown() override { installPlatform(previous_); }
   int run(bool fullScreen = false) {
-    WindowSettings settings;
-    settings.width = 800;
-    settings.height = 600;
-    settings.fullScreen = fullScreen;
-    return runGameLoop(game(), world(), platform, settings, scene);
+    return runGameLoop(game(), world(), platform, WindowSettings{800, 600, 32, fullScreen}, scene);
   }
 
   ScriptedPlatform platform;
@@ -148,11 +142,9 @@ TEST_F(GameLoop, AnInactiveWindowDrawsNothingButSwapsRecentresAndTakesKeys) {
 // The new window makes the enemies again, so the shot of the pass that
 // pressed F1 is resolved first, on the enemies the player saw.
 TEST_F(GameLoop, AShotInTheSamePassAsF1MeetsTheEnemiesAsTheyWere) {
-  corridorAlongColumnTwo(5);  // a wall 9 ahead
-  putEyeAt(3.0f, -1.0f);
+  corridor(5);  // a wall 9 ahead
   game().player.lastFireTime = -1000.0;
-  Enemy& target = placeFirstEnemy(3.0f, -5.0f);
-  target.distance = 4.0f;
+  Enemy& target = enemyAhead(4.0f);
   int healthAtSwitch = -1;
   platform.onCreate = [&] {
     if (platform.calls.size() == 1) return;  // the first window
@@ -167,11 +159,9 @@ TEST_F(GameLoop, AShotInTheSamePassAsF1MeetsTheEnemiesAsTheyWere) {
 
 TEST_F(GameLoop, AFullScreenSwitchDeletesTheFiguresTexturesWhileTheirContextStillExists) {
   TestGlContext gl(16, 16);
+  InDataFolder data;
   ASSERT_TRUE(gl.ok());
-  {
-    InDataFolder data;
-    ASSERT_EQ(game().enemies[0].model.loadModel("Data/MODELS/gign.mdl"), "");
-  }
+  ASSERT_EQ(game().enemies[0].model.loadModel("Data/MODELS/gign.mdl"), "");
   const std::vector<GLuint> names = figureTextureNames(game().enemies[0].model);
   ASSERT_FALSE(names.empty());
   int aliveAtKill = -1;

@@ -28,11 +28,9 @@ constexpr int width = 640, height = 480;
 TEST(Hud, HealthTurnsRedBelowFifteen) {
   TestGlContext gl(width, height);
   ScopedRecordingOs os;
+  InDataFolder data;
   ASSERT_TRUE(gl.ok());
-  {
-    InDataFolder data;
-    ASSERT_EQ(loadTextures(scene().textureTable), 1);
-  }
+  ASSERT_EQ(loadTextures(scene().textureTable), 1);
   setGameRenderState();
   buildGameFonts(scene(), width, height);
   setGameDrawingProjection();

@@ -3,7 +3,6 @@
 // shows in the demo pictures.
 #include <gtest/gtest.h>
 
-#include "tests/support/test_records.h"
 #include "tests/support/recording_os.h"
 #include "tests/unit/game/game_fixtures.h"
 
@@ -13,7 +12,6 @@ MovementContext touching(int front, int back, int left, int right, int wallSide 
                          bool collisionEnabled = true) {
   return MovementContext{collisionEnabled, CollisionFlags{front, back, left, right}, wallSide};
 }
-const MovementContext clear = touching(0, 0, 0, 0), off = touching(1, 1, 1, 1, 4, false);
 
 // The contacts moves.dem never meets; the rest of the movement rules are
 // proved by the demos.
@@ -29,7 +27,7 @@ TEST(Movement, OneStepFromTheCentreUnderTheContactsNoDemoMeets) {
       {"no slide on a floor", walkForward, touching(0, 0, 1, 0, 4), 0, 0},
       {"backward, front: extra only", walkBackward, touching(1, 0, 1, 0, 2), 0.05f, 0.0866025f},
       {"backward, both sides: extra only", walkBackward, touching(0, 0, 1, 1, 0), 0.05f, 0.0866025f},
-      {"left, collision off", stepLeft, off, -0.0433013f, 0.025f},
+      {"left, collision off", stepLeft, touching(1, 1, 1, 1, 4, false), -0.0433013f, 0.025f},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -47,7 +45,7 @@ TEST(KeyTable, OnlyTheDownBitHoldsAKey) {
   ScopedRecordingOs os;
   KeyState notDown{};
   notDown.fill(0x7F);
-  applyKeyTable(game(), world().level, notDown.data(), clear);
+  applyKeyTable(game(), world().level, notDown.data(), touching(0, 0, 0, 0));
   EXPECT_FALSE(game().flags.shotTriggered || game().player.laserSelected || game().player.bobAngle != 0);
 }
 

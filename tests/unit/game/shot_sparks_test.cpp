@@ -13,40 +13,27 @@
 
 namespace {
 
-class ShotSparks : public ::testing::Test {
- protected:
-  void SetUp() override { ASSERT_TRUE(gl.ok()); }
-  void step() { runShotSparks(*store, shotTriggered, impact, player, textures, random); }
-
-  TestGlContext gl{16, 16};
-  std::unique_ptr<SparkStore> store = std::make_unique<SparkStore>();
-  bool shotTriggered = false;
+// No demo fires 45 bursts, so none sees the slots wrap round. The camera
+// matrix the pass gives back is proved by the demos: the collision
+// transform is read from it next.
+TEST(ShotSparks, The46thBurstInARowLandsInTheSlotOfTheFirstAndTexture16IsLeftBound) {
+  TestGlContext gl(16, 16);
+  ASSERT_TRUE(gl.ok());
+  const auto store = std::make_unique<SparkStore>();
   TextureTable textures = {};
+  GLuint texture = 0;
+  glGenTextures(1, &texture);
+  textures[textureAfterSparks] = texture;
   ImpactPoint impact;
   GameRandom random;
-  PlayerState player;
-};
-
-// No demo fires 45 bursts, so none sees the slots wrap round.
-TEST_F(ShotSparks, The46thBurstInARowLandsInTheSlotOfTheFirst) {
   for (int burst = 1; burst <= 46; ++burst) {
     impact.impactX = burst;
-    shotTriggered = true;
-    step();
+    bool shotTriggered = true;
+    runShotSparks(*store, shotTriggered, impact, PlayerState{}, textures, random);
     EXPECT_EQ(store->burstSlot, burst % 45) << "burst " << burst;
   }
   EXPECT_EQ(store->bursts[1][0].position[0], 46);
   EXPECT_EQ(store->bursts[0][0].position[0], 45);
-}
-
-// The camera matrix the pass gives back is proved by the demos: the
-// collision transform is read from it next.
-TEST_F(ShotSparks, ThePassLeavesTexture16Bound) {
-  GLuint texture = 0;
-  glGenTextures(1, &texture);
-  textures[textureAfterSparks] = texture;
-  shotTriggered = true;
-  step();
   GLint bound = 0;
   glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
   EXPECT_EQ(bound, static_cast<GLint>(texture));

@@ -1,5 +1,6 @@
-// The frustum's planes and margins. The one read from GL's matrices and
-// viewport culls the demo pictures and decides which figures are drawn.
+// The frustum's planes and margins, the sides' counted in pixels of the
+// viewport. The one read from GL's matrices and viewport culls the demo
+// pictures and decides which figures are drawn.
 #include "game/view_frustum.h"
 
 #include <gtest/gtest.h>
@@ -10,19 +11,16 @@ namespace {
 
 const float identity[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
 
-struct BoxCase {
-  const char* what;
-  float low[3], high[3];
-  bool kept;
-};
-
 // With identity matrices clip space is world space: the view is the cube
 // -1..1, the sides widened by 4 pixels (1.08 at 100 pixels), every box by
 // 0.05.
 TEST(ViewFrustum, ABoxIsDroppedOnlyWhenItLiesWhollyOutsideOneWidenedPlane) {
-  const ViewFrustum frustum = frustumFromMatrices(identity, identity, 100, 100);
-  const float nan = std::nanf("");
-  const BoxCase cases[] = {
+  const struct {
+    const char* what;
+    float low[3], high[3];
+    bool kept;
+    int width = 100, height = 100;  // of the viewport
+  } cases[] = {
       {"left, beyond the margins", {-3, 0, 0}, {-1.14f, 0, 0}, false},
       {"left, within the margins", {-3, 0, 0}, {-1.12f, 0, 0}, true},
       {"right, beyond", {1.14f, 0, 0}, {3, 0, 0}, false},
@@ -39,24 +37,21 @@ TEST(ViewFrustum, ABoxIsDroppedOnlyWhenItLiesWhollyOutsideOneWidenedPlane) {
       {"across the view", {-3, 0, 0}, {3, 0, 0}, true},
       // The corner the left plane looks at is not a number; so is every
       // plane under matrices that are not numbers, and such a box is kept.
-      {"left, far corner not a number", {-3, 0, 0}, {nan, 0, 0}, true},
+      {"left, far corner not a number", {-3, 0, 0}, {std::nanf(""), 0, 0}, true},
       // The index gives a damaged triangle's block infinite bounds, which
       // must never be dropped, even above the view.
       {"infinite", {-INFINITY, 5, -INFINITY}, {INFINITY, 6, INFINITY}, true},
+      // The side margin is counted in pixels of the viewport: 4 pixels are
+      // 0.08 of the half-width at 100 pixels, 0.008 at 1000; the box margin
+      // 0.05 brings the box to 1.01.
+      {"right, 1000 pixels high", {1.06f, 0, 0}, {3, 0, 0}, true, 100, 1000},
+      {"right, 1000 pixels wide", {1.06f, 0, 0}, {3, 0, 0}, false, 1000, 100},
+      {"above, 1000 pixels high", {0, 1.06f, 0}, {0, 3, 0}, false, 100, 1000},
   };
-  for (const BoxCase& c : cases) {
+  for (const auto& c : cases) {
+    const ViewFrustum frustum = frustumFromMatrices(identity, identity, c.width, c.height);
     EXPECT_EQ(boxMayBeVisible(frustum, c.low, c.high), c.kept) << c.what;
   }
-}
-
-TEST(ViewFrustum, TheSideMarginIsCountedInPixelsOfTheViewport) {
-  const float low[3] = {1.06f, 0, 0}, high[3] = {3, 0, 0};
-  // 4 pixels are 0.08 of the half-width at 100 pixels, 0.008 at 1000; the
-  // box margin 0.05 brings the box to 1.01.
-  EXPECT_TRUE(boxMayBeVisible(frustumFromMatrices(identity, identity, 100, 1000), low, high));
-  EXPECT_FALSE(boxMayBeVisible(frustumFromMatrices(identity, identity, 1000, 100), low, high));
-  const float lowY[3] = {0, 1.06f, 0}, highY[3] = {0, 3, 0};
-  EXPECT_FALSE(boxMayBeVisible(frustumFromMatrices(identity, identity, 100, 1000), lowY, highY));
 }
 
 }  // namespace

@@ -11,26 +11,10 @@
 #include "tests/support/gl_context.h"
 #include "tests/support/scratch_folder.h"
 #include "tests/support/recording_os.h"
-#include "tests/support/test_levels.h"
+#include "tests/unit/game/game_fixtures.h"
 #include "world/level.h"
 
 namespace {
-
-// The corridor looked up from the eye at world (3, -1) toward -z (heading
-// 0), so sample s of a shot lies s units up the corridor. Row r holds z in
-// (-2r, 2 - 2r]: the first solid sample is 2 * rows - 1.
-void corridor(int rows) {
-  corridorAlongColumnTwo(rows);
-  putEyeAt(3.0f, -1.0f);
-}
-
-// Enemy 0 `units` up the line of the shot, at the distance the frame just
-// drawn measured.
-Enemy& enemyAhead(float units) {
-  Enemy& enemy = placeFirstEnemy(3.0f, -game().player.cameraZ - units);
-  enemy.distance = units;
-  return enemy;
-}
 
 class Weapons : public ::testing::Test {
  protected:

@@ -22,14 +22,14 @@ class ScriptedSteps : public RunSteps {
  public:
   std::string log;  // step names, each followed by a space
   std::deque<void (*)(RunFlags&)> introEndings;
-  bool registerResult = true, createResult = true, levelLoads = true;
+  std::string refused;  // the step that fails: "register", "create" or "level"
 
   bool showStartDialog() override { return note("dialog"), true; }
   std::int32_t chosenFullScreen() override { return 0; }
-  bool registerIntroClass() override { return note("register"), registerResult; }
+  bool registerIntroClass() override { return note("register"), refused != "register"; }
   void unregisterIntroClass() override { note("unregister"); }
   bool createIntroWindow(std::int32_t fullScreen) override {
-    return note(fullScreen == 1 ? "create-full" : "create"), createResult;
+    return note(fullScreen == 1 ? "create-full" : "create"), refused != "create";
   }
   void initIntro() override { note("init"); }
   void runIntroLoop(RunFlags& flags) override {
@@ -39,7 +39,7 @@ class ScriptedSteps : public RunSteps {
     introEndings.front()(flags);
     introEndings.pop_front();
   }
-  bool loadLevel(const char*) override { return note("level"), levelLoads; }
+  bool loadLevel(const char*) override { return note("level"), refused != "level"; }
   void loadTextures() override { note("textures"); }
   std::int32_t runGame() override { return note("game"), -1; }
   void closeIntroMovie() override { note("close"); }
@@ -53,33 +53,31 @@ TEST(RunSequence, StepsInOrderForEachWayThroughTheProgram) {
   const struct Case {
     const char* name;
     std::deque<void (*)(RunFlags&)> introEndings;
-    void (*adjust)(ScriptedSteps&);
+    const char* refused;
     int exitCode;
     const char* log;  // "create-full": an intro window in full screen
     const char* error;  // the one message box, if any
   } cases[] = {
-      {"closing opens a new intro, then exits without a game", {closeWindow}, nullptr, 0,
+      {"closing opens a new intro, then exits without a game", {closeWindow}, "", 0,
        "dialog register create init intro close destroy create init intro close destroy "
        "unregister ", nullptr},
-      {"F1 runs the game at once, then the intro in the other mode", {pressF1}, nullptr, 0,
+      {"F1 runs the game at once, then the intro in the other mode", {pressF1}, "", 0,
        "dialog register create init intro level textures game close destroy "
        "create-full init intro close destroy unregister ", nullptr},
-      {"a missing level is reported and the game still starts", {},
-       [](ScriptedSteps& s) { s.levelLoads = false; }, 0,
+      {"a missing level is reported and the game still starts", {}, "level", 0,
        "dialog register create init intro level close destroy textures game close destroy "
        "unregister ", "Error Loading Level-File !!!!    "},
-      {"a refused window class ends the run", {},
-       [](ScriptedSteps& s) { s.registerResult = false; }, -1, "dialog register ",
+      {"a refused window class ends the run", {}, "register", -1, "dialog register ",
        "Error Registering Window Class!"},
-      {"a failed intro window ends the run", {}, [](ScriptedSteps& s) { s.createResult = false; },
-       0, "dialog register create unregister ", "Error Creating OpenGL Window"},
+      {"a failed intro window ends the run", {}, "create", 0, "dialog register create unregister ",
+       "Error Creating OpenGL Window"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     ScopedRecordingOs os;
     ScriptedSteps steps;
     steps.introEndings = c.introEndings;
-    if (c.adjust != nullptr) c.adjust(steps);
+    steps.refused = c.refused;
     RunFlags flags;
     EXPECT_EQ(runSequence(steps, flags), c.exitCode);
     EXPECT_EQ(steps.log, c.log);
