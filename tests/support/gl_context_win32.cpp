@@ -37,5 +37,4 @@ TestGlContext::~TestGlContext() {
   }
   if (impl_->deviceContext != nullptr) ReleaseDC(impl_->window, impl_->deviceContext);
   if (impl_->window != nullptr) DestroyWindow(impl_->window);
-  delete impl_;
 }
