@@ -5,14 +5,13 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 class TestGlContext {
  public:
   TestGlContext(int width = 256, int height = 256);
   ~TestGlContext();
-  TestGlContext(const TestGlContext&) = delete;
-  TestGlContext& operator=(const TestGlContext&) = delete;
 
   bool ok() const { return ok_; }
   int width() const { return width_; }
@@ -22,7 +21,7 @@ class TestGlContext {
 
  private:
   struct Impl;
-  Impl* impl_;
+  std::unique_ptr<Impl> impl_;
   int width_;
   int height_;
   bool ok_ = false;

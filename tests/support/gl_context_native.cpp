@@ -25,5 +25,4 @@ TestGlContext::~TestGlContext() {
     if (ok_) glFinish();
     OSMesaDestroyContext(impl_->context);
   }
-  delete impl_;
 }

@@ -10,19 +10,11 @@ struct TestGlContext::Impl {
   HGLRC renderingContext = nullptr;
 };
 
-// A hidden window with the game window's pixel format and context.
+// A hidden window of a system class with the game window's pixel format and
+// context.
 TestGlContext::TestGlContext(int width, int height)
     : impl_(new Impl), width_(width), height_(height) {
-  static const char* const className = "BrakmoorTestGl";
-  [[maybe_unused]] static const bool registered = [] {
-    WNDCLASSA description{};
-    description.style = CS_OWNDC;
-    description.lpfnWndProc = DefWindowProcA;
-    description.hInstance = GetModuleHandleA(nullptr);
-    description.lpszClassName = className;
-    return RegisterClassA(&description) != 0;
-  }();
-  impl_->window = CreateWindowExA(0, className, "test", WS_POPUP, 0, 0, width, height,
+  impl_->window = CreateWindowExA(0, "STATIC", "test", WS_POPUP, 0, 0, width, height,
                                   nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
   ok_ = impl_->window != nullptr &&
         attachGlContext(impl_->window, 32, &impl_->deviceContext, &impl_->renderingContext) ==
@@ -37,5 +29,4 @@ TestGlContext::~TestGlContext() {
   }
   if (impl_->deviceContext != nullptr) ReleaseDC(impl_->window, impl_->deviceContext);
   if (impl_->window != nullptr) DestroyWindow(impl_->window);
-  delete impl_;
 }

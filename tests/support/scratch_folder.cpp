@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <fstream>
+#include <iterator>
 
 namespace fs = std::filesystem;
 
@@ -21,4 +22,9 @@ ScratchFolder::~ScratchFolder() {
 
 void writeFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
   std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+}
+
+std::vector<std::uint8_t> readFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }

@@ -32,4 +32,6 @@ class InDataFolder {
   std::filesystem::path previous_;
 };
 
+// Whole files as bytes; reading a file that cannot be opened gives none.
 void writeFile(const std::string& path, const std::vector<std::uint8_t>& bytes);
+std::vector<std::uint8_t> readFile(const std::string& path);

@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -26,16 +26,11 @@ const std::string moviePath = std::string(BRAKMOOR_DATA_DIR) + "/data/avi/intro.
 // The movie's first bytes (headers and the first frames), and where a
 // four-character code first appears in them.
 std::vector<std::uint8_t> movieHead(std::size_t bytes) {
-  std::ifstream file(moviePath, std::ios::binary);
-  std::vector<std::uint8_t> head(bytes);
-  file.read(reinterpret_cast<char*>(head.data()), static_cast<std::streamsize>(bytes));
-  head.resize(static_cast<std::size_t>(file.gcount()));
-  return head;
+  const std::vector<std::uint8_t> movie = readFile(moviePath);
+  return {movie.begin(), movie.begin() + std::min(bytes, movie.size())};
 }
 std::size_t find(const std::vector<std::uint8_t>& bytes, const char* fourcc, std::size_t from = 0) {
-  for (std::size_t i = from; i + 4 <= bytes.size(); ++i)
-    if (std::memcmp(&bytes[i], fourcc, 4) == 0) return i;
-  return bytes.size();
+  return std::search(bytes.begin() + from, bytes.end(), fourcc, fourcc + 4) - bytes.begin();
 }
 
 // Mean of one channel over a quarter-by-quarter block of a bottom-row-first

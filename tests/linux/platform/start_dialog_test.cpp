@@ -8,24 +8,16 @@
 
 #include "platform/linux/start_dialog.h"
 
-namespace {
-
-struct Case {
-  const char* scripted;
-  bool started;
-  WindowSettings expected;
-};
-
 // Text that names nothing offered gives what Enter at once gives; a cancel
 // leaves the settings as they were.
 TEST(StartDialogTest, ScriptedChoiceGivesItsModeWindowedOrCancels) {
   const WindowSettings defaults{1024, 768, 32, 0};
-  const Case cases[] = {
+  const struct { const char* scripted; bool started; WindowSettings expected; } cases[] = {
       {"640x480x16", true, {640, 480, 16, 0}}, {"1600x1200x32", true, {1600, 1200, 32, 0}},
       {"700x500x16", true, defaults},         {"640x480x24", true, defaults},
       {"640x480x16 ", true, defaults},        {"cancel", false, WindowSettings{}},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.scripted);
     setenv("BRAKMOOR_DIALOG_CHOICE", c.scripted, 1);
     WindowSettings settings;
@@ -36,5 +28,3 @@ TEST(StartDialogTest, ScriptedChoiceGivesItsModeWindowedOrCancels) {
   }
   unsetenv("BRAKMOOR_DIALOG_CHOICE");
 }
-
-}  // namespace

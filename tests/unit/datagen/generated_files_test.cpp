@@ -12,7 +12,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <map>
 #include <set>
 
@@ -24,10 +23,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-std::vector<uint8_t> readWholeFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::vector<uint8_t>((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
 uint32_t le(const std::vector<uint8_t>& b, size_t at, int bytes = 4) {
   uint32_t v = 0;
   for (int i = bytes; i-- > 0;) v = v << 8 | b[at + i];
@@ -67,7 +62,7 @@ int run(const std::string& arguments) {
 std::map<std::string, std::vector<uint8_t>> tree(const fs::path& root) {
   std::map<std::string, std::vector<uint8_t>> files;
   for (const auto& entry : fs::recursive_directory_iterator(root))
-    if (entry.is_regular_file()) files[fs::relative(entry.path(), root).string()] = readWholeFile(entry.path().string());
+    if (entry.is_regular_file()) files[fs::relative(entry.path(), root).string()] = readFile(entry.path().string());
   return files;
 }
 }  // namespace
@@ -102,7 +97,7 @@ TEST(GeneratedFiles, SurfacesHaveTextureAndRepeatWithoutVisibleSeams) {
 // main and the stream header, one uncompressed 24-bit video stream, and the
 // same frame count in both headers and the index.
 TEST(GeneratedFiles, IntroMovieHeadersAgreeOnFrameTimeAndCount) {
-  const std::vector<uint8_t> avi = readWholeFile(dataPath("avi/intro.avi"));
+  const std::vector<uint8_t> avi = readFile(dataPath("avi/intro.avi"));
   const auto body = [&avi](const char* id) { return std::search(avi.begin(), avi.end(), id, id + 4) - avi.begin() + 8; };
   const size_t avih = body("avih"), strh = body("strh"), strf = body("strf"), idx1 = body("idx1");
   ASSERT_LE(idx1, avi.size());
@@ -122,7 +117,7 @@ TEST(GeneratedFiles, TitlePictureAndIconDirectory) {
   const BmpPicture title = readBmp(generatedPath("title.bmp"));
   EXPECT_EQ(std::vector<int>({title.width, title.height}), std::vector<int>({320, 165}));
   EXPECT_GT(brightnessLevels(title), 100u);
-  const std::vector<uint8_t> icon = readWholeFile(generatedPath("brakmoor.ico"));
+  const std::vector<uint8_t> icon = readFile(generatedPath("brakmoor.ico"));
   ASSERT_GE(icon.size(), 6u);
   EXPECT_EQ(le(icon, 0), 0x10000u) << "not an icon directory";
   size_t end = 6 + 16 * le(icon, 4, 2);

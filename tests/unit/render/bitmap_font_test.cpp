@@ -11,46 +11,33 @@
 #include "render/gl_api.h"
 #include "tests/support/gl_context.h"
 
-namespace {
-
 // Two untextured fonts of 16 glyphs, built one after the other so that the
 // second one's lists follow the first one's: a byte past the first font's
-// glyphs would draw the second font's.
-class BitmapFontLists : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ASSERT_TRUE(gl_.ok());
-    for (BitmapFont* font : {&font_, &next_}) {
-      font->setTexture(0, 4, 4);
-      font->setCellSize(8, 8, 8);
-      font->setScreenSize(64, 64);
-      font->build(32.0f);
-    }
-    font_.setFirstChar(32);
+// glyphs would draw the second font's, and so would a destroy that deletes
+// past its own lists.
+TEST(BitmapFontLists, BytesOutsideTheFontAreLeftOutAndDestroyDeletesEveryListOnce) {
+  TestGlContext gl{64, 64};
+  ASSERT_TRUE(gl.ok());
+  BitmapFont font, next;
+  for (BitmapFont* built : {&font, &next}) {
+    built->setTexture(0, 4, 4);
+    built->setCellSize(8, 8, 8);
+    built->setScreenSize(64, 64);
+    built->build(32.0f);
   }
-  int litAfterPrinting(const char* text) {
+  font.setFirstChar(32);
+  ASSERT_EQ(next.listBase, font.listBase + 16);
+  const auto litAfterPrinting = [&](const char* text) {
     glClear(GL_COLOR_BUFFER_BIT);
-    font_.print(0, 32, text);
+    font.print(0, 32, text);
     int lit = 0;
-    const std::vector<std::uint8_t> pixels = gl_.readPixels();
+    const std::vector<std::uint8_t> pixels = gl.readPixels();
     for (std::size_t p = 0; p < pixels.size(); p += 4) lit += pixels[p] != 0;
     return lit;
-  }
-
-  TestGlContext gl_{64, 64};
-  BitmapFont font_, next_;
-};
-
-TEST_F(BitmapFontLists, BytesOutsideTheFontAreLeftOut) {
-  ASSERT_EQ(next_.listBase, font_.listBase + 16);
+  };
   EXPECT_GT(litAfterPrinting("!"), 0);
   EXPECT_EQ(litAfterPrinting("\x1f" "0\x7f\x85"), 0);  // below, just past, far past, negative
+  const GLuint base = font.listBase;
+  font.destroy();
+  EXPECT_TRUE(font.listBase == 0 && !glIsList(base) && !glIsList(base + 15) && glIsList(next.listBase));
 }
-
-TEST_F(BitmapFontLists, DestroyDeletesEveryListOnce) {
-  const GLuint base = font_.listBase;
-  font_.destroy();
-  EXPECT_TRUE(font_.listBase == 0 && !glIsList(base) && !glIsList(base + 15) && glIsList(next_.listBase));
-}
-
-}  // namespace

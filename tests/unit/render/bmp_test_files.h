@@ -97,11 +97,6 @@ inline std::vector<std::uint8_t> encode(const Picture& p, const Options& o = {})
 class BitmapReading : public ::testing::Test {
  protected:
   BitmapReading() { fs::create_directories("Data/BMP"); }
-  void expectOneBox(const std::string& text) {
-    const os::BoxStyle style{os::Buttons::ok, os::Icon::none, os::Owner::focusedWindow};
-    EXPECT_EQ(os_->messageBoxes, std::vector<RecordedMessageBox>({{text, "Error", style}}));
-    os_->messageBoxes.clear();
-  }
   // Writes each layout at widths 1, 2, 3, 5 and 7 (rows of every padding),
   // reads it back through loadBitmapFile and compares every pixel.
   void expectRoundTrips(std::initializer_list<Options> layouts) {

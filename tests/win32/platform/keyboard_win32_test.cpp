@@ -35,10 +35,8 @@ TEST(Keyboard, AHeldKeyShowsUntilReleasedAndShutdownReleasesOnceAndAllowsASecond
   EXPECT_EQ(device.keyboardState[keyA], 0);
 
   shutdownKeyboard(device);
-  EXPECT_EQ(device.directInput, nullptr);
-  EXPECT_EQ(device.keyboardDevice, nullptr);
-  shutdownKeyboard(device);
-  EXPECT_EQ(device.directInput, nullptr);
+  EXPECT_TRUE(device.directInput == nullptr && device.keyboardDevice == nullptr);
+  shutdownKeyboard(device);  // nothing left to release
   // Without a device the last state stays.
   device.keyboardState[0x01] = 0x80;
   readKeyboardState(device);

@@ -19,14 +19,8 @@ TEST(StartDialogChoices, StartsAt1024By768At32BitsAndOkReadsTheButtonsInOrder) {
   // This program has no dialog 103: the call returns at once, as a
   // cancelled dialog, and the defaults stay.
   EXPECT_FALSE(showStartDialog(instance, settings));
-  // A window with a dialog's extra bytes stands in for the dialog.
-  WNDCLASSA windowClass = {};
-  windowClass.lpfnWndProc = DefWindowProcA;
-  windowClass.cbWndExtra = DLGWINDOWEXTRA;
-  windowClass.hInstance = instance;
-  windowClass.lpszClassName = "TestDialog";
-  RegisterClassA(&windowClass);
-  const HWND dialog = CreateWindowExA(0, "TestDialog", "", WS_POPUP, 0, 0, 300, 300, nullptr, nullptr, instance, nullptr);
+  // A window of the system's dialog class stands in for the dialog.
+  const HWND dialog = CreateWindowExA(0, "#32770", "", WS_POPUP, 0, 0, 300, 300, nullptr, nullptr, instance, nullptr);
   for (int id = IDC_RESOLUTION_640; id <= IDC_FULL_SCREEN; ++id)
     CreateWindowExA(0, "BUTTON", "", WS_CHILD | BS_AUTOCHECKBOX, 0, 0, 10, 10, dialog,
                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
@@ -58,5 +52,4 @@ TEST(StartDialogChoices, StartsAt1024By768At32BitsAndOkReadsTheButtonsInOrder) {
     EXPECT_EQ(chosen(), c.chosen);
   }
   DestroyWindow(dialog);
-  UnregisterClassA("TestDialog", instance);
 }

@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <cstring>
 
 #include "platform/win32/game_window.h"
@@ -76,15 +75,11 @@ LRESULT CALLBACK refuseCreation(int code, WPARAM wParam, LPARAM lParam) {
 // services.
 class IntroWindowTest : public ::testing::Test {
  protected:
-  IntroWindowTest() {
-    record.instance = instance;
-    settings = {640, 480, 32, 0};
-  }
   ScopedRecordingOs os;
   HINSTANCE instance = GetModuleHandleA(nullptr);
-  WindowSettings settings;
+  WindowSettings settings{640, 480, 32, 0};
   KeyDownArray keys{};
-  IntroWindow record{};
+  IntroWindow record{instance};
 };
 
 TEST_F(IntroWindowTest, TracksKeysEndsOnRequestReleasesOnceAndReportsRefusals) {
@@ -201,25 +196,21 @@ class GameWindowTest : public ::testing::Test {
 };
 
 // One window's life: shown with its context current, the depth buffer the
-// driver gave it (as its pixel format and as the context reports it: wall
-// pictures 0.001 in front of their walls need 24 bits to win the depth test
-// eleven units away, 16 lose it a few units off), a valid projection when
-// collapsed, then a release and a second one that only reports the class.
+// driver gave it as the context reports it (wall pictures 0.001 in front of
+// their walls need 24 bits to win the depth test eleven units away, 16 lose
+// it a few units off), a valid projection when collapsed, then a release and
+// a second one that only reports the class.
 TEST_F(GameWindowTest, LivesCollapsesAndIsReleasedTwice) {
   ASSERT_EQ(create(), 1);
   EXPECT_TRUE(IsWindowVisible(win.gameWindowHandle));
   EXPECT_EQ(wglGetCurrentContext(), win.gameRenderingContext);
-  PIXELFORMATDESCRIPTOR granted{};
-  ASSERT_NE(DescribePixelFormat(win.gameDeviceContext, GetPixelFormat(win.gameDeviceContext), sizeof granted, &granted), 0);
   GLint contextBits = 0;
   glGetIntegerv(GL_DEPTH_BITS, &contextBits);
-  EXPECT_GE(int{granted.cDepthBits}, 24);
   EXPECT_GE(contextBits, 24);
 
   SendMessageA(win.gameWindowHandle, WM_SIZE, SIZE_RESTORED, MAKELPARAM(800, 0));
   GLfloat m[16];
   glGetFloatv(GL_PROJECTION_MATRIX, m);
-  for (GLfloat value : m) EXPECT_TRUE(std::isfinite(value));
   EXPECT_NEAR(m[5] / m[0], 800.0, 0.1);  // aspect with the height taken as 1
   EXPECT_NEAR(m[14] / (m[10] - 1.0), 0.1, 1e-4);  // the game's near plane
   GLint viewport[4];
