@@ -1,6 +1,5 @@
 // What the figures' pictures in the demos do not show: textures past 256
-// texels, which submodel a body number picks, and the chrome mapping's
-// middle texel.
+// texels, which submodel a body number picks, and the chrome mapping.
 #include <gtest/gtest.h>
 
 #include "render/gl_api.h"
@@ -72,15 +71,25 @@ TEST_F(DrawFeedback, BodyNumberPicksOneSubmodelPerBodyPart) {
   EXPECT_NEAR(triangles[1][0].x, 128.0f, 1e-3);
 }
 
-TEST_F(DrawFeedback, ChromeWithTheZeroReferenceVectorMapsToTheMiddleTexel) {
+// Chrome maps a normal by its parts along the map's right and up, which are
+// square to the line from the origin to the bone and to the reference
+// vector. With no reference vector every normal takes the middle texel; from
+// a bone at x = -0.5 with the reference along z, right is -z and up y.
+TEST_F(DrawFeedback, ChromeMapsNormalsAlongTheRightAndUpOfTheReferenceVector) {
   model.textures[0] = TestTexture{2, 64, 128, Bytes(64 * 128 + 768)};
-  sub.normals = {{0, 0, 1}, {1, 0, 0}};
-  sub.commands = {3, 0, 0, 7, 7, 1, 1, 7, 7, 2, 1, 7, 7, 0};
-  const std::vector<Triangle> triangles = loadAndDraw();
-  ASSERT_EQ(triangles.size(), 1u);
-  for (const FedVertex& v : triangles[0]) {
-    EXPECT_FLOAT_EQ(v.s, 0.5f);   // texel 32 of 64, not the command's 7
-    EXPECT_FLOAT_EQ(v.t, 0.25f);  // texel 32 of 128
+  model.bones[0].defaultValue[0] = -0.5f;
+  sub.normals = {{0, 0, 1}, {0, 1, 0}, {1, 0, 0}};
+  sub.commands = {3, 0, 0, 7, 7, 1, 1, 7, 7, 2, 2, 7, 7, 0};
+  // Texel 32 of 64 and of 128 is the middle, not the command's 7.
+  const struct { Vec3 reference; float s[3], t[3]; } cases[] = {
+      {{0, 0, 0}, {0.5f, 0.5f, 0.5f}, {0.25f, 0.25f, 0.25f}},
+      {{0, 0, 1}, {0.0f, 0.5f, 0.5f}, {0.25f, 0.5f, 0.25f}}};
+  for (const auto& c : cases) {
+    instance.work.chromeReferenceVector = c.reference;
+    const std::vector<Triangle> triangles = loadAndDraw();
+    ASSERT_EQ(triangles.size(), 1u);
+    for (std::size_t v = 0; v < 3; ++v)
+      EXPECT_EQ(std::pair(triangles[0][v].s, triangles[0][v].t), std::pair(c.s[v], c.t[v])) << c.reference.z << v;
   }
 }
 
