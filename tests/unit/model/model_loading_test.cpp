@@ -83,11 +83,8 @@ TEST(GeneratedFigure, AMissingOrCutShortCompanionFileIsNamed) {
     for (const bool missing : {true, false}) {
       ScratchFolder scratch;
       for (const char* file : {"gign.mdl", "gignT.mdl", "gign01.mdl"}) fs::copy_file(models / file, file);
-      if (missing) {
-        fs::remove(companion);
-      } else {
-        fs::resize_file(companion, fs::file_size(companion) / 2);
-      }
+      if (missing) fs::remove(companion);
+      else fs::resize_file(companion, fs::file_size(companion) / 2);
       ModelInstance figure;
       const std::string said = figure.loadModel("gign.mdl");
       EXPECT_EQ(said.rfind(std::string(missing ? "unable to open " : "invalid model file ") + companion, 0), 0u)

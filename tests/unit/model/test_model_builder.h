@@ -26,8 +26,7 @@ struct TestBone {
 static_assert(sizeof(TestBone) == 112 - 32, "a bone record holds 112 bytes");
 struct TestController { int type; float start, end; int slot; };
 struct TestSequence {
-  int frameCount = 2, motionFlags = 0;
-  float framesPerSecond = 10.0f;
+  int frameCount = 2, motionFlags = 0;  // at 10 frames a second
   // blocks[block][bone][channel]: a stream or, when empty, none. Bones left
   // out have no streams; no blocks is one block.
   std::vector<std::vector<std::array<Shorts, 6>>> blocks;
@@ -107,7 +106,7 @@ inline Bytes writeTestModel(const TestModel& m) {
   for (std::size_t n = 0; n < m.sequences.size(); ++n) {
     const TestSequence& s = m.sequences[n];
     const std::size_t at = sequences + 176 * n;
-    w.put(at + 32, s.framesPerSecond);
+    w.put(at + 32, 10.0f);
     w.int32s(at, {{56, s.frameCount}, {68, s.motionFlags},
                   {120, std::max<std::size_t>(1, s.blocks.size())}, {124, writeAnimation(w, s, m.bones.size())}});
   }
