@@ -39,11 +39,12 @@ TEST(ViewFrustum, ABoxIsDroppedOnlyWhenItLiesWhollyOutsideOneWidenedPlane) {
       // must never be dropped, even above the view: the planes meet them in
       // a sum that is not a number, and such a box is kept.
       {"infinite", {-INFINITY, 5, -INFINITY}, {INFINITY, 6, INFINITY}, true},
-      // The side margin is counted in pixels of the viewport: 4 pixels are
-      // 0.08 of the half-width at 100 pixels, 0.008 at 1000; the box margin
-      // 0.05 brings the box to 1.01.
-      {"right, 1000 pixels high", {1.06f, 0, 0}, {3, 0, 0}, true, 100, 1000},
+      // The side margin is counted in pixels of the viewport, each side's
+      // along its own axis: 4 pixels are 0.08 of the half-width at 100
+      // pixels, 0.008 at 1000; the box margin 0.05 brings the box to 1.01.
+      {"left, 1000 pixels high", {-3, 0, 0}, {-1.06f, 0, 0}, true, 100, 1000},
       {"right, 1000 pixels wide", {1.06f, 0, 0}, {3, 0, 0}, false, 1000, 100},
+      {"below, 1000 pixels wide", {0, -3, 0}, {0, -1.06f, 0}, true, 1000, 100},
       {"above, 1000 pixels high", {0, 1.06f, 0}, {0, 3, 0}, false, 100, 1000},
   };
   for (const auto& c : cases) {
