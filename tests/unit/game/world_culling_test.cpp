@@ -49,9 +49,7 @@ class CulledWorldPass : public ::testing::Test {
     glGetMaterialfv(GL_FRONT, GL_AMBIENT, state);
     glGetFloatv(GL_CURRENT_TEXTURE_COORDS, state + 4);
     glGetFloatv(GL_CURRENT_NORMAL, state + 8);
-    GLint texture = 0;
-    glGetIntegerv(GL_TEXTURE_BINDING_2D, &texture);
-    state[11] = static_cast<float>(texture);
+    glGetFloatv(GL_TEXTURE_BINDING_2D, state + 11);
     return result;
   }
 

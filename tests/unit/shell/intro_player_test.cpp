@@ -71,10 +71,9 @@ TEST_F(IntroPlayerTest, AMissingMovieShowsBlackAndEndsAndDecodedFramesReachTheSc
   for (int y : {2, 128, 253}) EXPECT_NEAR(channelAt(screen, 2, y, 0) + channelAt(screen, 253, y, 0), 255, 6) << y;
   EXPECT_NEAR(channelAt(screen, 2, 128, 0), 33, 6);
   ASSERT_EQ(os_->sounds.size(), 2u);
-  for (const RecordedSound& sound : os_->sounds) {
-    EXPECT_EQ(sound.fileName, "data/wav/intro.wav");
-    EXPECT_EQ(sound.mode, os::SoundMode::async | os::SoundMode::noWait);
-  }
+  for (const RecordedSound& sound : os_->sounds)
+    EXPECT_EQ(std::tuple(sound.fileName, sound.mode),
+              std::tuple(std::string("data/wav/intro.wav"), os::SoundMode::async | os::SoundMode::noWait));
 }
 
 TEST_F(IntroPlayerTest, TheLoopTurnsWindowEventsAndRequestsIntoRunFlags) {
