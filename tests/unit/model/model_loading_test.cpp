@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <regex>
@@ -41,15 +40,14 @@ TEST(ModelLoading, RefusesMissingAndCorruptFiles) {
       // The textures live in the main file, so the main file is named.
       {"skin entry", [](TestModel m) { m.skins = {9}; return writeTestModel(m); }},
   };
-  const std::string main = ::testing::TempDir() + "refused_model.mdl";
+  ScratchFolder scratch;
   for (const auto& [reason, corrupt] : corruptions) {
-    writeFile(main, corrupt(simpleTestModel()));
-    const std::string text = refusal(main);
+    writeFile("refused_model.mdl", corrupt(simpleTestModel()));
+    const std::string text = refusal("refused_model.mdl");
     EXPECT_TRUE(std::regex_match(text, std::regex(std::string("invalid model file .*refused_model.mdl: .*") +
                                                   reason + ".*\n")))
         << text;
   }
-  std::remove(main.c_str());
 }
 
 // Nothing is read from a table of no entries, so its offset may point
