@@ -133,8 +133,8 @@ TEST(DemoRecording, ARecordedGamePlaysBackIdenticalFromRunsOfClockReadings) {
   const auto counterEntries = std::count_if(demo.entries.begin(), demo.entries.end(),
                                             [](const DemoEntry& e) { return e.kind == DemoAnswer::performanceCounter; });
   EXPECT_LT(counterEntries, 6 * static_cast<long>(demo.frames.size()));
-  EXPECT_EQ(play("recorded.dem").said,
-            "The demo recorded.dem played back identical: " + std::to_string(demo.frames.size()) + " frames.\n");
+  EXPECT_EQ(play("recorded.dem").said, "The demo recorded.dem played back identical: " +
+                                           std::to_string(demo.frames.size()) + " frames.\n");
   // Every part of a frame is compared, the last one too.
   Demo changed = demo;
   changed.frames[5].part[checksumPartCount - 1] ^= 1;
