@@ -83,7 +83,6 @@ TEST_F(WallAndNeedle, FillingAgainStartsOver) {
 
 TEST_F(WallAndNeedle, RayHitsAndMissesInCommonSpace) {
   const float movedAbove[3] = {11.5f, 1.5f, 5};
-  EXPECT_TRUE(wall.rayCollision(above, down));
   // Scaled by 3 and moved 10 along x; the ray parameter stays that of common space: the wall is still 5 away.
   wall.setTransform(GlMatrix{3, 0, 0, 0, 0, 3, 0, 0, 0, 0, 3, 0, 10, 0, 0, 1}.data());
   EXPECT_FALSE(wall.rayCollision(above, down));

@@ -68,9 +68,8 @@ TEST(TrianglesTouch, AgreesWithEdgeThroughTriangleReferenceOnRandomTriangles) {
   int touching = 0;
   for (int i = 0; i < 20000; ++i) {
     Triangle a, b;
-    for (Vec3* c : {&a.corners[0], &a.corners[1], &a.corners[2], &b.corners[0], &b.corners[1], &b.corners[2]}) {
-      *c = Vec3{coordinate(random), coordinate(random), coordinate(random)};
-    }
+    for (Triangle* t : {&a, &b})
+      for (Vec3& c : t->corners) c = Vec3{coordinate(random), coordinate(random), coordinate(random)};
     const bool expected = edgeThrough(a, b) || edgeThrough(b, a);
     ASSERT_EQ(trianglesTouch(a, b), expected) << "case " << i;
     touching += expected;

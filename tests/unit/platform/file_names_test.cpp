@@ -9,8 +9,7 @@
 
 TEST(FileNameLookup, FindsEachComponentWhateverItsCaseOrGivesTheNameBack) {
   ScratchFolder folder;
-  std::filesystem::create_directories("data/BMP");
-  std::filesystem::create_directories("data/wav");
+  for (const char* name : {"data/BMP", "data/wav"}) std::filesystem::create_directories(name);
   writeFile("data/BMP/Brick.bmp", {});
   writeFile("data/wav/m16.wav", {});
   const std::string root = folder.path().string();

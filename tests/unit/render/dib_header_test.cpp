@@ -10,18 +10,18 @@
 using namespace bmptest;
 using dib::HeaderStatus;
 
-static HeaderStatus parse(const std::vector<std::uint8_t>& file, dib::Layout& layout) {
-  return dib::parseHeader(file.data(), file.size(), &layout);
+static std::pair<HeaderStatus, dib::Layout> parse(const std::vector<std::uint8_t>& file) {
+  dib::Layout layout;
+  return {dib::parseHeader(file.data(), file.size(), &layout), layout};
 }
 
 TEST(DibHeader, EveryTruncationIsRefused) {
   for (const Options& o : {Options{Encoding::palette8}, Options{Encoding::palette4, true, true}}) {
     const std::vector<std::uint8_t> file = encode(Picture(5, 3, o.encoding), o);
-    dib::Layout layout;
-    ASSERT_EQ(parse(file, layout), HeaderStatus::ok);
+    ASSERT_EQ(parse(file).first, HeaderStatus::ok);
     // A copy of exactly `size` bytes, so a read past it is a real overrun.
     for (std::size_t size = 0; size < file.size(); ++size)
-      ASSERT_NE(parse({file.begin(), file.begin() + size}, layout), HeaderStatus::ok) << size;
+      ASSERT_NE(parse({file.begin(), file.begin() + size}).first, HeaderStatus::ok) << size;
   }
 }
 
@@ -40,8 +40,7 @@ TEST(DibHeader, FieldsNoConverterTakesOrPointingOutsideTheFileAreRefused) {
   for (auto [at, value, expected] : cases) {
     std::vector<std::uint8_t> file = good;
     for (int i = 0; i < 4; ++i) file[at + i] = u8(value >> 8 * i);
-    dib::Layout layout;
-    EXPECT_EQ(parse(file, layout), expected) << at << " " << value;
+    EXPECT_EQ(parse(file).first, expected) << at << " " << value;
   }
 }
 
@@ -62,8 +61,8 @@ TEST(DibHeader, AcceptedLayoutsEndWithTheFileAndPadTheColourTable) {
     if (!c.options.coreHeader) for (int i = 0; i < 4; ++i) file[info + 32 + i] = u8(c.coloursUsed >> 8 * i);
     if (c.options.encoding == Encoding::rle8)  // an image size past the end, or none
       for (int i = 0; i < 4; ++i) file[info + 20 + i] = c.options.fileHeader ? 0 : u8(0x40000000u >> 8 * i);
-    dib::Layout layout;
-    ASSERT_EQ(parse(file, layout), HeaderStatus::ok);
+    const auto [status, layout] = parse(file);
+    ASSERT_EQ(status, HeaderStatus::ok);
     EXPECT_EQ(layout.pixelOffset, c.pixelOffset);
     EXPECT_EQ(layout.pixelOffset + layout.pixelBytes, file.size());
     const std::vector<std::uint8_t>& h = layout.conversionHeader;
@@ -72,7 +71,6 @@ TEST(DibHeader, AcceptedLayoutsEndWithTheFileAndPadTheColourTable) {
     EXPECT_EQ(layout.colourCount, c.colours);
     EXPECT_TRUE(std::all_of(h.begin() + 40 + 4 * c.colours, h.end(), [](std::uint8_t b) { return b == 0; }));
   }
-  const std::vector<std::uint8_t> wide = encode(Picture(40000, 1, Encoding::palette8), {Encoding::palette8, true, true});
-  dib::Layout layout;
-  EXPECT_TRUE(parse(wide, layout) == HeaderStatus::ok && layout.width == 40000);  // OS/2 widths are unsigned
+  const auto [status, layout] = parse(encode(Picture(40000, 1, Encoding::palette8), {Encoding::palette8, true, true}));
+  EXPECT_TRUE(status == HeaderStatus::ok && layout.width == 40000);  // OS/2 widths are unsigned
 }

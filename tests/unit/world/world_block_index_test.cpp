@@ -40,9 +40,8 @@ TEST(WorldBlockIndex, TheBlockOfADamagedTriangleReachesEverywhere) {
   // Two blocks 40 units apart; the damaged triangle in a run of its own.
   ASSERT_EQ(index.runs.size(), 3u);
   bool unbounded = false;
-  for (const WorldBlock& block : index.blocks) {
+  for (const WorldBlock& block : index.blocks)
     unbounded |= std::isinf(block.low[0]) && std::isinf(block.high[0]) && std::isinf(block.high[2]);
-  }
   EXPECT_TRUE(unbounded) << "the block of the damaged triangle must reach everywhere";
 }
 

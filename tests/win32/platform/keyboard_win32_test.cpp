@@ -23,7 +23,6 @@ TEST(Keyboard, AHeldKeyShowsUntilReleasedAndShutdownReleasesOnceAndAllowsASecond
   KeyboardDevice device;
   shutdownKeyboard(device);  // nothing created yet
   ASSERT_EQ(initKeyboard(device, GetModuleHandleA(nullptr)), 1);
-  EXPECT_NE(device.keyboardDevice, nullptr);
   constexpr WORD keyA = 0x1E;
   std::memset(device.keyboardState, 0xAA, sizeof device.keyboardState);  // every byte must be read
   sendAndRead(device, keyA, 0);
