@@ -52,11 +52,18 @@ TEST(WorldGeometry, ScenesGiveTheirFacesInOrder) {
                 (scene.sides.empty() && world().blockIndex.blocks.empty()));
   }
   // Each picture of the last world lies a thousandth inside its border, in
-  // front of the wall there; the shipped level has no picture on every side.
-  const float planes[] = {-5.999f, -4.001f, 2.001f, 3.999f};  // Top, Bottom, Left, Right
+  // front of the wall there, and reads from inside the cell as drawn: u grows
+  // to the viewer's right (x, -x, -z, z), v upward from 0.5. The shipped level
+  // has no picture on every side.
+  const struct { float plane, rightX, rightZ, uAtZero; } borders[] = {  // Top, Bottom, Left, Right
+      {-5.999f, 1, 0, -2.5f}, {-4.001f, -1, 0, 3.5f}, {2.001f, 0, -1, -4.5f}, {3.999f, 0, 1, 5.5f}};
   for (int i = 0; i < 8; ++i)
-    for (const TriangleVertex& v : world().worldTriangles[i].vertices)
-      EXPECT_FLOAT_EQ(i < 4 ? v.z : v.x, planes[i / 2]) << i;
+    for (const TriangleVertex& v : world().worldTriangles[i].vertices) {
+      const auto& border = borders[i / 2];
+      EXPECT_FLOAT_EQ(i < 4 ? v.z : v.x, border.plane) << i;
+      EXPECT_FLOAT_EQ(v.u, border.rightX * v.x + border.rightZ * v.z + border.uAtZero) << i;
+      EXPECT_FLOAT_EQ(v.v, v.y - 0.5f) << i;
+    }
 }
 
 TEST(WorldGeometry, EmittersNeverWritePastTheArray) {
