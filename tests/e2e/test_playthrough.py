@@ -3,12 +3,12 @@
 # movie's changing frames, Escape to end the intro, a walk forward, a turn
 # with the mouse, a shot that lowers the ammunition number (and is heard),
 # F1 there and back (the display has no 1024x768 mode: the "GL" question is
-# answered Yes and the game stays in a window) and Escape with exit code 0. What the game makes of its keys (every
-# switch, both weapons, enemies, the player's death) is proved by the demos
-# in tests/demos; this run proves that the real window, movie, keys, mouse,
-# sound and mode switch reach the game. (An intro that runs out ends by
-# itself: the broken-data movie rows.) test_native_game plays the same with
-# the native program.
+# answered Yes and the game stays in a window) and Escape with exit code 0.
+# What the game makes of its keys (every switch, both weapons, enemies, the
+# player's death) is proved by the demos in tests/demos; this run proves that
+# the real window, movie, keys, mouse, sound and mode switch reach the game.
+# (An intro that runs out ends by itself: the broken-data movie rows.)
+# test_native_game plays the same with the native program.
 
 import os
 import re

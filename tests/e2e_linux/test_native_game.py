@@ -15,7 +15,8 @@ def test(args):
     wrong = subprocess.run([os.path.join(args.game_dir, "brakmoor"), "--play"], capture_output=True,
                            text=True)
     check(wrong.returncode == 2 and wrong.stderr.startswith("usage: brakmoor"),
-          "a wrong command line gives its usage and exit code 2 (%d: %r)" % (wrong.returncode, wrong.stderr))
+          "a wrong command line gives its usage and exit code 2 (%d: %r)"
+          % (wrong.returncode, wrong.stderr))
     with NativeGameRun(args, env={"BRAKMOOR_SEED": SEED, "BRAKMOOR_ANSWER_BOXES": "yes"}) as game:
         play(game)
 

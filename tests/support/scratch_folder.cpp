@@ -24,7 +24,9 @@ void writeFile(const std::string& path, const std::vector<std::uint8_t>& bytes) 
   std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
 }
 
-std::vector<std::uint8_t> readFile(const std::string& path) {
+std::vector<std::uint8_t> readFile(const std::string& path, std::size_t limit) {
   std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  std::vector<std::uint8_t> bytes;
+  for (std::istreambuf_iterator<char> at(in), end; at != end && bytes.size() < limit; ++at) bytes.push_back(*at);
+  return bytes;
 }

@@ -32,6 +32,7 @@ class InDataFolder {
   std::filesystem::path previous_;
 };
 
-// Whole files as bytes; reading a file that cannot be opened gives none.
+// Files as bytes (at most the first `limit` of them when reading); reading a
+// file that cannot be opened gives none.
 void writeFile(const std::string& path, const std::vector<std::uint8_t>& bytes);
-std::vector<std::uint8_t> readFile(const std::string& path);
+std::vector<std::uint8_t> readFile(const std::string& path, std::size_t limit = SIZE_MAX);

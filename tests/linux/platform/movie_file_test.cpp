@@ -23,12 +23,7 @@ namespace {
 
 const std::string moviePath = std::string(BRAKMOOR_DATA_DIR) + "/data/avi/intro.avi";
 
-// The movie's first bytes (headers and the first frames), and where a
-// four-character code first appears in them.
-std::vector<std::uint8_t> movieHead(std::size_t bytes) {
-  const std::vector<std::uint8_t> movie = readFile(moviePath);
-  return {movie.begin(), movie.begin() + std::min(bytes, movie.size())};
-}
+// Where a four-character code first appears in the movie's first bytes.
 std::size_t find(const std::vector<std::uint8_t>& bytes, const char* fourcc, std::size_t from = 0) {
   return std::search(bytes.begin() + from, bytes.end(), fourcc, fourcc + 4) - bytes.begin();
 }
@@ -71,7 +66,7 @@ TEST_F(MovieFileTest, GeneratedMovieComesUprightInRgbAndGoesBackToFrameZero) {
   ASSERT_EQ(openMovieFile(movie_, moviePath.c_str()), kIntroFrameCount);
   EXPECT_TRUE(os_->messageBoxes.empty());
   ASSERT_TRUE(decodeMovieFrame(movie_, 0, rgb_.data()));
-  const std::vector<std::uint8_t> head = movieHead(400000), first = rgb_;
+  const std::vector<std::uint8_t> head = readFile(moviePath, 400000), first = rgb_;
   const std::size_t chunk = find(head, "00db", find(head, "movi"));
   ASSERT_LE(chunk + 8 + kIntroWidth * 3 * kIntroHeight, head.size());
   for (int block = 0; block < 16 * 3; ++block) {
@@ -93,7 +88,7 @@ TEST_F(MovieFileTest, MissingOrCutShortFilesDecodeNothing) {
   EXPECT_EQ(openMovieFile(movie_, "data/avi/no such movie.avi"), -1);
   expectNoFrame("Failed To Open The AVI Stream");
   closeMovieFile(movie_);
-  writeFile("headers.avi", movieHead(4096));
+  writeFile("headers.avi", readFile(moviePath, 4096));
   openMovieFile(movie_, "headers.avi");
   expectNoFrame();
 }
@@ -101,7 +96,7 @@ TEST_F(MovieFileTest, MissingOrCutShortFilesDecodeNothing) {
 // Frames compressed with a codec nobody knows: the stream opens, the
 // decoder does not.
 TEST_F(MovieFileTest, UnknownCompressionShowsTheFrameBoxAndDecodesNothing) {
-  std::vector<std::uint8_t> head = movieHead(400000);
+  std::vector<std::uint8_t> head = readFile(moviePath, 400000);
   ASSERT_LT(find(head, "strf"), head.size());
   std::memcpy(&head[find(head, "strf") + 8 + 16], "QQQQ", 4);  // the info header's compression
   std::memcpy(&head[find(head, "DIB ")], "QQQQ", 4);

@@ -18,6 +18,7 @@
 #include "tests/support/scratch_folder.h"
 #include "tests/support/recording_os.h"
 #include "tests/support/test_levels.h"
+#include "tests/unit/game/game_fixtures.h"
 #include "world/level.h"
 
 namespace {
@@ -144,8 +145,7 @@ TEST_F(Enemies, TheRangeEndsAtFifteenAndAtSixtyMeasuredFramesTheHundredTwentieth
 // picture shows.
 TEST_F(Enemies, AFigureIsDrawnOnlyWhereItsReachMeetsTheView) {
   openCells(5, {{1, 1}});
-  createEnemies(game(), world().level);
-  for (Enemy& other : game().enemies) other.placed = false;
+  makeFiguresPlaceNone();
   Enemy& enemy = placeFirstEnemy(0.0f, -3.0f);
   // The soldier's own, measured over every pose once: a reach that misses a
   // bone or a run of a stream moves it.

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "game/controls.h"
+#include "game/enemies.h"
 #include "tests/support/test_levels.h"
 #include "game/game.h"
 #include "render/gl_api.h"
@@ -33,6 +34,13 @@ inline Enemy& enemyAhead(float units) {
   Enemy& enemy = placeFirstEnemy(3.0f, -game().player.cameraZ - units);
   enemy.distance = units;
   return enemy;
+}
+
+// The real figures made for the level and none of them placed, so that a
+// test places enemy 0 alone where it needs it.
+inline void makeFiguresPlaceNone() {
+  createEnemies(game(), world().level);
+  for (Enemy& enemy : game().enemies) enemy.placed = false;
 }
 
 // The OpenGL names a loaded figure's texture records hold.

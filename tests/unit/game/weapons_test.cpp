@@ -60,8 +60,7 @@ TEST_F(Weapons, TheLaserHitsAUnitOffTheLineAndGivesItsOwnFall) {
   TestGlContext gl(16, 16);
   ASSERT_TRUE(gl.ok());
   corridor(5);
-  createEnemies(game(), world().level);
-  for (Enemy& other : game().enemies) other.placed = false;
+  makeFiguresPlaceNone();
   Enemy& enemy = enemyAhead(3.0f);
   enemy.posX = 3.9f;
   enemy.health = 1;

@@ -89,7 +89,8 @@ TEST_F(DrawFeedback, ChromeMapsNormalsAlongTheRightAndUpOfTheReferenceVector) {
     const std::vector<Triangle> triangles = loadAndDraw();
     ASSERT_EQ(triangles.size(), 1u);
     for (std::size_t v = 0; v < 3; ++v)
-      EXPECT_EQ(std::pair(triangles[0][v].s, triangles[0][v].t), std::pair(c.s[v], c.t[v])) << c.reference.z << v;
+      EXPECT_EQ(std::pair(triangles[0][v].s, triangles[0][v].t), std::pair(c.s[v], c.t[v]))
+          << "reference z " << c.reference.z << ", vertex " << v;
   }
 }
 
